@@ -1,0 +1,22 @@
+#include "platform/db/error.h"
+
+namespace morvane::db {
+namespace {
+
+std::string Describe(const std::string& message, const std::string& table,
+                     const std::string& field) {
+  if (table.empty() && field.empty()) return message;
+  std::string where = table;
+  if (!field.empty()) where += (where.empty() ? "" : ".") + field;
+  return message + " (" + where + ")";
+}
+
+}  // namespace
+
+Error::Error(const std::string& message, std::string table, std::string field)
+    : std::runtime_error(Describe(message, table, field)),
+      message_(message),
+      table_(std::move(table)),
+      field_(std::move(field)) {}
+
+}  // namespace morvane::db

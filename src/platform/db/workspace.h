@@ -1,0 +1,72 @@
+// The workspace: the engine session through which databases are created and
+// opened, and whose transactions bracket the rows that the steps write.
+//
+// Transactions. BeginTrans/CommitTrans/Rollback may nest. A transaction of
+// the workspace covers every database opened through it; a database joins the
+// open transaction lazily, at its first write. Rollback undoes the innermost
+// open transaction on every database.
+//
+// Grouped commits. Committing a row to disk costs a flush; committing each
+// of a million rows on its own would take hours. The workspace therefore
+// groups the outermost CommitTrans calls into one real commit of up to
+// `group_limit` transactions. Nothing changes for code in this process:
+// reads on the same database see every committed row at once. Flush() makes
+// the group durable; it runs before a message box, at the end of a step and
+// when a database is closed. A process that is killed loses at most the
+// group that was not flushed, and every file stays consistent.
+//
+// Lifetime. The workspace owns the connections; Database handles refer to
+// them. Close() rolls back any open transaction, flushes, and closes every
+// database opened through it; the workspace stays usable for the next open.
+// Not thread-safe: one workspace per thread.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "platform/db/database.h"
+
+namespace morvane::db {
+
+class Workspace {
+ public:
+  static constexpr std::size_t kDefaultGroupLimit = 20000;
+
+  Workspace();
+  ~Workspace();  // as Close(); never throws
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  // Creates a new, empty database file. Throws if anything exists at `path`
+  // or its folder does not exist. `locale` (";LANGID=0x0409;CP=1252;COUNTRY=0")
+  // selects the general sort order, which is the only one supported.
+  Database CreateDatabase(const std::filesystem::path& path,
+                          std::string_view locale = {});
+
+  // Opens an existing database file for reading and writing. Never creates
+  // one: "", ":memory:", URI names and missing files are refused, as is a
+  // file that is not a database. A path that does not exist as written is
+  // resolved folder by folder without regard to case.
+  Database OpenDatabase(const std::filesystem::path& path);
+
+  void BeginTrans();
+  void CommitTrans();  // throws if no transaction is open
+  void Rollback();     // throws if no transaction is open
+  int TransactionDepth() const;
+
+  // Makes every grouped commit durable. Has no effect on a transaction that
+  // is still open.
+  void Flush();
+  void SetGroupLimit(std::size_t transactions);  // 1 = commit every row
+
+  void Close();
+
+  struct Impl;
+
+ private:
+  std::shared_ptr<Impl> impl_;
+};
+
+}  // namespace morvane::db

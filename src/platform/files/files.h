@@ -1,0 +1,47 @@
+// File-system helpers.
+//
+// Case. The files that Morvane is given were named on a file system that
+// ignores letter case, and the Setup dialogs store paths in lower case. A
+// path that does not exist as written is therefore matched folder by folder
+// without regard to case; a component matches only when exactly one entry of
+// its folder matches it.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/text/text.h"
+
+namespace morvane::files {
+
+// The path as it exists on disk: `path` itself when it exists as written,
+// else the unique case-insensitive match, resolved component by component.
+// nullopt when nothing (or more than one entry) matches. "/" and "\" both
+// separate folders.
+std::optional<std::filesystem::path> Resolve(const std::filesystem::path& path);
+
+// As Resolve, but for a file that may not exist yet: the folder part is
+// resolved and the last component kept as given when it has no match.
+// The path unchanged when the folder cannot be resolved either.
+std::filesystem::path ResolveForWrite(const std::filesystem::path& path);
+
+// A path text from the settings or a dialog, with "\" turned into "/".
+std::filesystem::path FromSetting(const std::string& text);
+
+// True when Resolve finds a regular file.
+bool FileExists(const std::filesystem::path& path);
+
+// Length in bytes of the (resolved) file. Throws std::filesystem::filesystem_error.
+std::int64_t FileLength(const std::filesystem::path& path);
+
+// Modification date and time of the (resolved) file, in local time.
+// Throws std::filesystem::filesystem_error.
+text::DateTime ModificationTime(const std::filesystem::path& path);
+
+// Removes the file at `path` if there is one. Throws when it exists and
+// cannot be removed, or when a directory stands there.
+void RemoveFileIfExists(const std::filesystem::path& path);
+
+}  // namespace morvane::files

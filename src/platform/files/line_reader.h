@@ -1,0 +1,53 @@
+// Reads a text file line by line, fast, with LF or CRLF line ends.
+//
+// Lines are returned as raw bytes without their line end (a lone CR before
+// the LF is dropped; a CR elsewhere stays). The file is read through a large
+// buffer, so memory does not grow with the file; a line longer than
+// `max_line` bytes is not returned whole: ReadLine reports it as too long,
+// returns its first max_line bytes and skips the rest of it.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morvane::files {
+
+class LineReader {
+ public:
+  enum class Status { kLine, kTooLong, kEnd };
+
+  // Opens the (resolved) file. Throws std::filesystem::filesystem_error when
+  // it cannot be opened.
+  explicit LineReader(const std::filesystem::path& path,
+                      std::size_t max_line = 1 << 20);
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // Reads the next line into `line`. kEnd (and an empty `line`) when the
+  // file is at its end. Throws std::system_error on a read error.
+  Status ReadLine(std::string& line);
+
+  bool AtEnd();                                       // nothing left to read
+  std::int64_t LineNumber() const { return line_number_; }  // of the last line read, from 1
+  std::int64_t BytesRead() const { return bytes_consumed_; }  // line ends included
+  std::int64_t FileLength() const { return file_length_; }
+
+ private:
+  bool Fill();
+
+  std::FILE* file_ = nullptr;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t end_ = 0;
+  bool eof_ = false;
+  std::size_t max_line_;
+  std::int64_t line_number_ = 0;
+  std::int64_t bytes_consumed_ = 0;
+  std::int64_t file_length_ = 0;
+};
+
+}  // namespace morvane::files

@@ -1,0 +1,71 @@
+// A Ui without windows, for tests and the headless tool.
+//
+// It keeps the current caption, visibility and value of every control it was
+// told about, logs every caption change and every message box as one line,
+// and answers message boxes from a script: the queued answers first, then the
+// default answer (Yes for questions, OK otherwise) when nothing is queued.
+// With an echo stream it also prints each logged line as it happens.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/ui.h"
+
+namespace morvane::ui {
+
+class RecordingUi : public Ui {
+ public:
+  explicit RecordingUi(std::ostream* echo = nullptr);
+  ~RecordingUi() override;
+
+  Window& GetWindow(std::string_view name) override;
+  Answer ShowMessage(const Message& message) override;
+  void Yield() override;
+  bool StopRequested() const override;
+
+  // Script.
+  void QueueAnswer(Answer answer);
+  void RequestStop() { stop_requested_ = true; }
+  // Requests a stop once Yield() has been called this many more times.
+  void RequestStopAfterYields(std::size_t yields);
+
+  // What happened. Log lines: "frmStatus.lblStatus = <text>" for a caption,
+  // "message [<title>] <text>" for a message box (line breaks as "\n").
+  const std::vector<std::string>& Log() const { return log_; }
+  const std::vector<Message>& Messages() const { return messages_; }
+  std::size_t YieldCount() const { return yields_; }
+
+  // Current state of a control; "" / true / 0 when never set since the last
+  // Unload. Window state: shown or not.
+  std::string Caption(std::string_view window, std::string_view control) const;
+  bool Visible(std::string_view window, std::string_view control) const;
+  double Value(std::string_view window, std::string_view control) const;
+  bool WindowShown(std::string_view window) const;
+  // Every caption a control was given, in order (since construction).
+  std::vector<std::string> CaptionHistory(std::string_view window,
+                                          std::string_view control) const;
+
+ private:
+  class RecordingWindow;
+  friend class RecordingWindow;
+  void Record(std::string line);
+
+  std::ostream* echo_;
+  std::map<std::string, std::unique_ptr<RecordingWindow>, std::less<>> windows_;
+  std::deque<Answer> answers_;
+  std::vector<std::string> log_;
+  std::vector<Message> messages_;
+  std::size_t yields_ = 0;
+  std::size_t stop_after_ = 0;
+  bool stop_armed_ = false;
+  bool stop_requested_ = false;
+};
+
+}  // namespace morvane::ui
