@@ -1,0 +1,17 @@
+#include "schema/form_labels.h"
+
+namespace morvane::schema {
+
+void FormLabels::CreatingTable(const TableSpec& table) {
+  form_.SetCaption("lblAction", "Creating Tables . . . .");
+  form_.SetCaption("lblTableName", table.caption);
+  run_.Yield();
+}
+
+void FormLabels::TableCreated(const TableSpec&) {
+  form_.SetCaption("lblAction", "");
+  form_.SetCaption("lblTableName", "");
+  run_.Yield();
+}
+
+}  // namespace morvane::schema
