@@ -1,0 +1,123 @@
+#include "app/convert_command.h"
+
+#include <exception>
+
+#include "app/run_driver.h"
+#include "platform/db/workspace.h"
+#include "platform/text/text.h"
+#include "schema/staging/staging_database.h"
+#include "schema/target/target_database.h"
+
+namespace morvane::app {
+namespace {
+
+constexpr const char* kTitle = "Morvane";
+
+bool AskToInitialise(RunContext& run) {
+  ui::Message question;
+  question.text = "If you select YES, all data in this data base will be lost !\r\n\r\n"
+                  "Do you wish to initilize this file and convert the data ?";
+  question.title = "Initilize " + text::Trim(run.paths().output) + " ?";
+  question.buttons = ui::Buttons::kYesNo;
+  question.icon = ui::Icon::kCritical;
+  question.default_button = 1;  // No
+  if (run.ShowMessage(question) == ui::Answer::kYes) return true;
+
+  ui::Message aborted;
+  aborted.text = "Convertion of this data base has been aborted !";
+  aborted.title = question.title;
+  aborted.icon = ui::Icon::kInformation;
+  run.ShowMessage(aborted);
+  run.ui().GetWindow(ui::kMainWindow).Repaint();
+  return false;
+}
+
+// Builds the output database afresh: the target tables, then the staging
+// tables, each shown by its form.
+void InitialiseDatabase(RunContext& run) {
+  run.ui().GetWindow(ui::kTargetForm).Unload();
+  run.ui().GetWindow(ui::kStagingForm).Unload();
+  run.Yield();
+  schema::BuildTargetDatabase(run);
+  run.Yield();
+  schema::AddStagingTables(run);
+  run.Yield();
+  run.Status().SetCaption("lblStatus", "FINISHED initilizing the data base !");
+  run.Yield();
+}
+
+void ReportBuildFailure(RunContext& run, const std::exception& e) {
+  ui::Message m;
+  m.title = kTitle;
+  m.icon = ui::Icon::kCritical;
+  m.text = "The output database could not be initialised.";
+  if (auto* step_error = dynamic_cast<const StepError*>(&e))
+    m.text += "\r\n\r\nFile: " + step_error->file();
+  m.text += "\r\n\r\nReason: " + std::string(e.what());
+  run.ShowMessage(m);
+}
+
+}  // namespace
+
+ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
+  db::Workspace workspace;
+  RunContext run(ui, workspace, paths);
+  ui::Window& main = ui.GetWindow(ui::kMainWindow);
+  ConvertOutcome outcome;
+  try {
+    run.Status().SetCaption("lblStatus", "Initilizing the data base !");
+    run.Yield();
+    if (!AskToInitialise(run)) return outcome;
+
+    main.SetCaption("lblStatus", "Converting the data set!");
+    main.Repaint();
+    try {
+      InitialiseDatabase(run);
+    } catch (const RunStopped&) {
+      throw;
+    } catch (const std::exception& e) {
+      workspace.Close();
+      ReportBuildFailure(run, e);
+      outcome.kind = ConvertOutcome::Kind::kFailed;
+      outcome.failure = std::string("the output database could not be initialised: ") + e.what();
+      main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
+      main.Repaint();
+      return outcome;
+    }
+
+    main.SetVisible("cmdConvert", false);
+    main.Repaint();
+    const RunResult result = RunSteps(run);
+    main.SetVisible("cmdConvert", true);
+
+    outcome.rejected = result.rejected;
+    if (result.completed) {
+      outcome.kind = ConvertOutcome::Kind::kCompleted;
+      main.SetCaption("lblStatus", "FINISHED converting the data set!");
+      if (result.rejected > 0) {
+        ui::Message m;
+        m.title = kTitle;
+        m.icon = ui::Icon::kExclamation;
+        m.text = std::to_string(result.rejected) +
+                 " record(s) could not be stored and were written to the rejected-data file:"
+                 "\r\n\r\n" + paths.input_dir + "baddata.txt";
+        run.ShowMessage(m);
+      }
+    } else {
+      outcome.kind = ui.StopRequested() ? ConvertOutcome::Kind::kStopped
+                                        : ConvertOutcome::Kind::kFailed;
+      outcome.failure = result.failure;
+      main.SetCaption("lblStatus", "The conversion stopped: " + result.failure);
+    }
+    main.Repaint();
+  } catch (const RunStopped&) {
+    workspace.Close();
+    main.SetVisible("cmdConvert", true);
+    outcome.kind = ConvertOutcome::Kind::kStopped;
+    outcome.failure = "stopped at the user's request.";
+    main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
+  }
+  return outcome;
+}
+
+}  // namespace morvane::app

@@ -1,0 +1,28 @@
+// The Convert command: asks before it initialises the output database,
+// builds the database with the target and staging tables, and runs the
+// steps. The windows reach it through the Ui; so does the headless tool.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/run_context.h"
+#include "platform/ui/ui.h"
+
+namespace morvane::app {
+
+struct ConvertOutcome {
+  enum class Kind {
+    kDeclined,   // the user answered No: nothing on disk changed
+    kCompleted,  // every step ran
+    kFailed,     // the database could not be built, or a step stopped the run
+    kStopped,    // the user asked to end the program during the run
+  };
+  Kind kind = Kind::kDeclined;
+  std::string failure;
+  std::int64_t rejected = 0;
+};
+
+ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths);
+
+}  // namespace morvane::app

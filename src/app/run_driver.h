@@ -1,0 +1,40 @@
+// The run driver: the 42 numbered steps of a conversion run, in their fixed
+// order, with the data-source row before them and the status window around
+// them.
+//
+// A step that fails, or a stop that the user asks for, ends the run
+// cleanly: the open transaction is rolled back, the data set file, the
+// databases and the rejected-data file are closed, and a message names the
+// step, the file and the reason. Rows committed before stay.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/run_context.h"
+
+namespace morvane::app {
+
+struct Step {
+  int number = 0;
+  std::string procedure;  // e.g. "PopulateMainTable"; names the step in messages
+  std::function<void(RunContext&)> run;
+};
+
+// The steps 1 to 42 that exist so far, in order. A number without an entry
+// is passed over (its procedure is not part of this program yet).
+std::vector<Step> StandardSteps();
+
+struct RunResult {
+  bool completed = false;
+  std::string failure;            // why the run stopped, for the main window
+  std::int64_t rejected = 0;      // records written to the rejected-data file
+};
+
+// Runs the steps. `steps` defaults to StandardSteps(); tests pass their own.
+RunResult RunSteps(RunContext& run, const std::vector<Step>& steps);
+RunResult RunSteps(RunContext& run);
+
+}  // namespace morvane::app

@@ -1,0 +1,119 @@
+#include "loaders/field_conversions.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "app/convert_date.h"
+#include "platform/text/text.h"
+
+namespace morvane::loaders {
+namespace {
+
+std::string ShortestText(double v) {
+  if (v == std::floor(v) && std::fabs(v) < 1e15) return std::to_string(static_cast<long long>(v));
+  char buf[32];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  return ec == std::errc() ? std::string(buf, end) : std::to_string(v);
+}
+
+// A text that is a number as a whole (blanks around it allowed).
+std::optional<double> WholeTextNumber(const std::string& s) {
+  const std::string t = text::Trim(s);
+  if (t.empty()) return std::nullopt;
+  double v = 0;
+  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+  return v;
+}
+
+std::string Where(const std::string& table, const db::FieldDef& field) {
+  return table + "." + field.name;
+}
+
+db::Value FitWhole(const db::FieldDef& field, const std::string& table, double v,
+                   double low, double high) {
+  if (!std::isfinite(v) || v != std::floor(v))
+    throw Rejected("not a whole number for " + Where(table, field) + ": " + ShortestText(v));
+  if (v < low || v > high)
+    throw Rejected("number out of range for " + Where(table, field) + ": " + ShortestText(v));
+  return db::Value(static_cast<std::int64_t>(v));
+}
+
+}  // namespace
+
+FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::RunContext& run) {
+  const std::string_view piece = record.Piece(rule.piece);
+  switch (rule.conversion) {
+    case Conversion::kAsIs:
+    case Conversion::kMemo:
+      return db::Value(piece);
+    case Conversion::kTrimmed:
+    case Conversion::kMemoOfTrimmed:
+      return db::Value(text::Trim(piece));
+    case Conversion::kNumber:
+      return db::Value(text::Val(piece));
+    case Conversion::kFirst:
+      return db::Value(text::Left(piece, rule.n));
+    case Conversion::kFirstTrimmed:
+      return db::Value(text::Trim(text::Left(piece, rule.n)));
+    case Conversion::kTrimmedFirst:
+      return db::Value(text::Left(text::Trim(piece), rule.n));
+    case Conversion::kDate: {
+      const std::string trimmed = text::Trim(piece);
+      auto date = app::ConvertDate(trimmed);
+      if (!date) throw Rejected("a date that cannot be read: \"" + trimmed + "\"");
+      return db::Value(std::move(*date));
+    }
+    case Conversion::kMask:
+      return db::Value(text::Format(text::Val(piece), rule.mask));
+    case Conversion::kCustom:
+      return rule.custom(record, run);
+  }
+  return std::nullopt;
+}
+
+db::Value FitToField(const db::FieldDef& field, const std::string& table, db::Value value) {
+  if (value.IsNull()) return value;
+  switch (field.type) {
+    case db::FieldType::kText:
+    case db::FieldType::kMemo: {
+      if (!value.IsText()) value = db::Value(ShortestText(value.AsDouble()));
+      if (field.type == db::FieldType::kText &&
+          text::Length(value.Text()) > static_cast<std::size_t>(field.size)) {
+        throw Rejected("text longer than " + std::to_string(field.size) + " characters for " +
+                       Where(table, field) + ": \"" + value.Text() + "\"");
+      }
+      return value;
+    }
+    case db::FieldType::kInteger:
+    case db::FieldType::kLong:
+    case db::FieldType::kSingle:
+    case db::FieldType::kDouble:
+      break;
+  }
+
+  double v = 0;
+  if (value.IsText()) {
+    auto number = WholeTextNumber(value.Text());
+    if (!number) throw Rejected("not a number for " + Where(table, field) + ": \"" + value.Text() + "\"");
+    v = *number;
+  } else {
+    v = value.AsDouble();
+  }
+  switch (field.type) {
+    case db::FieldType::kInteger:
+      return FitWhole(field, table, v, -32768, 32767);
+    case db::FieldType::kLong:
+      return FitWhole(field, table, v, -2147483648.0, 2147483647.0);
+    case db::FieldType::kSingle:
+      if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
+        throw Rejected("number out of range for " + Where(table, field) + ": " + ShortestText(v));
+      return db::Value(v);
+    default:
+      if (!std::isfinite(v)) throw Rejected("not a number for " + Where(table, field));
+      return db::Value(v);
+  }
+}
+
+}  // namespace morvane::loaders

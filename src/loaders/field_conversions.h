@@ -1,0 +1,24 @@
+// Applies the conversion words of the field tables to one piece, and checks
+// that a converted value fits its staging field before anything is written.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "loaders/loader_def.h"
+#include "platform/db/table_def.h"
+
+namespace morvane::loaders {
+
+// The value that `rule` makes of `record`. Throws Rejected (for example a
+// date that cannot be read).
+FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::RunContext& run);
+
+// The value as the field will hold it, or Rejected with the reason when it
+// cannot be stored there unchanged: a text longer than a Text field, a
+// number that is not whole or out of range for an Integer or Long field, or
+// out of range for a Single field. Numbers bound for text fields become their
+// shortest decimal text; a text bound for a number field must be a number.
+db::Value FitToField(const db::FieldDef& field, const std::string& table, db::Value value);
+
+}  // namespace morvane::loaders
