@@ -5,9 +5,15 @@
 namespace morvane::loaders {
 
 const std::vector<const LoaderDef*>& AllLoaders() {
-  static const std::vector<const LoaderDef*> all = {
-      &MainLoader(),
-  };
+  static const std::vector<const LoaderDef*> all = [] {
+    std::vector<const LoaderDef*> loaders = {&MainLoader()};
+    for (auto family : {AddressContactLoaders, SiteLoaders, AntennaLoaders, SubFieldLoaders,
+                        FrequencyLoaders, NatureOfServiceLoaders, FrequencyBandLoaders,
+                        StationLoaders, CodeListLoaders, ConditionLoaders, FilingFormLoaders}) {
+      for (const LoaderDef* loader : family()) loaders.push_back(loader);
+    }
+    return loaders;
+  }();
   return all;
 }
 
