@@ -1,0 +1,74 @@
+#include "support/loader_fixture.h"
+
+#include <sstream>
+
+#include "loaders/common_loader.h"
+#include "platform/db/database.h"
+#include "schema/staging/staging_tables.h"
+#include "schema/target/target_tables.h"
+
+namespace morvane::testing {
+
+LoaderFixture::LoaderFixture() {
+  {
+    db::Database db = workspace_.CreateDatabase(OutputPath());
+    for (const auto& spec : schema::TargetTables())
+      if (spec.def.name == "ProcessLog") db.AppendTable(spec.def);
+    for (const auto& spec : schema::StagingTables()) db.AppendTable(spec.def);
+    db.Close();
+  }
+  app::RunPaths paths;
+  paths.table_main = (dir_ / "main.dat").string();
+  paths.input_dir = dir_.path().string() + "/";
+  paths.output = OutputPath().string();
+  run_ = std::make_unique<app::RunContext>(ui_, workspace_, paths);
+  rejected_ = std::make_unique<app::RejectedData>(dir_ / "baddata.txt");
+  run_->set_rejected(rejected_.get());
+}
+
+LoaderFixture::~LoaderFixture() = default;
+
+void LoaderFixture::Run(const loaders::LoaderDef& loader, int step) {
+  run_->step_current = step;
+  loaders::RunLoader(loader, *run_);
+  workspace_.Close();
+}
+
+std::vector<std::vector<db::Value>> LoaderFixture::Rows(std::string_view table,
+                                                        const std::vector<std::string>& fields) {
+  std::vector<std::vector<db::Value>> rows;
+  db::Database db = workspace_.OpenDatabase(OutputPath());
+  db::TableRecordset rs = db.OpenTable(table);
+  std::vector<std::string> names = fields;
+  if (names.empty())
+    for (const auto& f : rs.Definition().fields) names.push_back(f.name);
+  for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+    std::vector<db::Value> row;
+    for (const auto& name : names) row.push_back(rs.Get(name));
+    rows.push_back(std::move(row));
+  }
+  rs.Close();
+  db.Close();
+  return rows;
+}
+
+std::int64_t LoaderFixture::RowCount(std::string_view table) {
+  db::Database db = workspace_.OpenDatabase(OutputPath());
+  db::TableRecordset rs = db.OpenTable(table);
+  const std::int64_t n = rs.RecordCount();
+  rs.Close();
+  db.Close();
+  return n;
+}
+
+std::vector<std::string> LoaderFixture::RejectedLines() {
+  rejected_->Close();
+  std::vector<std::string> lines;
+  std::istringstream in(ReadFile(dir_ / "baddata.txt"));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  rejected_ = nullptr;
+  run_->set_rejected(nullptr);
+  return lines;
+}
+
+}  // namespace morvane::testing

@@ -1,0 +1,56 @@
+// A small world for running data set loaders in tests: an export folder,
+// an output database with the process log and every staging table, a
+// recording ui, a run context with its rejected-data file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/rejected_data.h"
+#include "app/run_context.h"
+#include "loaders/loader_def.h"
+#include "platform/db/value.h"
+#include "platform/db/workspace.h"
+#include "platform/ui/recording_ui.h"
+#include "support/temp_dir.h"
+
+namespace morvane::testing {
+
+class LoaderFixture {
+ public:
+  LoaderFixture();
+  ~LoaderFixture();
+
+  // Writes a data set file into the export folder.
+  void WriteDataSet(std::string_view name, std::string_view content) { dir_.Write(name, content); }
+
+  // Runs `loader` as step `step` of a run.
+  void Run(const loaders::LoaderDef& loader, int step = 1);
+
+  // Every row of `table` in stored order, each as its fields' values in
+  // table order; or, with `fields`, only those fields.
+  std::vector<std::vector<db::Value>> Rows(std::string_view table,
+                                           const std::vector<std::string>& fields = {});
+  std::int64_t RowCount(std::string_view table);
+
+  // The lines of baddata.txt.
+  std::vector<std::string> RejectedLines();
+
+  app::RunContext& run() { return *run_; }
+  ui::RecordingUi& ui() { return ui_; }
+  const TempDir& dir() const { return dir_; }
+  std::filesystem::path OutputPath() const { return dir_ / "dalkdb.mdb"; }
+
+ private:
+  TempDir dir_;
+  ui::RecordingUi ui_;
+  db::Workspace workspace_;
+  std::unique_ptr<app::RunContext> run_;
+  std::unique_ptr<app::RejectedData> rejected_;
+};
+
+}  // namespace morvane::testing
