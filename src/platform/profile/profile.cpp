@@ -42,7 +42,8 @@ std::vector<Line> SplitLines(std::string_view content) {
     }
     std::size_t text_end = lf;
     if (text_end > from && content[text_end - 1] == '\r') --text_end;
-    lines.push_back({content.substr(from, text_end - from), content.substr(text_end, lf + 1 - text_end)});
+    lines.push_back({content.substr(from, text_end - from),
+                     content.substr(text_end, lf + 1 - text_end)});
     from = lf + 1;
   }
   if (!lines.empty() && StartsWithBom(lines.front().text)) {
@@ -137,7 +138,8 @@ bool WriteAll(int fd, std::string_view content) {
 
 // Writes `content` beside `target` and renames it over `target`.
 bool ReplaceFile(const fs::path& target, std::string_view content, mode_t mode) {
-  std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  std::string temp =
+      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   const bool written = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;

@@ -59,7 +59,9 @@ class RecordingUi::RecordingWindow : public Window {
   void SetCaption(std::string_view control, std::string_view text) override {
     State(control).caption.assign(text);
     auto history = histories_.find(control);
-    if (history == histories_.end()) history = histories_.emplace(std::string(control), std::vector<std::string>()).first;
+    if (history == histories_.end()) {
+      history = histories_.emplace(std::string(control), std::vector<std::string>()).first;
+    }
     history->second.emplace_back(text);
     owner_.Record(name_ + "." + std::string(control) + " = " + OneLine(text));
   }
@@ -105,7 +107,8 @@ RecordingUi::~RecordingUi() = default;
 Window& RecordingUi::GetWindow(std::string_view name) {
   auto it = windows_.find(name);
   if (it == windows_.end()) {
-    it = windows_.emplace(std::string(name), std::make_unique<RecordingWindow>(*this, std::string(name))).first;
+    auto window = std::make_unique<RecordingWindow>(*this, std::string(name));
+    it = windows_.emplace(std::string(name), std::move(window)).first;
   }
   return *it->second;
 }

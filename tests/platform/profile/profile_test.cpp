@@ -79,7 +79,8 @@ TEST(GetString, ReadsCrlfLinesWithoutTheirCarriageReturn) {
 TEST(GetString, CutsTheValueToTheBufferLessOne) {
   TempDir dir;
   const std::string long_value(120, 'x');
-  const auto file = dir.Write("s.ini", "[A]\nlong=" + long_value + "\nwide=\xC3\xA9\xC3\xA9\xC3\xA9\n");
+  const auto file =
+      dir.Write("s.ini", "[A]\nlong=" + long_value + "\nwide=\xC3\xA9\xC3\xA9\xC3\xA9\n");
   struct Case {
     std::string key, fallback;
     std::size_t buffer;
