@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 namespace morvane::gui {
 
@@ -30,8 +30,8 @@ QGroupBox* Form::NewFrame(const char* frame_name, const QString& caption,
   frame->setObjectName(QString::fromLatin1(frame_name));
   QLabel* value = NewValueLabel(label_name);
   value->setParent(frame);
-  auto* layout = new QVBoxLayout(frame);
-  layout->addWidget(value);
+  auto* layout = new QHBoxLayout(frame);  // room for a button beside the label
+  layout->addWidget(value, 1);
   frames_ << frame;
   if (label != nullptr) *label = value;
   return frame;

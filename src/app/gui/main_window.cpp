@@ -140,6 +140,7 @@ void MainWindow::Start(const StartUp& start_up) {
   adjustSize();
   CentreOnScreen(*this);
   show();
+  CentreOnScreen(*this);  // again, now that the window frame is known
 
   // The status window waits, hidden, with nothing in it.
   ui::Window& status = ui_->GetWindow(ui::kStatusWindow);

@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
   void Start(const StartUp& start_up);
 
   // The Convert button's work. A click while the handler runs is ignored.
+  // The handler reports its own errors; an exception that escapes it is
+  // shown in a message box, and a run it left marked is unmarked.
   void SetConvertHandler(std::function<void()> handler);
   void SetRunInProgress(bool running);
   bool RunInProgress() const { return run_in_progress_; }

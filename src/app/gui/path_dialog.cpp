@@ -33,7 +33,6 @@ QGroupBox* PathDialog::NewPathFrame(const char* frame_name, const QString& capti
   QPushButton* button = NewButton(button_name, button_caption, std::move(on_click));
   button->setParent(frame);
   frame->layout()->addWidget(button);
-  frame->layout()->setAlignment(button, Qt::AlignRight);
   return frame;
 }
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,32 @@
 #include "app/gui/qstring.h"
 
 namespace morvane::gui {
+namespace {
+
+QObject* FindBelow(QObject* parent, const QString& name) {
+  for (QObject* child : parent->children()) {
+    if (child->objectName() == name) return child;
+  }
+  for (QObject* child : parent->children()) {
+    auto* widget = qobject_cast<QWidget*>(child);
+    // Another window's controls are that window's own; menus are popups
+    // that belong to their window.
+    if (widget != nullptr && widget->isWindow() && qobject_cast<QMenu*>(widget) == nullptr) {
+      continue;
+    }
+    if (QObject* found = FindBelow(child, name)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+QObject* FindControl(QWidget* window, std::string_view name) {
+  if (window == nullptr) return nullptr;
+  const QString object_name = FromUtf8(name);
+  if (window->objectName() == object_name) return window;
+  return FindBelow(window, object_name);
+}
 
 class QtUi::QtWindow : public ui::Window {
  public:
@@ -77,10 +104,7 @@ class QtUi::QtWindow : public ui::Window {
     if (!window_) return nullptr;
     auto it = controls_.find(name);
     if (it != controls_.end() && it->second) return it->second;
-    const QString object_name = FromUtf8(name);
-    QObject* found = window_->objectName() == object_name
-                         ? window_.data()
-                         : window_->findChild<QObject*>(object_name);
+    QObject* found = FindControl(window_, name);
     if (found != nullptr) controls_[std::string(name)] = found;
     return found;
   }

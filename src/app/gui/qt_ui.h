@@ -24,6 +24,12 @@
 
 namespace morvane::gui {
 
+// The control named `name` of `window`: the window itself or one of its
+// descendants, menus and their entries included, but not a control of
+// another window that `window` owns (the status window's lblStatus is not
+// the main window's). Null when there is none.
+QObject* FindControl(QWidget* window, std::string_view name);
+
 class QtUi : public ui::Ui {
  public:
   // Message boxes are shown over `dialog_parent` (may be null).

@@ -10,14 +10,14 @@
 namespace morvane::gui {
 namespace {
 
-struct FrameSpec {
+struct FrameRow {
   const char* frame;
   const char* caption;
   const char* label;
 };
 
 // Two rows of three frames, left to right.
-constexpr FrameSpec kFrames[] = {
+constexpr FrameRow kFrames[] = {
     {"fraTotalRecords", "Total Records:", "lblTotalRecords"},
     {"fraRecordCount", "Record Count: ", "lblRecordCount"},
     {"fraDateTimeStart", "Running Since: ", "lblDateTimeStart"},
@@ -37,9 +37,9 @@ QLabel* NewCaption(QWidget* parent, const char* name, const char* text) {
 StatusWindow::StatusWindow(QWidget* parent) : Form(parent, "frmStatus", "Status") {
   auto* grid = new QGridLayout;
   int index = 0;
-  for (const FrameSpec& spec : kFrames) {
-    QGroupBox* frame = NewFrame(spec.frame, QString::fromLatin1(spec.caption), spec.label);
-    frame->setMinimumWidth(140);
+  for (const FrameRow& row : kFrames) {
+    QGroupBox* frame = NewFrame(row.frame, QString::fromLatin1(row.caption), row.label);
+    frame->setMinimumWidth(150);
     grid->addWidget(frame, index / 3, index % 3);
     ++index;
   }
@@ -56,9 +56,14 @@ StatusWindow::StatusWindow(QWidget* parent) : Form(parent, "frmStatus", "Status"
 
   auto* steps = new QHBoxLayout;
   steps->addWidget(NewCaption(this, "Label1", "Step:"));
-  steps->addWidget(NewValueLabel("lblStepCurrent"));
+  auto step_label = [this](const char* name) {
+    QLabel* step = NewValueLabel(name);
+    step->setMinimumWidth(step->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    return step;
+  };
+  steps->addWidget(step_label("lblStepCurrent"));
   steps->addWidget(NewCaption(this, "Label2", "of"));
-  steps->addWidget(NewValueLabel("lblStepTotal"));
+  steps->addWidget(step_label("lblStepTotal"));
   steps->addStretch();
 
   auto* layout = new QVBoxLayout(this);
@@ -66,7 +71,7 @@ StatusWindow::StatusWindow(QWidget* parent) : Form(parent, "frmStatus", "Status"
   layout->addWidget(progress_);
   layout->addWidget(status);
   layout->addLayout(steps);
-  setMinimumWidth(460);
+  setMinimumWidth(480);
 }
 
 void StatusWindow::ResetControls() {
