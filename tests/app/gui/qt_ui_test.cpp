@@ -1,12 +1,17 @@
 // The windows as the core reaches them (QtUi), the real message box, and
 // the lock that detects a second copy.
 #include <QApplication>
+#include <QFile>
+#include <QSysInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
 
 #include "app/gui/instance_lock.h"
@@ -184,6 +189,22 @@ TEST(InstanceLockTest, TheSecondHolderSeesTheFirstUntilItEnds) {
   first.reset();
   EXPECT_FALSE(InstanceLock(path).HeldElsewhere());
   EXPECT_FALSE(InstanceLock("").HeldElsewhere());
+}
+
+TEST(InstanceLockTest, ALockLeftByACopyThatDiedIsTakenOver) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(0);
+  ASSERT_EQ(waitpid(child, nullptr, 0), child);  // a process id that no longer runs
+
+  QTemporaryDir folder;
+  const QString path = folder.filePath("morvane.lock");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray::number(child) + "\nmorvane_gui_tests\n" +
+             QSysInfo::machineHostName().toUtf8() + "\n");
+  file.close();
+  EXPECT_FALSE(InstanceLock(path).HeldElsewhere());
 }
 
 }  // namespace
