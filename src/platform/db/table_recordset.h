@@ -38,6 +38,9 @@
 #include "platform/db/value.h"
 
 namespace morvane::db {
+namespace internal {
+struct RecordsetAccess;
+}
 
 class TableRecordset {
  public:
@@ -91,6 +94,7 @@ class TableRecordset {
   explicit TableRecordset(std::unique_ptr<Impl> impl);
 
  private:
+  friend struct internal::RecordsetAccess;  // tests: statements and query plans
   std::unique_ptr<Impl> impl_;
 };
 

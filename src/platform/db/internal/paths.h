@@ -1,0 +1,20 @@
+// Checks and identities of database file paths.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace morvane::db::internal {
+
+// Throws db::Error for the names that SQLite would not take as a plain file:
+// "", ":memory:" and URI names ("file:...").
+void RefuseSpecialName(const std::filesystem::path& path);
+
+// The canonical path of a file (existing or about to be created): the key
+// under which a file counts as one, whatever the path that named it.
+std::string FileIdentity(const std::filesystem::path& path);
+
+// Flushes a file or a folder to disk; throws db::Error on failure.
+void SyncPath(const std::filesystem::path& path, bool folder);
+
+}  // namespace morvane::db::internal
