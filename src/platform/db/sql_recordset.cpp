@@ -79,6 +79,7 @@ struct SqlRecordset::Impl final : internal::Cursor {
   internal::StatementPtr fetch;
 };
 
+SqlRecordset::SqlRecordset() = default;
 SqlRecordset::SqlRecordset(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 SqlRecordset::~SqlRecordset() = default;
 SqlRecordset::SqlRecordset(SqlRecordset&&) noexcept = default;

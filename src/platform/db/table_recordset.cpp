@@ -345,6 +345,7 @@ void TableRecordset::Impl::Update() {
 
 // --- TableRecordset ---
 
+TableRecordset::TableRecordset() = default;
 TableRecordset::TableRecordset(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 TableRecordset::~TableRecordset() = default;
 TableRecordset::TableRecordset(TableRecordset&&) noexcept = default;

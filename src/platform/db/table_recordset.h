@@ -44,7 +44,7 @@ struct RecordsetAccess;
 
 class TableRecordset {
  public:
-  TableRecordset() = default;
+  TableRecordset();  // holds no recordset
   ~TableRecordset();
   TableRecordset(TableRecordset&&) noexcept;
   TableRecordset& operator=(TableRecordset&&) noexcept;
