@@ -91,6 +91,13 @@ void Connection::BeginGroup() {
   in_group_ = true;
 }
 
+void Connection::BeginReading() {
+  if (!IsOpen() || !workspace_) return;
+  // Deferred: a read takes no write lock; the first write upgrades it.
+  Run(begin_reading_, "BEGIN DEFERRED");
+  in_group_ = true;
+}
+
 void Connection::CommitGroup() {
   if (!in_group_) return;
   Run(commit_, "COMMIT");
@@ -162,6 +169,7 @@ void Connection::Close() {
   for (Database::Impl* handle : handles) handle->Detach();
   handles_.clear();
   begin_.reset();
+  begin_reading_.reset();
   commit_.reset();
   savepoint_.clear();
   release_.clear();

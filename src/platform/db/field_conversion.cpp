@@ -94,6 +94,7 @@ Converted ToReal(const Value& value, bool single) {
 }
 
 Converted ToText(const FieldDef& field, const Value& value) {
+  if (value.IsReal() && !std::isfinite(value.Real())) return Refuse("the number is not finite");
   Value text = value.IsText() ? value : Value(NumberText(value));
   if (field.type == FieldType::kText) {
     const std::size_t n = CountCharacters(text.Text());

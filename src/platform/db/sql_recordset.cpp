@@ -50,6 +50,7 @@ struct SqlRecordset::Impl final : internal::Cursor {
   void Land(std::int64_t at) {
     position = at;
     if (position < 1 || position > count) return;
+    database->connection->BeforeRead();
     internal::Bind(*fetch, 1, Value(position));
     if (!internal::Step(*fetch)) {
       internal::Reset(*fetch);

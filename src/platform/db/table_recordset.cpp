@@ -187,6 +187,7 @@ SQLite::Statement& TableRecordset::Impl::IndexWalk(Walk walk) {
 }
 
 bool TableRecordset::Impl::Fetch(SQLite::Statement& s) {
+  database->connection->BeforeRead();
   bool found = false;
   try {
     found = internal::Step(s, info.def.name);
@@ -395,6 +396,7 @@ std::int64_t TableRecordset::RecordCount() {
   Impl& r = Open(impl_);
   if (!r.count)
     r.count = internal::Prepare(r.Require().db(), "SELECT count(*) FROM " + r.table_sql, r.info.def.name);
+  r.database->connection->BeforeRead();
   internal::Step(*r.count, r.info.def.name);
   const std::int64_t n = r.count->getColumn(0).getInt64();
   internal::Reset(*r.count);

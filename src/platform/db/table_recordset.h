@@ -14,7 +14,9 @@
 //
 // Writing. AddNew() or Edit() opens an edit buffer (AddNew: every field
 // Null; Edit: the current row); Set() and AppendChunk() change it; Update()
-// stores it, CancelUpdate() drops it. Set() converts the value to the field's
+// stores it, CancelUpdate() drops it. An AddNew() or Edit() while an edit
+// is open drops the open one; a move, Seek or SetIndex while an edit is open
+// throws. Set() converts the value to the field's
 // type and refuses, with a db::Error naming table and field:
 //  - Text(n): a text longer than n characters; a number is stored as its
 //    shortest text (12.5 -> "12.5", 7 -> "7").
@@ -57,8 +59,8 @@ class TableRecordset {
 
   void MoveFirst();
   void MoveLast();
-  void MoveNext();      // from EOF: stays at EOF
-  void MovePrevious();  // before the first row: Eof()
+  void MoveNext();      // from EOF: stays at EOF; from before the first row: the first
+  void MovePrevious();  // before the first row: Eof(); from EOF: the last row
   bool Eof() const;
   std::int64_t RecordCount();  // exact, whatever the position
 

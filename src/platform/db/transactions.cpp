@@ -10,7 +10,7 @@ namespace {
 
 // Runs `f` on every connection; the first error is rethrown after all ran.
 template <typename F>
-void ForEach(std::vector<std::shared_ptr<internal::Connection>> connections, F&& f) {
+void ForEach(const std::vector<std::shared_ptr<internal::Connection>>& connections, F&& f) {
   std::exception_ptr first;
   for (const auto& c : connections) {
     try {

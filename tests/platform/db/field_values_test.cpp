@@ -71,6 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StoreCase{"Key", Value(kTenWide + "x"), {}, true},
                       StoreCase{"Key", Value(7), Value("7")},
                       StoreCase{"Key", Value(12.5), Value("12.5")},
+                      StoreCase{"Key", Value(std::numeric_limits<double>::infinity()), {}, true},
                       StoreCase{"Note", Value(std::string(200000, 'm')), Value(std::string(200000, 'm'))},
                       StoreCase{"Note", Value(""), Value("")},
                       StoreCase{"Note", Value("007"), Value("007")}));

@@ -1,6 +1,8 @@
 // Table definitions: creation, reading back, and files made elsewhere.
 #include <SQLiteCpp/Database.h>
 
+#include <fstream>
+
 #include "db_test_support.h"
 
 namespace morvane::db::testing {
@@ -99,6 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
         // name is taken by an index of the first table): all or nothing.
         BadTableCase{"engine refuses an index", {"Sample", {kA}, {}}}));
 
+TEST_F(DbTest, AppendTableIsPartOfTheOpenTransaction) {
+  ws_.BeginTrans();
+  db_.AppendTable(SampleTable("Later"));
+  EXPECT_TRUE(db_.FindTable("Later"));
+  ws_.Rollback();
+  EXPECT_FALSE(db_.FindTable("Later"));
+  EXPECT_EQ(db_.TableDefs().size(), 1u);
+}
+
 TEST_F(DbTest, EngineRefusalInsideAppendTableUndoesTheTable) {
   // "T.x" as a table name plus index "idx" gives the stored index name
   // "T.x.idx", which the table "T" with index "x.idx" already took.
@@ -153,6 +164,25 @@ TEST_F(ForeignDatabaseTest, ReadsTablesFieldsAndIndexesFromTheFile) {
   EXPECT_EQ(tables[0], expected);
   // UNIQUE's automatic index is SQLite's own, not one of the table's.
   EXPECT_EQ(tables[1], (TableDef{"Other", {{"Code", FieldType::kMemo, 0}, {"Name", FieldType::kMemo, 0}}, {}}));
+}
+
+TEST_F(ForeignDatabaseTest, ReadingLeavesTheFileAsItWas) {
+  auto bytes = [&] {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = bytes();
+  {
+    Workspace ws;
+    Database db = ws.OpenDatabase(path_);
+    TableRecordset rs = db.OpenTable("AntSite_A");
+    rs.SetIndex("idxTowerSiteInfoA");
+    rs.Seek(">=", "");
+    EXPECT_FALSE(rs.NoMatch());
+    EXPECT_EQ(db.OpenSql("SELECT count(*) FROM Other").Get(0), Value(0));
+  }
+  EXPECT_EQ(bytes(), before);
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"AntSite.db"}));
 }
 
 TEST_F(ForeignDatabaseTest, SeeksAndEditsWithTheFilesOwnIndexes) {

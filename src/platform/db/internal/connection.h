@@ -58,6 +58,12 @@ class Connection {
   // outside any logical transaction as one grouped commit.
   void BeforeWrite();
   void AfterWrite();
+  // Reads join the group as well: outside a transaction SQLite would take
+  // and drop the file lock and re-check the file around every statement,
+  // which costs more than the read. The group's commit ends the read.
+  void BeforeRead() {
+    if (!in_group_) BeginReading();
+  }
 
   // The pieces of the workspace's transactions on this file.
   int joined_depth() const { return joined_depth_; }
@@ -87,6 +93,7 @@ class Connection {
   void Close();
 
  private:
+  void BeginReading();
   SQLite::Statement& Cached(StatementPtr& slot, const std::string& sql);
   void Run(StatementPtr& slot, const std::string& sql);
   SQLite::Statement& SavepointStatement(std::vector<StatementPtr>& slots, const char* verb,
@@ -102,7 +109,7 @@ class Connection {
   std::vector<Database::Impl*> handles_;
   // Prepared once: the group and one statement per level and verb. Declared
   // after db_ so that they are finalized before the connection closes.
-  StatementPtr begin_, commit_;
+  StatementPtr begin_, begin_reading_, commit_;
   std::vector<StatementPtr> savepoint_, release_, rollback_to_;
 };
 
