@@ -17,11 +17,6 @@ namespace morvane::db {
 namespace fs = std::filesystem;
 namespace {
 
-bool AnythingAt(const fs::path& p) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(p, ec));
-}
-
 void RemoveQuietly(const fs::path& p) noexcept {
   std::error_code ec;
   fs::remove(p, ec);
@@ -31,13 +26,10 @@ fs::path JournalOf(const fs::path& p) { return fs::path(p.string() + "-journal")
 
 // The existing, closed database file that `path` names.
 fs::path SourceFile(const fs::path& path) {
-  internal::RefuseSpecialName(path);
-  const auto found = files::Resolve(path);
-  std::error_code ec;
-  if (!found || !fs::is_regular_file(*found, ec)) throw Error("database file not found: " + path.string());
-  if (internal::OpenFiles::Contains(internal::FileIdentity(*found)))
-    throw Error("the database is still open; close it before compacting: " + found->string());
-  return fs::absolute(*found);
+  const fs::path found = internal::ExistingDatabaseFile(path);
+  if (internal::OpenFiles::Contains(internal::FileIdentity(found)))
+    throw Error("the database is still open; close it before compacting: " + found.string());
+  return found;
 }
 
 // Copies `source` into the new file `destination` with SQLite's VACUUM INTO:
@@ -60,13 +52,7 @@ void Vacuum(const fs::path& source, const fs::path& destination) {
 void CompactDatabase(const fs::path& source, const fs::path& destination,
                      std::string_view /*locale*/) {
   const fs::path from = SourceFile(source);
-  internal::RefuseSpecialName(destination);
-  const fs::path to = fs::absolute(files::ResolveForWrite(destination));
-  if (files::Resolve(destination) || AnythingAt(to))
-    throw Error("a file already exists at " + to.string());
-  std::error_code ec;
-  if (!fs::is_directory(to.parent_path(), ec))
-    throw Error("the folder does not exist: " + to.parent_path().string());
+  const fs::path to = internal::NewFileTarget(destination);
   // A journal without its database would be taken for the new file's own.
   RemoveQuietly(JournalOf(to));
   try {

@@ -82,6 +82,7 @@ void Connection::BeforeWrite() {
 }
 
 void Connection::AfterWrite() {
+  wrote_in_group_ = true;
   if (workspace_) workspace_->Wrote(*this);
 }
 
@@ -99,9 +100,15 @@ void Connection::BeginReading() {
 }
 
 void Connection::CommitGroup() {
+  if (group_lost_) {
+    group_lost_ = false;
+    throw Error("after an earlier error the engine rolled back the changes since the last "
+                "real commit; they are not in the file: " + path_.string());
+  }
   if (!in_group_) return;
   Run(commit_, "COMMIT");
   in_group_ = false;
+  wrote_in_group_ = false;
 }
 
 void Connection::OpenSavepoint() {
@@ -130,7 +137,9 @@ void Connection::RollbackSavepoint() {
 
 void Connection::Resynchronise() noexcept {
   if (IsOpen() && sqlite3_get_autocommit(handle())) {
+    group_lost_ = group_lost_ || (in_group_ && wrote_in_group_);
     in_group_ = false;
+    wrote_in_group_ = false;
     joined_depth_ = 0;
   }
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/db/error.h"
+#include "platform/files/files.h"
 
 namespace morvane::db::internal {
 
@@ -18,6 +19,31 @@ void RefuseSpecialName(const std::filesystem::path& path) {
   if (s.empty()) throw Error("no database file was named");
   if (s == ":memory:" || head == "file:")
     throw Error("not a database file name: " + s);
+}
+
+std::filesystem::path ExistingDatabaseFile(const std::filesystem::path& path) {
+  namespace fs = std::filesystem;
+  RefuseSpecialName(path);
+  const auto found = files::Resolve(path);
+  if (!found) throw Error("database file not found: " + path.string());
+  std::error_code ec;
+  if (!fs::is_regular_file(*found, ec)) throw Error("not a database file: " + found->string());
+  if (fs::file_size(*found, ec) == 0 && !ec)
+    throw Error("the file is empty, not a database: " + found->string());
+  return fs::absolute(*found);
+}
+
+std::filesystem::path NewFileTarget(const std::filesystem::path& path) {
+  namespace fs = std::filesystem;
+  RefuseSpecialName(path);
+  const fs::path target = files::ResolveForWrite(path);
+  std::error_code ec;
+  if (files::Resolve(path) || fs::exists(fs::symlink_status(target, ec)))
+    throw Error("a file already exists at " + target.string());
+  const fs::path folder = target.parent_path();
+  if (!folder.empty() && !fs::is_directory(folder, ec))
+    throw Error("the folder does not exist: " + folder.string());
+  return fs::absolute(target);
 }
 
 std::string FileIdentity(const std::filesystem::path& path) {

@@ -105,12 +105,9 @@ std::optional<TableInfo> ReadTable(const Connection& connection, std::string_vie
   info.def.fields = ReadFields(connection, info.def.name);
   ReadIndexes(connection, info);
   info.has_rowid = HasRowid(connection, info.def.name);
-  for (const char* candidate : {"rowid", "_rowid_", "oid"}) {
-    if (!info.def.FindField(candidate)) {
-      info.rowid = candidate;
-      break;
-    }
-  }
+  std::vector<std::string> columns;
+  for (const FieldDef& f : info.def.fields) columns.push_back(f.name);
+  info.rowid = RowidName(columns);
   return info;
 }
 

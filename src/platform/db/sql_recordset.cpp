@@ -162,15 +162,7 @@ SqlRecordset Database::OpenSql(std::string_view select, const std::vector<Value>
   count.reset();
   // The snapshot's columns take the query's names; one of them may hide
   // "rowid", so the row id is reached by a name that none of them has.
-  std::string rowid;
-  for (const char* candidate : {"rowid", "_rowid_", "oid"}) {
-    bool taken = false;
-    for (const std::string& column : impl->columns) taken = taken || NamesEqual(column, candidate);
-    if (!taken) {
-      rowid = candidate;
-      break;
-    }
-  }
+  const std::string rowid = internal::RowidName(impl->columns);
   if (rowid.empty()) throw Error("the query's columns hide the row id (rowid, _rowid_, oid)");
   impl->fetch =
       internal::Prepare(c.db(), "SELECT * FROM " + source + " WHERE " + rowid + " = ?1");

@@ -89,4 +89,13 @@ std::string LogicalIndexName(std::string_view table, std::string_view physical) 
   return std::string(physical);
 }
 
+std::string RowidName(const std::vector<std::string>& columns) {
+  for (const char* candidate : {"rowid", "_rowid_", "oid"}) {
+    bool taken = false;
+    for (const std::string& column : columns) taken = taken || NamesEqual(column, candidate);
+    if (!taken) return candidate;
+  }
+  return {};
+}
+
 }  // namespace morvane::db::internal

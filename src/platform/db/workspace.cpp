@@ -6,46 +6,13 @@
 #include "platform/db/internal/database_impl.h"
 #include "platform/db/internal/paths.h"
 #include "platform/db/internal/workspace_impl.h"
-#include "platform/files/files.h"
 
 namespace morvane::db {
 namespace fs = std::filesystem;
-namespace {
-
-bool AnythingAt(const fs::path& p) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(p, ec));
-}
-
-// The file that a new database goes to: nothing may stand there, and its
-// folder must exist.
-fs::path CreationTarget(const fs::path& path) {
-  const fs::path target = files::ResolveForWrite(path);
-  if (files::Resolve(path) || AnythingAt(target))
-    throw Error("a file already exists at " + target.string());
-  const fs::path folder = target.parent_path();
-  std::error_code ec;
-  if (!folder.empty() && !fs::is_directory(folder, ec))
-    throw Error("the folder does not exist: " + folder.string());
-  return fs::absolute(target);
-}
-
-// The existing database file that `path` names.
-fs::path OpeningTarget(const fs::path& path) {
-  const auto found = files::Resolve(path);
-  if (!found) throw Error("database file not found: " + path.string());
-  std::error_code ec;
-  if (!fs::is_regular_file(*found, ec)) throw Error("not a database file: " + found->string());
-  if (fs::file_size(*found, ec) == 0 && !ec)
-    throw Error("the file is empty, not a database: " + found->string());
-  return fs::absolute(*found);
-}
-
-}  // namespace
 
 Database Workspace::Impl::Open(const fs::path& path, bool create) {
-  internal::RefuseSpecialName(path);
-  const fs::path target = create ? CreationTarget(path) : OpeningTarget(path);
+  const fs::path target =
+      create ? internal::NewFileTarget(path) : internal::ExistingDatabaseFile(path);
   const std::string identity = internal::FileIdentity(target);
 
   std::shared_ptr<internal::Connection> connection;

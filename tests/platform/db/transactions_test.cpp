@@ -26,6 +26,13 @@ class TransactionTest : public DbTest {
     rs.Update();
   }
 
+  // A second database in the workspace, with the sample table.
+  Database OtherDatabase() {
+    Database other = ws_.CreateDatabase(folder_ / "other.mdb");
+    other.AppendTable(SampleTable());
+    return other;
+  }
+
   std::vector<std::int64_t> All(TableRecordset& rs) {
     rs.MoveFirst();
     return NumbersFromHere(rs);
@@ -114,8 +121,7 @@ TEST_F(TransactionTest, NestedTransactionsCommitIntoTheOuterOne) {
 }
 
 TEST_F(TransactionTest, DatabasesJoinTheOpenTransactionsAtTheirFirstWrite) {
-  Database other = ws_.CreateDatabase(folder_ / "other.mdb");
-  other.AppendTable(SampleTable());
+  Database other = OtherDatabase();
   TableRecordset a = db_.OpenTable("Sample");
   TableRecordset b = other.OpenTable("Sample");
   ws_.BeginTrans();
@@ -133,8 +139,7 @@ TEST_F(TransactionTest, DatabasesJoinTheOpenTransactionsAtTheirFirstWrite) {
 }
 
 TEST_F(TransactionTest, ClosingADatabaseRollsBackItsOpenTransactions) {
-  Database other = ws_.CreateDatabase(folder_ / "other.mdb");
-  other.AppendTable(SampleTable());
+  Database other = OtherDatabase();
   {
     TableRecordset a = db_.OpenTable("Sample");
     TableRecordset b = other.OpenTable("Sample");
@@ -152,8 +157,7 @@ TEST_F(TransactionTest, ClosingADatabaseRollsBackItsOpenTransactions) {
 }
 
 TEST_F(TransactionTest, WorkspaceCloseRollsBackFlushesAndStaysUsable) {
-  Database other = ws_.CreateDatabase(folder_ / "other.mdb");
-  other.AppendTable(SampleTable());
+  Database other = OtherDatabase();
   TableRecordset rs = db_.OpenTable("Sample");
   ws_.BeginTrans();
   Add(rs, 1);
@@ -210,6 +214,27 @@ TEST_F(TransactionTest, FlushLeavesAnOpenTransactionAlone) {
   EXPECT_EQ(OnDisk(), 0);
   ws_.CommitTrans();
   ws_.Flush();
+  EXPECT_EQ(OnDisk(), 1);
+}
+
+TEST_F(TransactionTest, AGroupThatTheEngineRolledBackIsReportedNotLost) {
+  TableRecordset rs = db_.OpenTable("Sample");
+  ws_.BeginTrans();
+  Add(rs, 1);
+  ws_.CommitTrans();
+  ws_.Flush();
+  ws_.BeginTrans();
+  Add(rs, 2);
+  ws_.CommitTrans();
+  // A full disk: SQLite answers it by rolling back the whole transaction.
+  db_.Execute("PRAGMA max_page_count = 1");
+  ws_.BeginTrans();
+  rs.AddNew();
+  rs.Set("Note", std::string(100000, 'f'));
+  EXPECT_THROW(rs.Update(), Error);
+  ws_.Rollback();
+  EXPECT_THROW(ws_.Flush(), Error);  // row 2 is gone, and that is said
+  ws_.Close();
   EXPECT_EQ(OnDisk(), 1);
 }
 

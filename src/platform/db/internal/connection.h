@@ -74,7 +74,8 @@ class Connection {
   void ReleaseSavepoint();           // commits the innermost level into the next
   void RollbackSavepoint();          // undoes and leaves the innermost level
   // After an engine error: when SQLite rolled the real transaction back on
-  // its own, forget the group and the savepoints.
+  // its own (it may, after an I/O error or a full disk), forget the group
+  // and the savepoints; the next real commit then reports the loss.
   void Resynchronise() noexcept;
 
   // Handles and their recordsets.
@@ -105,6 +106,8 @@ class Connection {
   std::unique_ptr<SQLite::Database> db_;
   int joined_depth_ = 0;
   bool in_group_ = false;
+  bool wrote_in_group_ = false;  // a write succeeded since the last real commit
+  bool group_lost_ = false;
   long long snapshots_ = 0;
   std::vector<Database::Impl*> handles_;
   // Prepared once: the group and one statement per level and verb. Declared

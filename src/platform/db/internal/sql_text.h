@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/db/table_def.h"
 
@@ -38,5 +39,10 @@ std::string PhysicalIndexName(std::string_view table, std::string_view index);
 // The logical name of a stored index: without the "<table>." prefix when it
 // has one (letter case ignored), else the stored name itself.
 std::string LogicalIndexName(std::string_view table, std::string_view physical);
+
+// A name that reaches a table's row id: "rowid", "_rowid_" or "oid", the
+// first that is not one of `columns` (a column of that name hides the row
+// id). Empty when all three are taken.
+std::string RowidName(const std::vector<std::string>& columns);
 
 }  // namespace morvane::db::internal
