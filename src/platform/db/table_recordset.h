@@ -16,8 +16,8 @@
 // Null; Edit: the current row); Set() and AppendChunk() change it; Update()
 // stores it, CancelUpdate() drops it. An AddNew() or Edit() while an edit
 // is open drops the open one; a move, Seek or SetIndex while an edit is open
-// throws. Set() converts the value to the field's
-// type and refuses, with a db::Error naming table and field:
+// throws. Set() converts the value to the field's type and refuses, with a
+// db::Error naming table and field:
 //  - Text(n): a text longer than n characters; a number is stored as its
 //    shortest text (12.5 -> "12.5", 7 -> "7").
 //  - Integer / Long: a number outside -32768..32767 / -2147483648..2147483647;
