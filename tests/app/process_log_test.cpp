@@ -8,8 +8,6 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -20,18 +18,13 @@
 #include "platform/text/text.h"
 #include "platform/ui/recording_ui.h"
 #include "schema/target/target_database.h"
-#include "support/temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace morvane::app {
 namespace {
 namespace fs = std::filesystem;
 
 constexpr std::int64_t kLongMax = 2147483647;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Sets the file's modification time to the given local date and time.
 void SetLocalModificationTime(const fs::path& path, int year, int month, int day, int hour,
@@ -85,7 +78,7 @@ class ProcessLogTest : public ::testing::Test {
     return rows;
   }
 
-  testing::TempFolder folder_;
+  testing::TempDir folder_;
   ui::RecordingUi ui_;
   db::Workspace workspace_;
   RunContext run_;
@@ -147,7 +140,7 @@ TEST_F(ProcessLogTest, DataSourceRowNamesTheExportAndItsDate) {
     const char* date;
     const char* time;
   };
-  std::ofstream(folder_ / "main.dat") << "1|x|^|\n";
+  folder_.Write("main.dat", "1|x|^|\n");
   for (const Case& c : {Case{2013, 3, 5, 13, 2, 3, "2013.03.05", "1:02:03 PM"},
                         Case{2009, 12, 31, 0, 5, 9, "2009.12.31", "12:05:09 AM"},
                         Case{2013, 3, 22, 10, 15, 30, "2013.03.22", "10:15:30 AM"}}) {
@@ -211,7 +204,7 @@ TEST_F(ProcessLogTest, CompactionKeepsEveryRowInOrder) {
   const auto rows_before = Rows("SpcCndLice");
   ASSERT_EQ(rows_before.size(), 400u);
   const auto defs_before = workspace_.OpenDatabase(Output()).TableDefs();
-  std::ofstream(folder_ / "DalkTemp.mdb") << "left over from an earlier run";
+  folder_.Write("DalkTemp.mdb", "left over from an earlier run");
   const std::int64_t size_before = static_cast<std::int64_t>(fs::file_size(Output()));
 
   ASSERT_TRUE(CompactDalkDatabase(run_, "Compacting DALK database !"));
@@ -240,14 +233,14 @@ TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
   LogStep();
   workspace_.Flush();
   fs::create_directories(folder_ / "DalkTemp.mdb" / "in the way");
-  const std::string bytes_before = ReadFile(Output());
+  const std::string bytes_before = testing::TempDir::Read(Output());
 
   EXPECT_FALSE(CompactDalkDatabase(run_, "Compacting DALK database !"));
 
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_EQ(ui_.Messages()[0].buttons, ui::Buttons::kOk);
   EXPECT_NE(ui_.Messages()[0].text.find("could not be compacted"), std::string::npos);
-  EXPECT_EQ(ReadFile(Output()), bytes_before);
+  EXPECT_EQ(testing::TempDir::Read(Output()), bytes_before);
 
   run_.step_current = 38;
   LogStep();

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,20 +14,11 @@
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
 #include "schema/target/target_tables.h"
-#include "support/temp_folder.h"
+#include "support/temp_dir.h"
 
 namespace morvane::schema {
 namespace {
 namespace fs = std::filesystem;
-
-void WriteFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 app::RunPaths PathsWithOutput(const fs::path& output) {
   app::RunPaths paths;
@@ -60,7 +49,7 @@ class TargetDatabaseTest : public ::testing::Test {
 
   db::Database Open() { return workspace_.OpenDatabase(Output()); }
 
-  testing::TempFolder folder_;
+  testing::TempDir folder_;
   ui::RecordingUi ui_;
   db::Workspace workspace_;
 };
@@ -152,13 +141,13 @@ TEST_F(TargetDatabaseTest, ReplacesAnEarlierFileAndItsSideFiles) {
   }
   const std::string stale = "stale side file of an earlier run";
   for (const char* suffix : {"-journal", "-wal", "-shm"})
-    WriteFile(Output().string() + suffix, stale);
+    folder_.Write(Output().filename().string() + suffix, stale);
 
   Build();
 
   for (const char* suffix : {"-journal", "-wal", "-shm"}) {
     const fs::path side = Output().string() + suffix;
-    EXPECT_TRUE(!fs::exists(side) || ReadFile(side) != stale) << side;
+    EXPECT_TRUE(!fs::exists(side) || testing::TempDir::Read(side) != stale) << side;
   }
   db::Database database = Open();
   EXPECT_FALSE(database.FindTable("Old").has_value());
@@ -166,7 +155,7 @@ TEST_F(TargetDatabaseTest, ReplacesAnEarlierFileAndItsSideFiles) {
 }
 
 TEST_F(TargetDatabaseTest, ReplacesAFileThatIsNoDatabase) {
-  WriteFile(Output(), "not a database");
+  folder_.Write(Output().filename().string(), "not a database");
   Build();
   EXPECT_EQ(Open().TableDefs().size(), 31u);
 }
