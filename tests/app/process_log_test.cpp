@@ -179,9 +179,9 @@ TEST(CompactionResultTextTest, SizesAndRatio) {
 // Rows kept in a table whose stored order differs from its key order, and a
 // table emptied before the compaction, so the file has room to shrink.
 TEST_F(ProcessLogTest, CompactionKeepsEveryRowInOrder) {
-  workspace_.BeginTrans();
   {
     db::Database database = workspace_.OpenDatabase(Output());
+    workspace_.BeginTrans();
     db::TableRecordset kept = database.OpenTable("SpcCndLice");
     db::TableRecordset dropped = database.OpenTable("SpcCndSite");
     for (int i = 0; i < 400; ++i) {
@@ -194,8 +194,8 @@ TEST_F(ProcessLogTest, CompactionKeepsEveryRowInOrder) {
       dropped.Set("SpecCond", std::string(2000, 'd'));
       dropped.Update();
     }
+    workspace_.CommitTrans();
   }
-  workspace_.CommitTrans();
   {
     db::Database database = workspace_.OpenDatabase(Output());
     database.Execute("DELETE FROM \"SpcCndSite\"");
