@@ -1,9 +1,9 @@
 #include "schema/staging/staging_database.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +11,7 @@
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
 #include "schema/staging/staging_tables.h"
+#include "support/temp_dir.h"
 
 namespace morvane::schema {
 namespace {
@@ -22,20 +23,9 @@ constexpr std::string_view kForm = ui::kStagingForm;
 class StagingDatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "morvane-staging-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    output_ = dir_ / "dalkdb.mdb";
     app::RunPaths paths;
     paths.output = output_.string();
     run_ = std::make_unique<app::RunContext>(ui_, workspace_, paths);
-  }
-
-  void TearDown() override {
-    run_.reset();
-    workspace_.Close();
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
   }
 
   // A fresh output database holding one table that stands for the target
@@ -84,8 +74,8 @@ class StagingDatabaseTest : public ::testing::Test {
   // The form's end state, whatever way the work ended.
   void ExpectFormHidden() { EXPECT_FALSE(ui_.WindowShown(kForm)); }
 
-  fs::path dir_;
-  fs::path output_;
+  testing::TempDir dir_;
+  const fs::path output_ = dir_ / "dalkdb.mdb";
   ui::RecordingUi ui_;
   db::Workspace workspace_;
   std::unique_ptr<app::RunContext> run_;
