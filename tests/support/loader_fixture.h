@@ -17,6 +17,7 @@
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
 #include "support/temp_dir.h"
+#include "support/value_printer.h"
 
 namespace morvane::testing {
 

@@ -1,0 +1,190 @@
+// The Convert command and the run driver, headless.
+#include "app/convert_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/run_driver.h"
+#include "platform/db/database.h"
+#include "platform/db/workspace.h"
+#include "platform/ui/recording_ui.h"
+#include "support/temp_dir.h"
+#include "support/value_printer.h"
+
+namespace morvane::app {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using Kind = ConvertOutcome::Kind;
+
+constexpr const char* kFinished = "F I N I S H E D   build DALK database!";
+
+class ConvertCommandTest : public ::testing::Test {
+ protected:
+  ConvertCommandTest() {
+    fs::create_directory(dir_ / "export");
+    for (const auto& entry : fs::directory_iterator(MORVANE_SAMPLES_DIR))
+      if (entry.path().extension() == ".dat") fs::copy_file(entry.path(), dir_ / "export" / entry.path().filename());
+    paths_.table_main = (dir_ / "export" / "main.dat").string();
+    paths_.input_dir = (dir_ / "export").string() + "/";
+    paths_.output = (dir_ / "dalkdb.mdb").string();
+  }
+
+  // Column `field` of every row of `table` in the output database.
+  std::vector<db::Value> Column(const std::string& table, const std::string& field) {
+    db::Workspace ws;
+    db::Database db = ws.OpenDatabase(paths_.output);
+    db::TableRecordset rs = db.OpenTable(table);
+    std::vector<db::Value> values;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) values.push_back(rs.Get(field));
+    return values;
+  }
+
+  bool Shown(const std::string& window, const std::string& control, const std::string& text) {
+    for (const auto& caption : ui_.CaptionHistory(window, control))
+      if (caption == text) return true;
+    return false;
+  }
+
+  TempDir dir_;
+  RunPaths paths_;
+  ui::RecordingUi ui_;
+};
+
+TEST_F(ConvertCommandTest, NoLeavesEverythingAsItWas) {
+  ui_.QueueAnswer(ui::Answer::kNo);
+  const auto outcome = ConvertCommand(ui_, paths_);
+  EXPECT_EQ(outcome.kind, Kind::kDeclined);
+  EXPECT_FALSE(fs::exists(paths_.output));
+  ASSERT_EQ(ui_.Messages().size(), 2u);
+  EXPECT_EQ(ui_.Messages()[1].text, "Convertion of this data base has been aborted !");
+  EXPECT_EQ(ui_.Messages()[1].title, "Initilize " + paths_.output + " ?");
+  EXPECT_EQ(ui_.Messages()[0].default_button, 1);  // No
+}
+
+TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
+  dir_.Write("export/baddata.txt", "left over from an earlier run");
+  const auto outcome = ConvertCommand(ui_, paths_);
+  ASSERT_EQ(outcome.kind, Kind::kCompleted) << outcome.failure;
+  EXPECT_EQ(outcome.rejected, 0);
+
+  std::vector<db::Value> expected_steps;
+  for (const Step& step : StandardSteps()) expected_steps.push_back(db::Value(std::int64_t{step.number}));
+  EXPECT_EQ(Column("ProcessLog", "ActionCounter"), expected_steps);
+  const auto texts = Column("ProcessLog", "ActionText");
+  EXPECT_EQ(texts[texts.size() - 2], db::Value("Compacting DALK database !"));
+  EXPECT_EQ(texts.back(), db::Value("Compacting DALK database !"));
+  EXPECT_EQ(Column("DataSource", "ExportDatabase"), std::vector<db::Value>{db::Value("DALK")});
+
+  EXPECT_EQ(fs::file_size(dir_ / "export" / "baddata.txt"), 0u);
+  EXPECT_FALSE(fs::exists(dir_ / "DalkTemp.mdb"));
+  EXPECT_TRUE(Shown("frmStatus", "lblStatus", kFinished));
+  EXPECT_EQ(ui_.Caption("frmStatus", "lblStepTotal"), "");  // unloaded at the end
+  EXPECT_TRUE(Shown("frmStatus", "lblStepTotal", "42"));
+  EXPECT_EQ(ui_.Caption("frmMorvane", "lblStatus"), "FINISHED converting the data set!");
+  EXPECT_TRUE(ui_.Visible("frmMorvane", "cmdConvert"));
+}
+
+TEST_F(ConvertCommandTest, AMainDataSetNotNamedExactlyMainDatStopsBeforeAnyStep) {
+  fs::rename(dir_ / "export" / "main.dat", dir_ / "export" / "Main.dat");
+  const auto outcome = ConvertCommand(ui_, paths_);
+  EXPECT_EQ(outcome.kind, Kind::kFailed);
+  ASSERT_EQ(ui_.Messages().size(), 2u);
+  EXPECT_EQ(ui_.Messages()[1].text,
+            "The file 'main.dat' was not found!\r\n\r\nYou need to redefine the path to this file."
+            "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.");
+  EXPECT_TRUE(fs::exists(paths_.output));  // the database was built before the check
+  EXPECT_FALSE(fs::exists(dir_ / "export" / "baddata.txt"));
+  EXPECT_FALSE(Shown("frmStatus", "lblStatus", kFinished));
+  EXPECT_EQ(ui_.Caption("frmMorvane", "lblStatus").rfind("The conversion stopped: ", 0), 0u);
+}
+
+TEST_F(ConvertCommandTest, AnOutputFolderThatDoesNotExistIsReportedBeforeTheRun) {
+  paths_.output = (dir_ / "no such folder" / "dalkdb.mdb").string();
+  const auto outcome = ConvertCommand(ui_, paths_);
+  EXPECT_EQ(outcome.kind, Kind::kFailed);
+  ASSERT_EQ(ui_.Messages().size(), 2u);
+  EXPECT_NE(ui_.Messages()[1].text.find("could not be initialised"), std::string::npos);
+  EXPECT_EQ(ui_.Messages()[1].icon, ui::Icon::kCritical);
+  EXPECT_FALSE(Shown("frmStatus", "lblStatus", kFinished));
+  EXPECT_NE(ui_.Caption("frmMorvane", "lblStatus"), "FINISHED converting the data set!");
+}
+
+TEST_F(ConvertCommandTest, AStopRequestedDuringTheRunEndsItWithoutTheSuccessTexts) {
+  ConvertCommand(ui_, paths_);
+  const std::size_t all_yields = ui_.YieldCount();
+  // Stops while the database is built, and while the steps run.
+  for (std::size_t at : {std::size_t{20}, all_yields - 5}) {
+    SCOPED_TRACE(at);
+    ui::RecordingUi ui;
+    ui.RequestStopAfterYields(at);
+    const auto outcome = ConvertCommand(ui, paths_);
+    EXPECT_EQ(outcome.kind, Kind::kStopped);
+    for (const auto& caption : ui.CaptionHistory("frmStatus", "lblStatus")) EXPECT_NE(caption, kFinished);
+    EXPECT_EQ(ui.Caption("frmMorvane", "lblStatus").rfind("The conversion stopped: ", 0), 0u);
+    EXPECT_TRUE(ui.Messages().size() == 1u) << "no message but the question";
+  }
+}
+
+// The driver with steps of the test's own: a failing step ends the run
+// cleanly and the message names the step, the file and the reason.
+class RunDriverTest : public ConvertCommandTest {
+ protected:
+  void BuildEmptyDatabase() {
+    ui_.QueueAnswer(ui::Answer::kYes);
+    ASSERT_EQ(ConvertCommand(ui_, paths_).kind, Kind::kCompleted);
+  }
+};
+
+TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
+  BuildEmptyDatabase();
+  db::Workspace ws;
+  RunContext run(ui_, ws, paths_);
+  const std::vector<Step> steps = {
+      {3, "WritesARow",
+       [](RunContext& r) {
+         db::Database db = r.workspace().OpenDatabase(r.OutputFile());
+         db::TableRecordset rs = db.OpenTable("DalkPurpose");
+         r.workspace().BeginTrans();
+         rs.AddNew();
+         rs.Set("FilingKey", db::Value(std::int64_t{1}));
+         rs.Update();
+         r.workspace().CommitTrans();
+         r.workspace().BeginTrans();  // left open when the next step fails
+         rs.AddNew();
+         rs.Set("FilingKey", db::Value(std::int64_t{2}));
+         rs.Update();
+         throw StepError("/x/purpose.dat", "The data set file was not found.");
+       }},
+  };
+  const auto before = ui_.Messages().size();
+  const RunResult result = RunSteps(run, steps);
+  EXPECT_FALSE(result.completed);
+  ASSERT_EQ(ui_.Messages().size(), before + 1);
+  const auto& m = ui_.Messages().back();
+  EXPECT_EQ(m.text, "The conversion stopped at step 3 (WritesARow).\r\n\r\nFile: /x/purpose.dat"
+                    "\r\n\r\nReason: The data set file was not found.");
+  EXPECT_EQ(Column("DalkPurpose", "FilingKey"), std::vector<db::Value>{db::Value(std::int64_t{1})});
+  EXPECT_EQ(ws.TransactionDepth(), 0);
+}
+
+TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
+  TempDir dir;
+  const std::string settings = (dir / "morvane.ini").string();
+  const std::string command = "cd " + dir.path().string() + " && " + MORVANE_SOURCE_DIR +
+                              "/scripts/sample-settings.sh . " + MORVANE_SAMPLES_DIR + " > morvane.ini && " +
+                              MORVANE_BINARY_DIR + "/morvane-headless morvane.ini > out.txt";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string out = TempDir::Read(dir / "out.txt");
+  EXPECT_NE(out.find("frmStatus.lblStatus = F I N I S H E D   build DALK database!\n"), std::string::npos);
+  EXPECT_NE(out.find("frmMorvane.lblStatus = FINISHED converting the data set!\n"), std::string::npos);
+  EXPECT_NE(out.find("rejected records: 0\n"), std::string::npos);
+  EXPECT_EQ(std::system((std::string(MORVANE_BINARY_DIR) + "/morvane-headless /nonexistent.ini 2>/dev/null").c_str()) >> 8, 2);
+}
+
+}  // namespace
+}  // namespace morvane::app

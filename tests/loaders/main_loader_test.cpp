@@ -1,0 +1,164 @@
+// The common frame, exercised through the widest loader: main.dat.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "loaders/data_sets.h"
+#include "support/loader_fixture.h"
+
+namespace morvane::loaders {
+namespace {
+
+using testing::LoaderFixture;
+
+// A main.dat record of 71 pieces; `set` overrides pieces by number.
+std::string MainRecord(std::int64_t key, std::vector<std::pair<int, std::string>> set = {}) {
+  std::vector<std::string> pieces(71);
+  pieces[0] = std::to_string(key);
+  pieces[1] = "1";
+  pieces[2] = "E0" + std::to_string(key % 100000);
+  pieces[4] = "SES";
+  pieces[10] = "Mar 22 2013";
+  pieces[35] = "FXE";
+  for (auto& [n, text] : set) pieces[n - 1] = text;
+  std::string record;
+  for (std::size_t i = 0; i < pieces.size(); ++i) record += (i ? "|" : "") + pieces[i];
+  return record + "|^|\r\n";
+}
+
+class MainLoaderTest : public ::testing::Test {
+ protected:
+  LoaderFixture fx;
+  std::vector<std::vector<db::Value>> Rows(const std::vector<std::string>& fields) {
+    return fx.Rows("DalkMain", fields);
+  }
+};
+
+TEST_F(MainLoaderTest, StoresEachFieldByItsConversion) {
+  fx.WriteDataSet("main.dat",
+                  MainRecord(101, {{3, "  W1AW  "}, {7, "Jan  5 2010"}, {9, "Dec 31 1999 12:00AM"},
+                                   {25, "  1234567890123456789012345 "}, {27, " long text "},
+                                   {36, "   "}, {46, " a@b.c "}, {66, "12"}}));
+  fx.Run(MainLoader(), 20);
+
+  const auto rows = Rows({"FilingKey", "CallSign", "StatusDate", "LastActionDate", "FeeControlNumber",
+                          "FilingOtherTxt", "ClassOfStationCode", "AddressEMail", "RemittanceId",
+                          "DateDeny", "MtsNumber", "AddressKey"});
+  ASSERT_EQ(rows.size(), 1u);
+  const auto& r = rows[0];
+  EXPECT_EQ(r[0], db::Value(std::int64_t{101}));
+  EXPECT_EQ(r[1], db::Value("W1AW"));
+  EXPECT_EQ(r[2], db::Value("20100105"));
+  EXPECT_EQ(r[3], db::Value("19991231"));
+  EXPECT_EQ(r[4], db::Value("12345678901234567890"));  // trimmed, then its first 20
+  EXPECT_EQ(r[5], db::Value("long text"));
+  EXPECT_EQ(r[6], db::Value("??"));  // an empty class of station
+  EXPECT_EQ(r[7], db::Value("a@b.c"));
+  EXPECT_EQ(r[8], db::Value(std::int64_t{12}));
+  EXPECT_EQ(r[9], db::Value(""));  // an empty date is the empty text, not Null
+  EXPECT_EQ(r[10], db::Value(""));
+  EXPECT_EQ(r[11], db::Value(std::int64_t{0}));  // an empty number is 0
+}
+
+TEST_F(MainLoaderTest, TheLastPieceKeepsFurtherBars) {
+  std::string record = MainRecord(7);
+  record.insert(record.size() - 5, " A|B ");  // pieces 71 to 72
+  fx.WriteDataSet("main.dat", record);
+  fx.Run(MainLoader());
+  EXPECT_EQ(Rows({"OrderDaNumber"})[0][0], db::Value("A|B"));
+}
+
+TEST_F(MainLoaderTest, RejectsWhatItCannotStoreAndGoesOn) {
+  std::string content = MainRecord(1);
+  content += "2|too|few|^|\r\n";                                // line 2
+  content += MainRecord(3, {{3, "ABCDEFGHIJK"}});               // line 3: call sign of 11
+  content += MainRecord(4, {{11, "Foo 12 2001"}});              // line 4: unreadable date
+  content += MainRecord(5, {{1, "3000000000"}});                // line 5: out of Long range
+  content += MainRecord(6, {{1, "6.5"}});                       // line 6: not a whole number
+  content += MainRecord(7, {{11, "Jan 05 2010"}});              // line 7: fine
+  content += "8|unterminated";                                  // line 8: no end mark
+  fx.WriteDataSet("main.dat", content);
+  fx.Run(MainLoader(), 20);
+
+  const auto rows = Rows({"FilingKey", "DateFiled"});
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][0], db::Value(std::int64_t{1}));
+  EXPECT_EQ(rows[1][0], db::Value(std::int64_t{7}));
+  EXPECT_EQ(rows[1][1], db::Value("20100105"));
+
+  const auto rejected = fx.RejectedLines();
+  ASSERT_EQ(rejected.size(), 6u);
+  const char* expected_starts[] = {"main.dat\tline 2\ttoo few fields", "main.dat\tline 3\ttext longer",
+                                   "main.dat\tline 4\ta date", "main.dat\tline 5\tnumber out of range",
+                                   "main.dat\tline 6\tnot a whole number", "main.dat\tline 8\tthe last record"};
+  for (std::size_t i = 0; i < rejected.size(); ++i) {
+    SCOPED_TRACE(rejected[i]);
+    EXPECT_EQ(rejected[i].rfind(expected_starts[i], 0), 0u);
+  }
+  EXPECT_NE(rejected[0].find("\t2|too|few"), std::string::npos);  // the record itself
+
+  // The process log counts every line the loop took, rejected or not.
+  const auto log = fx.Rows("ProcessLog", {"ActionCounter", "ActionText", "RecordsProcessed"});
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0][0], db::Value(std::int64_t{20}));
+  EXPECT_EQ(log[0][1], db::Value("Populate Main Table!"));
+  EXPECT_EQ(log[0][2], db::Value(std::int64_t{8}));
+}
+
+TEST_F(MainLoaderTest, JoinsRecordsOverSeveralLinesAndCountsBlankLines) {
+  std::string record = MainRecord(9, {{41, "first line"}});
+  const auto at = record.find("first line") + 5;
+  record.replace(at, 1, "  \r\n   ");  // "first \n line" once joined
+  fx.WriteDataSet("main.dat", "\r\n \t \r\n" + record);
+  fx.Run(MainLoader());
+  EXPECT_EQ(Rows({"Description"})[0][0], db::Value("first \\n line"));
+  const auto log = fx.Rows("ProcessLog", {"RecordsProcessed", "InputFileSize"});
+  EXPECT_EQ(log[0][0], db::Value(std::int64_t{3}));  // two empty lines and one record
+  EXPECT_EQ(log[0][1], db::Value(static_cast<std::int64_t>(2 + 5 + record.size())));
+}
+
+TEST_F(MainLoaderTest, ShowsProgressEveryHundredRecordsAndAtTheEnd) {
+  std::string content;
+  for (int i = 1; i <= 250; ++i) content += MainRecord(i);
+  fx.WriteDataSet("main.dat", content);
+  fx.Run(MainLoader(), 20);
+
+  EXPECT_EQ(fx.ui().CaptionHistory("frmStatus", "lblRecordCount"),
+            (std::vector<std::string>{"", "100", "200", "250"}));
+  // The byte estimate counts each record without its end mark and trails
+  // the reading by one record, so the last percentage stays short of 100.
+  EXPECT_EQ(fx.ui().Caption("frmStatus", "lblPercentCompleted"), "  96.6");
+  EXPECT_EQ(fx.ui().Caption("frmStatus", "lblStepCurrent"), " 20");
+  EXPECT_EQ(fx.ui().Caption("frmStatus", "lblStatus"), "Finished processing  <  main.dat  >  data !");
+  EXPECT_EQ(fx.RowCount("DalkMain"), 250);
+}
+
+TEST_F(MainLoaderTest, AnEmptyFileIsAllDoneWithItsProcessLogRow) {
+  fx.WriteDataSet("main.dat", "");
+  fx.Run(MainLoader(), 20);
+  EXPECT_EQ(fx.RowCount("DalkMain"), 0);
+  EXPECT_EQ(fx.ui().Caption("frmStatus", "lblPercentCompleted"), "  100.0");
+  const auto log = fx.Rows("ProcessLog", {"RecordsProcessed", "InputFileSize"});
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0][0], db::Value(std::int64_t{0}));
+  EXPECT_EQ(log[0][1], db::Value(std::int64_t{0}));
+}
+
+TEST_F(MainLoaderTest, AMissingFileStopsTheStepBeforeAnyRow) {
+  EXPECT_THROW(fx.Run(MainLoader()), app::StepError);
+  EXPECT_EQ(fx.RowCount("ProcessLog"), 0);
+}
+
+TEST_F(MainLoaderTest, AStopAtAYieldKeepsTheRowsCommittedBefore) {
+  std::string content;
+  for (int i = 1; i <= 150; ++i) content += MainRecord(i);
+  fx.WriteDataSet("main.dat", content);
+  fx.ui().RequestStopAfterYields(1);  // the progress display before record 100
+  EXPECT_THROW(fx.Run(MainLoader()), app::RunStopped);
+  EXPECT_EQ(fx.RowCount("DalkMain"), 99);
+  EXPECT_EQ(fx.RowCount("ProcessLog"), 0);
+}
+
+}  // namespace
+}  // namespace morvane::loaders
