@@ -48,9 +48,7 @@ Row FxRow() {
   for (int i = 7; i <= 11; ++i) r.push_back(i % 2 ? "Y" : "N");
   r.push_back("VA");
   for (int i = 13; i <= 18; ++i) r.push_back("N");
-  r.push_back(120);
-  r.push_back(3);
-  r.push_back("Broadcasting");
+  r.insert(r.end(), {120, 3, "Broadcasting"});
   for (int i = 22; i <= 29; ++i) r.push_back("Y");
   return r;
 }
