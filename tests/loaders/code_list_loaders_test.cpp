@@ -22,7 +22,8 @@ TEST(CodeListLoadersTest, ShowAndLogTheirSteps) {
 
 TEST(CodeListLoadersTest, StoreTheCodesAndRejectWhatDoesNotFit) {
   const LoadCase cases[] = {
-      // The class codes and their descriptions keep their blanks.
+      // The class codes and their descriptions keep their blanks (but a
+      // record line loses those at its ends).
       {"classes of station", "PopulateClassOfStationCode", "class.dat",
        "DalkClassOfStationCode",
        "AB|First class||^|\n"
@@ -35,7 +36,7 @@ TEST(CodeListLoadersTest, StoreTheCodesAndRejectWhatDoesNotFit) {
        "X|Bad month|jan  5 2010|^|\n"
        "TC|More fields|Feb  2 2002|x|^|\n",
        {{"AB", "First class", ""},
-        {" AB ", " First class ", "20100105"},
+        {"AB ", " First class ", "20100105"},
         {"FXE ", "Fixed earth", "19991231"},
         {"X", std::string(50, 'd'), ""},
         {"TC", "More fields", "20020202"}},

@@ -29,8 +29,16 @@ Row Form312Row() {
   for (int i = 12; i <= 23; ++i) r.push_back("N");
   for (const char* s : {"Other service text", "Galaxy 3C", "95.0W", "N", "United  States"})
     r.push_back(s);
-  for (int i = 29; i <= 39; ++i) r.push_back(kNull);  // the fields no data set fills
+  r.insert(r.end(), {kNull, kNull});  // two of the fields no data set fills
   return r;
+}
+
+// The fields of Form312Row.
+std::vector<std::string> Form312RowFields() {
+  std::vector<std::string> names;
+  for (const auto& rule : LoaderNamed("PopulateForm312Table").fields) names.push_back(rule.field);
+  names.insert(names.end(), {"OperationStartDate", "DenialOfBenefitsSw"});
+  return names;
 }
 
 std::vector<std::string> FxFields() {
@@ -99,7 +107,8 @@ TEST(FilingFormLoadersTest, StoreTheFormsAndRejectWhatDoesNotFit) {
            Line(With(form, 5, "Feb 30 20")) +        // 8: a date it cannot read
            Line(form),                               // 9: the same filing again
        {Form312Row(), Form312Row(), no_answer, Form312Row()},
-       {4, 5, 6, 7, 8}},
+       {4, 5, 6, 7, 8},
+       Form312RowFields()},
       {"fx", "PopulateFxTable", "fx.dat", "DalkFx",
        Line(fx) +                                    // 1: 29 fields, whole
            Line(With(With(Resized(fx, 30), 29, "N"), 30, "Y")) +  // 2: N|Y is too long

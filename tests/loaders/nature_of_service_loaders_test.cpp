@@ -52,8 +52,9 @@ TEST(NatureOfServiceCodeLoaderTest, StoresCodesAsTheyStandWithTheirRadioService)
        "Unknown 'Nature Of Service Code' = XYZ"},
       {"fss|Lower case||^|", {"fss", "Lower case", "", "K?"},
        "Unknown 'Nature Of Service Code' = fss"},
-      {" QQ |Blanks around||^|", {" QQ ", "Blanks around", "", "K?"},
-       "Unknown 'Nature Of Service Code' =  QQ "},
+      // The line loses its leading blanks, the code keeps its trailing one.
+      {" QQ |Blanks around||^|", {"QQ ", "Blanks around", "", "K?"},
+       "Unknown 'Nature Of Service Code' = QQ "},
       {"|No code||^|", {"", "No code", "", "K?"}, "Unknown 'Nature Of Service Code' = "},
       // Everything after the second bar goes to the date, which reads its
       // first eleven characters.

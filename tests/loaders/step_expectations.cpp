@@ -44,7 +44,13 @@ void ExpectLoad(const LoadCase& c) {
   LoaderFixture fixture;
   fixture.WriteDataSet(c.file, c.content);
   fixture.Run(LoaderNamed(c.procedure));
-  EXPECT_EQ(fixture.Rows(c.table), c.rows);
+  const std::vector<Row> rows = fixture.Rows(c.table, c.fields);
+  ASSERT_EQ(rows.size(), c.rows.size()) << ::testing::PrintToString(rows);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    ASSERT_EQ(rows[i].size(), c.rows[i].size()) << "row " << i;
+    for (std::size_t k = 0; k < rows[i].size(); ++k)
+      EXPECT_EQ(rows[i][k], c.rows[i][k]) << "row " << i << ", field " << k + 1;
+  }
   std::vector<std::int64_t> lines;
   for (const Rejection& r : Rejections(fixture)) {
     EXPECT_EQ(r.data_set, c.file);

@@ -13,6 +13,7 @@
 #include "loaders/loader_def.h"
 #include "platform/db/value.h"
 #include "support/loader_fixture.h"
+#include "support/value_printer.h"
 
 namespace morvane::testing {
 
@@ -33,8 +34,9 @@ std::vector<Rejection> Rejections(LoaderFixture& fixture);
 // Success when `text` holds `part`.
 ::testing::AssertionResult Mentions(std::string_view text, std::string_view part);
 
-// One file of one loader, the rows it leaves (every field of its table, in
-// stored order), and the line numbers that go to the rejected-data file.
+// One file of one loader, the rows it leaves in stored order, and the line
+// numbers that go to the rejected-data file. A row holds every field of the
+// table in table order, or the fields named in `fields`.
 struct LoadCase {
   std::string name;
   std::string procedure;
@@ -43,6 +45,7 @@ struct LoadCase {
   std::string content;
   std::vector<Row> rows;
   std::vector<std::int64_t> rejected_lines;
+  std::vector<std::string> fields = {};
 };
 void ExpectLoad(const LoadCase& c);
 
