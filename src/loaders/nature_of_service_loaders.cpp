@@ -1,12 +1,14 @@
 // nat_serv.dat and nat_serv_code.dat: the natures of service of the filings,
 // and their code list with the radio service code of each code.
-#include "loaders/data_sets.h"
 #include "loaders/nature_of_service.h"
 
 #include <array>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "app/run_context.h"
+#include "loaders/data_sets.h"
 #include "platform/text/text.h"
 
 namespace morvane::loaders {
@@ -23,9 +25,10 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 34> kRadioSe
 }};
 
 // The radio service code of the record's nature-of-service code. It is the
-// last field of the row, so by the time it is worked out every other field
-// has been checked: an unknown code is announced only for a record that is
-// then stored, and the run's current code follows the stored records.
+// last field of the row, and the frame checks each field against its column
+// before it converts the next, so by now the record is known to fit: an
+// unknown code is announced only for a record that is then stored, and the
+// run's current code is that of the last stored record.
 FieldValue RadioServiceField(const Record& record, app::RunContext& run) {
   const std::string_view code = record.Piece(1);
   std::optional<std::string_view> service = RadioServiceOf(text::Trim(code));
