@@ -1,5 +1,8 @@
-// Lets GoogleTest print database values readably in failure messages.
+// Lets GoogleTest show a field value in a failure message: Null, a whole
+// number, a real number or a quoted text.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -7,11 +10,16 @@
 
 namespace morvane::db {
 
-inline void PrintTo(const Value& v, std::ostream* os) {
-  if (v.IsNull()) *os << "Null";
-  else if (v.IsInteger()) *os << v.Integer();
-  else if (v.IsReal()) *os << v.Real() << " (real)";
-  else *os << '"' << v.Text() << '"';
+inline void PrintTo(const Value& value, std::ostream* os) {
+  if (value.IsNull()) {
+    *os << "Null";
+  } else if (value.IsInteger()) {
+    *os << value.Integer();
+  } else if (value.IsReal()) {
+    *os << value.Real() << " (real)";
+  } else {
+    *os << ::testing::PrintToString(value.Text());
+  }
 }
 
 }  // namespace morvane::db
