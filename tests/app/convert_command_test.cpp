@@ -148,7 +148,7 @@ TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
       {3, "WritesARow",
        [](RunContext& r) {
          db::Database db = r.workspace().OpenDatabase(r.OutputFile());
-         db::TableRecordset rs = db.OpenTable("DalkPurpose");
+         db::TableRecordset rs = db.OpenTable("DalkSection214");  // a table no loader fills
          r.workspace().BeginTrans();
          rs.AddNew();
          rs.Set("FilingKey", db::Value(std::int64_t{1}));
@@ -168,7 +168,7 @@ TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
   const auto& m = ui_.Messages().back();
   EXPECT_EQ(m.text, "The conversion stopped at step 3 (WritesARow).\r\n\r\nFile: /x/purpose.dat"
                     "\r\n\r\nReason: The data set file was not found.");
-  EXPECT_EQ(Column("DalkPurpose", "FilingKey"), std::vector<db::Value>{db::Value(std::int64_t{1})});
+  EXPECT_EQ(Column("DalkSection214", "FilingKey"), std::vector<db::Value>{db::Value(std::int64_t{1})});
   EXPECT_EQ(ws.TransactionDepth(), 0);
 }
 
