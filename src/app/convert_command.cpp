@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/run_driver.h"
+#include "app/program.h"
 #include "platform/db/workspace.h"
 #include "platform/text/text.h"
 #include "schema/staging/staging_database.h"
@@ -11,7 +12,6 @@
 namespace morvane::app {
 namespace {
 
-constexpr const char* kTitle = "Morvane";
 
 bool AskToInitialise(RunContext& run) {
   ui::Message question;
@@ -48,7 +48,7 @@ void InitialiseDatabase(RunContext& run) {
 
 void ReportBuildFailure(RunContext& run, const std::exception& e) {
   ui::Message m;
-  m.title = kTitle;
+  m.title = kProgramTitle;
   m.icon = ui::Icon::kCritical;
   m.text = "The output database could not be initialised.";
   if (auto* step_error = dynamic_cast<const StepError*>(&e))
@@ -96,7 +96,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
       main.SetCaption("lblStatus", "FINISHED converting the data set!");
       if (result.rejected > 0) {
         ui::Message m;
-        m.title = kTitle;
+        m.title = kProgramTitle;
         m.icon = ui::Icon::kExclamation;
         m.text = std::to_string(result.rejected) +
                  " record(s) could not be stored and were written to the rejected-data file:"

@@ -1,4 +1,5 @@
 #include "app/run_driver.h"
+#include "app/program.h"
 
 #include <algorithm>
 #include <exception>
@@ -17,7 +18,6 @@ namespace morvane::app {
 namespace {
 
 constexpr int kStepTotal = 42;
-constexpr const char* kTitle = "Morvane";
 constexpr const char* kCompactingText = "Compacting DALK database !";
 
 // The loaders in the order of their steps; the rest are the driver's own or
@@ -73,7 +73,7 @@ void ReportMissingMainDataSet(RunContext& run) {
   ui::Message m;
   m.text = "The file 'main.dat' was not found!\r\n\r\nYou need to redefine the path to this file."
            "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.";
-  m.title = kTitle;
+  m.title = kProgramTitle;
   run.ShowMessage(m);
   run.ui().Yield();
 }
@@ -155,7 +155,7 @@ RunResult RunSteps(RunContext& run, const std::vector<Step>& steps) {
     CloseQuietly(run);  // rolls back the open transaction, keeps what was committed
     if (rejected) rejected->Close();
     ui::Message m;
-    m.title = kTitle;
+    m.title = kProgramTitle;
     m.icon = ui::Icon::kCritical;
     m.text = "The conversion stopped at step " + std::to_string(run.step_current);
     const std::string name = StepName(run, steps);

@@ -1,5 +1,6 @@
 // nat_serv.dat and nat_serv_code.dat: the natures of service of the filings,
 // and their code list with the radio service code of each code.
+#include "app/program.h"
 #include "loaders/nature_of_service.h"
 
 #include <array>
@@ -35,7 +36,7 @@ FieldValue RadioServiceField(const Record& record, app::RunContext& run) {
   if (!service) {
     ui::Message message;
     message.text = "Unknown 'Nature Of Service Code' = " + std::string(code);
-    message.title = "Morvane";
+    message.title = app::kProgramTitle;
     message.buttons = ui::Buttons::kOk;
     run.ShowMessage(message);
     run.Yield();
