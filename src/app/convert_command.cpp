@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "app/run_driver.h"
 #include "app/program.h"
+#include "app/run_driver.h"
 #include "platform/db/workspace.h"
 #include "platform/text/text.h"
 #include "schema/staging/staging_database.h"

@@ -1,5 +1,4 @@
 #include "app/run_driver.h"
-#include "app/program.h"
 
 #include <algorithm>
 #include <exception>
@@ -7,6 +6,7 @@
 #include <memory>
 
 #include "app/process_log.h"
+#include "app/program.h"
 #include "app/rejected_data.h"
 #include "loaders/common_loader.h"
 #include "loaders/loader_registry.h"

@@ -1,6 +1,5 @@
 // nat_serv.dat and nat_serv_code.dat: the natures of service of the filings,
 // and their code list with the radio service code of each code.
-#include "app/program.h"
 #include "loaders/nature_of_service.h"
 
 #include <array>
@@ -8,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "app/program.h"
 #include "app/run_context.h"
 #include "loaders/data_sets.h"
 #include "platform/text/text.h"
