@@ -64,7 +64,7 @@ std::int64_t LoaderFixture::RowCount(std::string_view table) {
 std::vector<std::string> LoaderFixture::RejectedLines() {
   if (rejected_) rejected_->Close();  // flushes it; later rejections would have nowhere to go
   std::vector<std::string> lines;
-  std::istringstream in(ReadFile(dir_ / "baddata.txt"));
+  std::istringstream in(TempDir::Read(dir_ / "baddata.txt"));
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   rejected_ = nullptr;
   run_->set_rejected(nullptr);

@@ -24,10 +24,12 @@ std::string GetString(std::string_view section, std::string_view key,
                       const std::filesystem::path& file);
 
 // Writes one key: replaces the value of an existing key in place, or adds
-// the key at the end of its section, or adds the section (with the key) at
-// the end of the file; creates the file when it is missing. Every other line
-// is kept as it was. Returns false when the file cannot be written. The file
-// is replaced atomically, so a failed write leaves the old one.
+// the key after the last key of its section, or adds the section (with the
+// key) at the end of the file; creates the file when it is missing. Every
+// other line is kept as it was. Returns false when the file cannot be
+// written, and for what the file could not hold (a line break anywhere, "="
+// in the key, "]" in the section, an empty key). The file is replaced
+// atomically, so a failed write leaves the old one.
 bool WriteString(std::string_view section, std::string_view key,
                  std::string_view value, const std::filesystem::path& file);
 

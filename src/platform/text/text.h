@@ -25,7 +25,8 @@ std::string Left(std::string_view s, std::size_t n);
 // The last n characters.
 std::string Right(std::string_view s, std::size_t n);
 // n characters from the 1-based character position `start` (all the rest
-// when n is npos). A start past the end gives "".
+// when n is npos). A start past the end gives ""; a start of 0 counts as 1
+// (here and in InStr).
 std::string Mid(std::string_view s, std::size_t start,
                 std::size_t n = std::string_view::npos);
 
@@ -56,7 +57,9 @@ double Val(std::string_view s);
 // value is rounded to the section's decimals, halves away from zero, on the
 // decimal value ("0.0" of 12.25 is "12.3"); integer digits beyond the mask
 // are all shown. A non-zero value that rounds to zero takes the zero section
-// when there is one.
+// when there is one, else it is shown as zero by the first section, without
+// a minus. An empty mask, infinity and NaN give the plain number ("12.5",
+// "1E+20", "inf", "nan").
 std::string Format(double value, std::string_view mask);
 
 // A date and time of day in local time, as the conversion rules use them.

@@ -4,6 +4,9 @@
 // told about, logs every caption change and every message box as one line,
 // and answers message boxes from a script: the queued answers first, then the
 // default answer (Yes for questions, OK otherwise) when nothing is queued.
+// Queued answers are meant for questions: an OK box takes one only when it
+// is OK, so a notice in between does not shift the script. A queued answer
+// that is not one of the box's buttons is a script error (std::logic_error).
 // With an echo stream it also prints each logged line as it happens.
 #pragma once
 

@@ -1,0 +1,65 @@
+// The program's ui::Ui: the Qt windows, reached by their names.
+//
+// A window's controls are found by object name among its children: a
+// caption goes to a label's text, a frame's title, a button's or a menu
+// entry's text; visibility to any widget or menu entry; a value to a
+// progress bar (rounded, held to 0..100). Names a window does not have, and
+// windows that were never added, are ignored.
+//
+// Message boxes go through the injected MessageBoxFunction, so tests answer
+// them. Yield serves the Qt event loop once. The main window requests a
+// stop when the user ends the program during a run.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/gui/services.h"
+#include "platform/ui/ui.h"
+
+namespace morvane::gui {
+
+// The control named `name` of `window`: the window itself or one of its
+// descendants, menus and their entries included, but not a control of
+// another window that `window` owns (the status window's lblStatus is not
+// the main window's). Null when there is none.
+QObject* FindControl(QWidget* window, std::string_view name);
+
+class QtUi : public ui::Ui {
+ public:
+  // Message boxes are shown over `dialog_parent` (may be null).
+  QtUi(QWidget* dialog_parent, MessageBoxFunction message_box);
+  ~QtUi() override;
+  QtUi(const QtUi&) = delete;
+  QtUi& operator=(const QtUi&) = delete;
+
+  // Makes `window` reachable by `name`. `unload` puts it back into its
+  // freshly loaded state, hidden; without it Unload only hides the window.
+  // The window must outlive its use through this Ui.
+  void AddWindow(std::string_view name, QWidget* window,
+                 std::function<void()> unload = {});
+
+  ui::Window& GetWindow(std::string_view name) override;
+  ui::Answer ShowMessage(const ui::Message& message) override;
+  void Yield() override;
+  bool StopRequested() const override { return stop_requested_; }
+
+  void RequestStop() { stop_requested_ = true; }
+  void ClearStopRequest() { stop_requested_ = false; }
+
+ private:
+  class QtWindow;
+
+  QPointer<QWidget> dialog_parent_;
+  MessageBoxFunction message_box_;
+  std::map<std::string, std::unique_ptr<QtWindow>, std::less<>> windows_;
+  std::unique_ptr<QtWindow> nowhere_;  // stands for windows never added
+  bool stop_requested_ = false;
+};
+
+}  // namespace morvane::gui

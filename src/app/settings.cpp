@@ -1,0 +1,83 @@
+#include "app/settings.h"
+
+#include "platform/files/files.h"
+#include "platform/profile/profile.h"
+#include "platform/text/text.h"
+
+namespace morvane::app {
+namespace {
+
+// Every value is read into a buffer of 100 characters, so it keeps at most
+// 99 of them; a missing key or file reads as "NONE".
+constexpr std::size_t kValueBuffer = 100;
+constexpr std::string_view kMissing = "NONE";
+constexpr std::string_view kMainDataSetName = "main.dat";
+
+}  // namespace
+
+MainDataSet SplitTableMain(std::string_view value) {
+  const std::size_t at = text::InStr(value, kMainDataSetName);
+  if (at == 0) return {std::string(value), ""};
+  return {text::Left(value, at - 1 + kMainDataSetName.size()),
+          text::Left(value, at - 1)};
+}
+
+SettingsFile::SettingsFile(std::string_view program_folder) {
+  app_path_ = text::ToLower(text::Trim(program_folder));
+  if (!text::EndsWith(app_path_, "/")) app_path_ += '/';
+  ini_file_ = app_path_ + "morvane.ini";
+}
+
+std::filesystem::path SettingsFile::DiskPath() const {
+  return files::ResolveForWrite(files::FromSetting(ini_file_));
+}
+
+bool SettingsFile::Exists() const {
+  return !ini_file_.empty() && files::FileExists(files::FromSetting(ini_file_));
+}
+
+bool SettingsFile::WriteDefaults(const RunPaths& current) const {
+  RunPaths defaults = current;
+  defaults.ant_site_db = text::Trim(app_path_ + "AntSiteDb.mdb");
+  bool ok = WriteValue(kSectionInputFiles, kKeyTableMain, app_path_ + "main.dat");
+  ok = WriteValue(kSectionOutputFiles, kKeyOutput, app_path_ + "dalkdb.mdb") && ok;
+  ok = WriteValue(kSectionTempFiles, kKeyCompact, app_path_ + "compact.mdb") && ok;
+  return WriteAntSites(defaults) && ok;
+}
+
+RunPaths SettingsFile::Read() const {
+  RunPaths paths;
+  ReadFileLocations(paths);
+  for (const auto& [key, path] : kAntSiteKeys) {
+    paths.*path = ReadValue(kSectionAntSite, key);
+  }
+  return paths;
+}
+
+void SettingsFile::ReadFileLocations(RunPaths& paths) const {
+  MainDataSet main = SplitTableMain(ReadValue(kSectionInputFiles, kKeyTableMain));
+  paths.table_main = std::move(main.table_main_path);
+  paths.input_dir = std::move(main.input_dir);
+  paths.output = ReadValue(kSectionOutputFiles, kKeyOutput);
+}
+
+std::string SettingsFile::ReadValue(std::string_view section,
+                                    std::string_view key) const {
+  return profile::GetString(section, key, kMissing, kValueBuffer, DiskPath());
+}
+
+bool SettingsFile::WriteValue(std::string_view section, std::string_view key,
+                              std::string_view value) const {
+  if (ini_file_.empty()) return false;
+  return profile::WriteString(section, key, value, DiskPath());
+}
+
+bool SettingsFile::WriteAntSites(const RunPaths& paths) const {
+  bool ok = true;
+  for (const auto& [key, path] : kAntSiteKeys) {
+    ok = WriteValue(kSectionAntSite, key, paths.*path) && ok;
+  }
+  return ok;
+}
+
+}  // namespace morvane::app

@@ -1,0 +1,211 @@
+// The windows as the core reaches them (QtUi), the real message box, and
+// the lock that detects a second copy.
+#include <QApplication>
+#include <QFile>
+#include <QSysInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+
+#include "app/gui/instance_lock.h"
+#include "fake_desktop.h"
+
+namespace morvane::gui::testing {
+namespace {
+
+class QtUiTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Start();
+  }
+  ui::Ui& Ui() { return window_->WindowsUi(); }
+  QWidget* Window(std::string_view name) {
+    return Control<QWidget>(window_.get(), std::string(name).c_str());
+  }
+};
+
+TEST_F(QtUiTest, WritesTheStatusWindowsControlsByName) {
+  ui::Window& status = Ui().GetWindow(ui::kStatusWindow);
+  QWidget* widget = Window(ui::kStatusWindow);
+  status.SetCaption("lblStatus", "Populating 'Address' table with  < address.dat >  data !");
+  status.SetCaption("fraTotalRecords", "Rows:");
+  status.SetVisible("fraFileSize", true);
+  status.SetVisible("fraRecordCount", false);
+  status.Show();
+
+  EXPECT_TRUE(widget->isVisible());
+  EXPECT_EQ(Control<QLabel>(widget, "lblStatus")->text(),
+            "Populating 'Address' table with  < address.dat >  data !");
+  EXPECT_EQ(Control<QGroupBox>(widget, "fraTotalRecords")->title(), "Rows:");
+  EXPECT_TRUE(Control<QWidget>(widget, "fraFileSize")->isVisible());
+  EXPECT_FALSE(Control<QWidget>(widget, "fraRecordCount")->isVisible());
+  // The main window's label of the same name is not touched.
+  EXPECT_EQ(Control<QLabel>(window_.get(), "lblStatus")->text(), "");
+
+  auto* bar = Control<QProgressBar>(widget, "ProgressBar1");
+  const std::pair<double, int> values[] = {
+      {42.4, 42}, {99.5, 100}, {150, 100}, {-5, 0}, {std::nan(""), 0}, {7, 7}};
+  for (const auto& [value, shown] : values) {
+    status.SetValue("ProgressBar1", value);
+    EXPECT_EQ(bar->value(), shown) << value;
+  }
+
+  // Names that do not exist are ignored.
+  status.SetCaption("lblNoSuchLabel", "x");
+  status.SetValue("lblStatus", 50);
+  Ui().GetWindow("frmNoSuchWindow").SetCaption("lblStatus", "x");
+  Ui().GetWindow("frmNoSuchWindow").Unload();
+  EXPECT_EQ(bar->value(), 7);
+}
+
+TEST_F(QtUiTest, UnloadPutsAWindowBackAsFreshlyLoaded) {
+  struct Case {
+    std::string_view window;
+    std::vector<const char*> labels;
+    std::vector<const char*> frames;
+  };
+  const Case cases[] = {
+      {ui::kStatusWindow,
+       {"lblTotalRecords", "lblRecordCount", "lblDateTimeStart", "lblFileSize",
+        "lblAmtProcessed", "lblPercentCompleted", "lblStatus", "lblStepCurrent", "lblStepTotal"},
+       {"fraTotalRecords", "fraRecordCount", "fraDateTimeStart", "fraFileSize",
+        "fraAmtProcessed", "fraPercentCompleted"}},
+      {ui::kTargetForm,
+       {"lblDataBaseName", "lblTableName", "lblAction"},
+       {"fraDBName", "fraTableName", "fraAction"}},
+      {ui::kStagingForm,
+       {"lblDataBaseName", "lblTableName", "lblAction"},
+       {"fraDBName", "fraTableName", "fraAction"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.window);
+    ui::Window& window = Ui().GetWindow(c.window);
+    QWidget* widget = Window(c.window);
+    window.Show();
+    for (const char* label : c.labels) window.SetCaption(label, "12");
+    for (const char* frame : c.frames) window.SetVisible(frame, false);
+    window.SetValue("ProgressBar1", 55);
+    window.Repaint();
+
+    window.Unload();
+    EXPECT_FALSE(widget->isVisible());
+    for (const char* label : c.labels) EXPECT_EQ(Control<QLabel>(widget, label)->text(), "");
+    for (const char* frame : c.frames) EXPECT_FALSE(Control<QWidget>(widget, frame)->isHidden());
+    if (auto* bar = qobject_cast<QProgressBar*>(FindControl(widget, "ProgressBar1"))) {
+      EXPECT_EQ(bar->value(), 0);
+    }
+    // The same window is used again after the unload.
+    window.SetCaption(c.labels[0], "again");
+    EXPECT_EQ(Control<QLabel>(widget, c.labels[0])->text(), "again");
+  }
+}
+
+TEST_F(QtUiTest, ReachesTheMainWindowsButtonAndLabel) {
+  ui::Window& main = Ui().GetWindow(ui::kMainWindow);
+  main.SetCaption("lblStatus", "Converting the data set!");
+  main.SetVisible("cmdConvert", false);
+  main.Unload();  // the main window is never unloaded
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(Control<QLabel>(window_.get(), "lblStatus")->text(), "Converting the data set!");
+  EXPECT_TRUE(Control<QPushButton>(window_.get(), "cmdConvert")->isHidden());
+  main.SetVisible("cmdConvert", true);
+  EXPECT_FALSE(Control<QPushButton>(window_.get(), "cmdConvert")->isHidden());
+}
+
+TEST_F(QtUiTest, MessagesGoThroughTheMessageBoxAndYieldServesTheEventLoop) {
+  desktop_.answers = {ui::Answer::kNo};
+  const ui::Message question{"Initialise?", "Initilize x ?", ui::Buttons::kYesNo,
+                             ui::Icon::kCritical, 1};
+  EXPECT_EQ(Ui().ShowMessage(question), ui::Answer::kNo);
+  ASSERT_EQ(desktop_.messages.size(), 1u);
+  EXPECT_EQ(desktop_.messages[0].title, "Initilize x ?");
+
+  bool served = false;
+  QTimer::singleShot(0, [&] { served = true; });
+  Ui().Yield();
+  EXPECT_TRUE(served);
+  EXPECT_FALSE(Ui().StopRequested());
+}
+
+// The real QMessageBox: buttons, icon, default button and title; the answer
+// is the button pressed.
+TEST(QtMessageBoxTest, ShowsTheMessageAsAskedAndAnswersWithTheButtonPressed) {
+  struct Case {
+    ui::Message message;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon;
+    QMessageBox::StandardButton default_button;
+    QMessageBox::StandardButton press;
+    ui::Answer answer;
+    const char* title;
+  };
+  const Case cases[] = {
+      {{"Do you wish to Exit the program ?", "", ui::Buttons::kYesNoCancel,
+        ui::Icon::kCritical, 2},
+       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Critical,
+       QMessageBox::Cancel, QMessageBox::No, ui::Answer::kNo, "Morvane"},
+      {{"Initialise?", "Initilize x ?", ui::Buttons::kYesNo, ui::Icon::kCritical, 1},
+       QMessageBox::Yes | QMessageBox::No, QMessageBox::Critical, QMessageBox::No,
+       QMessageBox::Yes, ui::Answer::kYes, "Initilize x ?"},
+      {{"morvane already running", "", ui::Buttons::kOk, ui::Icon::kExclamation, 0},
+       QMessageBox::Ok, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok,
+       ui::Answer::kOk, "Morvane"},
+      {{"Cancel", "", ui::Buttons::kOk, ui::Icon::kNone, 0}, QMessageBox::Ok,
+       QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, ui::Answer::kOk, "Morvane"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message.text);
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      inspected = true;
+      EXPECT_EQ(box->text().toStdString(), c.message.text);
+      EXPECT_EQ(box->windowTitle().toStdString(), c.title);
+      EXPECT_EQ(box->standardButtons(), c.buttons);
+      EXPECT_EQ(box->icon(), c.icon);
+      EXPECT_EQ(box->standardButton(box->defaultButton()), c.default_button);
+      box->button(c.press)->click();
+    });
+    EXPECT_EQ(ShowQtMessageBox(nullptr, c.message), c.answer);
+    EXPECT_TRUE(inspected);
+  }
+}
+
+TEST(InstanceLockTest, TheSecondHolderSeesTheFirstUntilItEnds) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("morvane.lock");
+  auto first = std::make_unique<InstanceLock>(path);
+  EXPECT_FALSE(first->HeldElsewhere());
+  EXPECT_TRUE(InstanceLock(path).HeldElsewhere());
+  first.reset();
+  EXPECT_FALSE(InstanceLock(path).HeldElsewhere());
+  EXPECT_FALSE(InstanceLock("").HeldElsewhere());
+}
+
+TEST(InstanceLockTest, ALockLeftByACopyThatDiedIsTakenOver) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(0);
+  ASSERT_EQ(waitpid(child, nullptr, 0), child);  // a process id that no longer runs
+
+  QTemporaryDir folder;
+  const QString path = folder.filePath("morvane.lock");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray::number(child) + "\nmorvane_gui_tests\n" +
+             QSysInfo::machineHostName().toUtf8() + "\n");
+  file.close();
+  EXPECT_FALSE(InstanceLock(path).HeldElsewhere());
+}
+
+}  // namespace
+}  // namespace morvane::gui::testing
