@@ -7,6 +7,7 @@
 
 #include "loaders/antenna_values.h"
 #include "loaders/data_sets.h"
+#include "loaders/field_conversions.h"
 #include "platform/text/text.h"
 
 namespace morvane::loaders {
@@ -16,7 +17,7 @@ namespace {
 // the field's text.
 FieldRule Shaped(int piece, std::string field, std::function<std::string(double)> shape) {
   return Custom(piece, std::move(field), [piece, shape = std::move(shape)](const Record& r, app::RunContext&) {
-    return FieldValue(db::Value(shape(text::Val(r.Piece(piece)))));
+    return FieldValue(db::Value(shape(NumberValue(r.Piece(piece)))));
   });
 }
 
@@ -135,7 +136,7 @@ LoaderDef BuildPolarization() {
 double CapAt9999_9(double value) { return std::min(value, 9999.9); }
 
 std::string GainText(std::string_view piece) {
-  return text::Left(text::Format(text::Val(text::Left(piece, 5)), "0000.0;-000.0;0000.0"), 6);
+  return text::Left(text::Format(NumberValue(text::Left(piece, 5)), "0000.0;-000.0;0000.0"), 6);
 }
 
 std::vector<const LoaderDef*> AntennaLoaders() {

@@ -13,7 +13,8 @@ double CapAt9999_9(double value);
 // The gain of ant_gain.dat: the numeric value of the first five characters
 // of the piece as it stands (leading blanks count among the five), with
 // mask "0000.0;-000.0;0000.0", cut to six characters. "12.345" -> "0012.3",
-// "-1234.5" -> "-1234.", "" -> "0000.0".
+// "-1234.5" -> "-1234.", "" -> "0000.0". Throws Rejected for a number
+// too large to read ("9e999").
 std::string GainText(std::string_view piece);
 
 }  // namespace morvane::loaders

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "loaders/data_sets.h"
+#include "loaders/field_conversions.h"
 #include "loaders/frequency_values.h"
 #include "platform/text/text.h"
 
@@ -27,17 +28,17 @@ constexpr const char* kFrequencyMask = "00000000.00000000";
 
 FieldRule Eirp(int piece, std::string field, std::string (*text_of)(double)) {
   return Custom(piece, std::move(field), [piece, text_of](const Record& r, app::RunContext&) {
-    return FieldValue(db::Value(text_of(text::Val(r.Piece(piece)))));
+    return FieldValue(db::Value(text_of(NumberValue(r.Piece(piece)))));
   });
 }
 
 FieldValue TransModeFix(const Record& r, app::RunContext&) {
-  return db::Value(TransmitReceiveLetter(text::Trim(r.Piece(9)), text::Val(r.Piece(7)),
-                                         text::Val(r.Piece(8))));
+  return db::Value(TransmitReceiveLetter(text::Trim(r.Piece(9)), NumberValue(r.Piece(7)),
+                                         NumberValue(r.Piece(8))));
 }
 
 FieldValue HorizMaxDensity(const Record& r, app::RunContext&) {
-  auto density = DensityText(text::Val(text::Trim(r.Piece(9))));
+  auto density = DensityText(NumberValue(text::Trim(r.Piece(9))));
   if (!density) return std::nullopt;
   return db::Value(std::move(*density));
 }

@@ -10,6 +10,7 @@
 
 #include "app/run_context.h"
 #include "loaders/data_sets.h"
+#include "loaders/field_conversions.h"
 #include "loaders/site_positions.h"
 #include "platform/text/text.h"
 
@@ -37,7 +38,7 @@ constexpr int kLatitude = 14;
 constexpr int kLongitude = 18;
 
 double ValueOfTrimmed(const Record& record, int piece) {
-  return text::Val(text::Trim(record.Piece(piece)));
+  return NumberValue(text::Trim(record.Piece(piece)));
 }
 
 CoordinateTexts Latitude(const Record& r) {
@@ -63,7 +64,7 @@ void Warn(const Record& record, app::RunContext& run, int piece, std::string_vie
 }
 
 bool Outside(const Record& record, int piece, double limit, bool limit_allowed) {
-  const double v = std::fabs(text::Val(record.Piece(piece)));
+  const double v = std::fabs(NumberValue(record.Piece(piece)));
   return limit_allowed ? v > limit : v >= limit;
 }
 

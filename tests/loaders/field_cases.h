@@ -20,6 +20,13 @@ std::vector<std::string> Describe(const std::vector<db::Value>& row);
 // One record line: the pieces joined with "|", then the end mark.
 std::string RecordLine(const std::vector<std::string>& pieces);
 
+// The process log's rows, each as "step|action text|records processed".
+std::vector<std::string> ProcessLog(LoaderFixture& fx);
+
+// The line numbers of the records of `file` in the rejected-data file, in
+// its order. Closes that file (see LoaderFixture::RejectedLines).
+std::vector<int> RejectedLineNumbers(LoaderFixture& fx, const std::string& file);
+
 // The loader of that procedure name; fails the test when there is none.
 const loaders::LoaderDef& LoaderNamed(std::string_view procedure);
 
