@@ -28,6 +28,12 @@ SettingsFile::SettingsFile(std::string_view program_folder) {
   ini_file_ = app_path_ + "morvane.ini";
 }
 
+SettingsFile SettingsFile::AtPath(const std::filesystem::path& file) {
+  SettingsFile settings(file.parent_path().string());
+  settings.ini_file_ = file.string();
+  return settings;
+}
+
 std::filesystem::path SettingsFile::DiskPath() const {
   return files::ResolveForWrite(files::FromSetting(ini_file_));
 }

@@ -66,6 +66,8 @@ class SettingsFile {
   SettingsFile() = default;
   // `program_folder` as the system gives it, in any letter case.
   explicit SettingsFile(std::string_view program_folder);
+  // A settings file of another name (the development tools take one).
+  static SettingsFile AtPath(const std::filesystem::path& file);
 
   // AppPath: the program folder trimmed, in lower case, ending in '/'.
   const std::string& app_path() const { return app_path_; }

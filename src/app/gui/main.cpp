@@ -1,7 +1,9 @@
 // Starts Morvane: the application and its main window.
 #include <QApplication>
 
+#include "app/convert_command.h"
 #include "app/gui/main_window.h"
+#include "app/gui/qt_ui.h"
 #include "app/gui/services.h"
 
 int main(int argc, char* argv[]) {
@@ -13,13 +15,13 @@ int main(int argc, char* argv[]) {
 
   morvane::gui::MainWindow window(morvane::gui::Services::Desktop());
 
-  // ---- The Convert button --------------------------------------------------
-  // Connect the run here:
-  //   window.SetConvertHandler([&window] { ... });
-  // The handler reads window.PathsForRun(), marks the run with
-  // window.SetRunInProgress(true / false) and reaches the windows through
-  // window.WindowsUi().
-  // ---------------------------------------------------------------------------
+  // Convert: the paths are taken once, when the button is clicked; Convert and
+  // Setup stay disabled until the run has ended.
+  window.SetConvertHandler([&window] {
+    window.SetRunInProgress(true);
+    morvane::app::ConvertCommand(window.WindowsUi(), window.PathsForRun());
+    window.SetRunInProgress(false);
+  });
 
   window.Start(morvane::gui::StartUp::FromApplication());
   return app.exec();

@@ -16,7 +16,7 @@ namespace morvane::db {
 
 class SqlRecordset {
  public:
-  SqlRecordset() = default;
+  SqlRecordset();  // holds no recordset
   ~SqlRecordset();
   SqlRecordset(SqlRecordset&&) noexcept;
   SqlRecordset& operator=(SqlRecordset&&) noexcept;

@@ -14,8 +14,10 @@
 //
 // Writing. AddNew() or Edit() opens an edit buffer (AddNew: every field
 // Null; Edit: the current row); Set() and AppendChunk() change it; Update()
-// stores it, CancelUpdate() drops it. Set() converts the value to the field's
-// type and refuses, with a db::Error naming table and field:
+// stores it, CancelUpdate() drops it. An AddNew() or Edit() while an edit
+// is open drops the open one; a move, Seek or SetIndex while an edit is open
+// throws. Set() converts the value to the field's type and refuses, with a
+// db::Error naming table and field:
 //  - Text(n): a text longer than n characters; a number is stored as its
 //    shortest text (12.5 -> "12.5", 7 -> "7").
 //  - Integer / Long: a number outside -32768..32767 / -2147483648..2147483647;
@@ -38,10 +40,13 @@
 #include "platform/db/value.h"
 
 namespace morvane::db {
+namespace internal {
+struct RecordsetAccess;
+}
 
 class TableRecordset {
  public:
-  TableRecordset() = default;
+  TableRecordset();  // holds no recordset
   ~TableRecordset();
   TableRecordset(TableRecordset&&) noexcept;
   TableRecordset& operator=(TableRecordset&&) noexcept;
@@ -54,8 +59,8 @@ class TableRecordset {
 
   void MoveFirst();
   void MoveLast();
-  void MoveNext();      // from EOF: stays at EOF
-  void MovePrevious();  // before the first row: Eof()
+  void MoveNext();      // from EOF: stays at EOF; from before the first row: the first
+  void MovePrevious();  // before the first row: Eof(); from EOF: the last row
   bool Eof() const;
   std::int64_t RecordCount();  // exact, whatever the position
 
@@ -91,6 +96,7 @@ class TableRecordset {
   explicit TableRecordset(std::unique_ptr<Impl> impl);
 
  private:
+  friend struct internal::RecordsetAccess;  // tests: statements and query plans
   std::unique_ptr<Impl> impl_;
 };
 

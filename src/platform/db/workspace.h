@@ -48,7 +48,9 @@ class Workspace {
   // Opens an existing database file for reading and writing. Never creates
   // one: "", ":memory:", URI names and missing files are refused, as is a
   // file that is not a database. A path that does not exist as written is
-  // resolved folder by folder without regard to case.
+  // resolved folder by folder without regard to case. A file that the
+  // workspace holds open already gets a second handle on the same connection,
+  // so both see every row at once.
   Database OpenDatabase(const std::filesystem::path& path);
 
   void BeginTrans();

@@ -58,12 +58,13 @@ class RecordingUi::RecordingWindow : public Window {
 
   void SetCaption(std::string_view control, std::string_view text) override {
     State(control).caption.assign(text);
+    owner_.Record(name_ + "." + std::string(control) + " = " + OneLine(text));
+    if (!owner_.keep_history_) return;
     auto history = histories_.find(control);
     if (history == histories_.end()) {
       history = histories_.emplace(std::string(control), std::vector<std::string>()).first;
     }
     history->second.emplace_back(text);
-    owner_.Record(name_ + "." + std::string(control) + " = " + OneLine(text));
   }
   void SetVisible(std::string_view control, bool visible) override {
     State(control).visible = visible;
@@ -101,7 +102,8 @@ class RecordingUi::RecordingWindow : public Window {
   std::map<std::string, std::vector<std::string>, std::less<>> histories_;  // kept over Unload
 };
 
-RecordingUi::RecordingUi(std::ostream* echo) : echo_(echo) {}
+RecordingUi::RecordingUi(std::ostream* echo, bool keep_history)
+    : echo_(echo), keep_history_(keep_history) {}
 RecordingUi::~RecordingUi() = default;
 
 Window& RecordingUi::GetWindow(std::string_view name) {
@@ -114,7 +116,7 @@ Window& RecordingUi::GetWindow(std::string_view name) {
 }
 
 Answer RecordingUi::ShowMessage(const Message& message) {
-  messages_.push_back(message);
+  if (keep_history_) messages_.push_back(message);
   Record("message [" + OneLine(message.title) + "] " + OneLine(message.text));
   // A queued answer is meant for a question; an OK box takes it only when it
   // is OK itself, so that a notice in between does not shift the script.
@@ -177,7 +179,7 @@ std::vector<std::string> RecordingUi::CaptionHistory(std::string_view window,
 
 void RecordingUi::Record(std::string line) {
   if (echo_ != nullptr) *echo_ << line << '\n' << std::flush;
-  log_.push_back(std::move(line));
+  if (keep_history_) log_.push_back(std::move(line));
 }
 
 }  // namespace morvane::ui

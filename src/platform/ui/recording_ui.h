@@ -25,7 +25,9 @@ namespace morvane::ui {
 
 class RecordingUi : public Ui {
  public:
-  explicit RecordingUi(std::ostream* echo = nullptr);
+  // Without `keep_history` the log and the caption histories stay empty, so
+  // memory does not grow with a long run (the headless tool echoes instead).
+  explicit RecordingUi(std::ostream* echo = nullptr, bool keep_history = true);
   ~RecordingUi() override;
 
   Window& GetWindow(std::string_view name) override;
@@ -61,6 +63,7 @@ class RecordingUi : public Ui {
   void Record(std::string line);
 
   std::ostream* echo_;
+  bool keep_history_;
   std::map<std::string, std::unique_ptr<RecordingWindow>, std::less<>> windows_;
   std::deque<Answer> answers_;
   std::vector<std::string> log_;

@@ -1,0 +1,96 @@
+#include "platform/db/compact.h"
+
+#include <sqlite3.h>
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <system_error>
+
+#include "platform/db/error.h"
+#include "platform/db/internal/open_files.h"
+#include "platform/db/internal/paths.h"
+#include "platform/files/files.h"
+
+namespace morvane::db {
+namespace fs = std::filesystem;
+namespace {
+
+void RemoveQuietly(const fs::path& p) noexcept {
+  std::error_code ec;
+  fs::remove(p, ec);
+}
+
+fs::path JournalOf(const fs::path& p) { return fs::path(p.string() + "-journal"); }
+
+// The existing, closed database file that `path` names.
+fs::path SourceFile(const fs::path& path) {
+  const fs::path found = internal::ExistingDatabaseFile(path);
+  if (internal::OpenFiles::Contains(internal::FileIdentity(found)))
+    throw Error("the database is still open; close it before compacting: " + found.string());
+  return found;
+}
+
+// Copies `source` into the new file `destination` with SQLite's VACUUM INTO:
+// every table is rewritten in row id order, with its indexes.
+void Vacuum(const fs::path& source, const fs::path& destination) {
+  try {
+    // Read and write: a journal left by a crash is rolled back first.
+    SQLite::Database db(source.string(), SQLITE_OPEN_READWRITE, 5000);
+    db.exec("SELECT count(*) FROM sqlite_schema");
+    SQLite::Statement vacuum(db, "VACUUM INTO ?1");
+    vacuum.bind(1, destination.string());
+    vacuum.exec();
+  } catch (const SQLite::Exception& e) {
+    throw Error(std::string(e.what()) + ": " + source.string());
+  }
+}
+
+}  // namespace
+
+void CompactDatabase(const fs::path& source, const fs::path& destination,
+                     std::string_view /*locale*/) {
+  const fs::path from = SourceFile(source);
+  const fs::path to = internal::NewFileTarget(destination);
+  // A journal without its database would be taken for the new file's own.
+  RemoveQuietly(JournalOf(to));
+  try {
+    Vacuum(from, to);
+    // VACUUM INTO does not flush its output.
+    internal::SyncPath(to, false);
+    internal::SyncPath(to.parent_path(), true);
+  } catch (...) {
+    RemoveQuietly(to);
+    RemoveQuietly(JournalOf(to));
+    throw;
+  }
+}
+
+void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string_view locale) {
+  const fs::path original = SourceFile(path);
+  internal::RefuseSpecialName(temporary);
+  const fs::path temp = fs::absolute(files::ResolveForWrite(temporary));
+  if (internal::FileIdentity(temp) == internal::FileIdentity(original))
+    throw Error("the temporary file must not be the database itself: " + temp.string());
+  try {
+    files::RemoveFileIfExists(temp);
+    files::RemoveFileIfExists(JournalOf(temp));
+  } catch (const fs::filesystem_error& e) {
+    throw Error(std::string("cannot remove the old temporary file (") + e.code().message() +
+                "): " + temp.string());
+  }
+  CompactDatabase(original, temp, locale);
+  try {
+    // rename() replaces the original in one step: at every moment one
+    // complete database stands at `path`.
+    fs::rename(temp, original);
+  } catch (const fs::filesystem_error& e) {
+    RemoveQuietly(temp);
+    throw Error(std::string("cannot replace the database by its compacted copy (") +
+                e.code().message() + "): " + original.string());
+  }
+  internal::SyncPath(original.parent_path(), true);
+}
+
+}  // namespace morvane::db

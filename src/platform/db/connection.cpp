@@ -1,0 +1,195 @@
+#include "platform/db/internal/connection.h"
+
+#include <algorithm>
+
+#include "platform/db/error.h"
+#include "platform/db/internal/database_impl.h"
+#include "platform/db/internal/open_files.h"
+#include "platform/db/internal/workspace_impl.h"
+
+namespace morvane::db::internal {
+namespace {
+
+// Another process may read the file for a moment (a backup, a viewer).
+constexpr int kBusyTimeoutMs = 5000;
+
+// Page cache of about 32 MiB (a negative size counts KiB): a group of
+// commits stays in memory until its real commit.
+constexpr const char* kSettings =
+    "PRAGMA journal_mode=DELETE;"  // no side files once the database is closed
+    "PRAGMA synchronous=FULL;"     // real commits are rare: make each durable
+    "PRAGMA cache_size=-32768;"
+    "PRAGMA temp_store=FILE;";     // snapshots live on disk, not in memory
+
+std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bool create) {
+  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+  auto db = std::make_unique<SQLite::Database>(path.string(), flags, kBusyTimeoutMs);
+  // Reading the schema makes SQLite look at the file: a file that is not a
+  // database is refused here rather than at its first use.
+  db->exec("SELECT count(*) FROM sqlite_schema");
+  db->exec(kSettings);
+  // Writes the file header, so that a new database is a database file from
+  // its first moment (SQLite would otherwise leave it empty).
+  if (create) db->exec("PRAGMA user_version=0");
+  return db;
+}
+
+}  // namespace
+
+Connection::Connection(Workspace::Impl* workspace, std::filesystem::path path,
+                       std::string identity, bool create)
+    : workspace_(workspace), path_(std::move(path)), identity_(std::move(identity)) {
+  try {
+    db_ = OpenFile(path_, create);
+  } catch (const SQLite::Exception& e) {
+    throw Error(std::string(e.what()) + ": " + path_.string());
+  }
+  OpenFiles::Add(identity_);
+}
+
+Connection::~Connection() {
+  try {
+    Close();
+  } catch (...) {
+  }
+}
+
+SQLite::Statement& Connection::Cached(StatementPtr& slot, const std::string& sql) {
+  if (!slot) slot = Prepare(*db_, sql);
+  return *slot;
+}
+
+void Connection::Run(StatementPtr& slot, const std::string& sql) {
+  SQLite::Statement& s = Cached(slot, sql);
+  try {
+    Step(s);
+  } catch (...) {
+    Resynchronise();
+    throw;
+  }
+  Reset(s);
+}
+
+SQLite::Statement& Connection::SavepointStatement(std::vector<StatementPtr>& slots,
+                                                  const char* verb, int level) {
+  if (slots.size() < static_cast<std::size_t>(level)) slots.resize(level);
+  return Cached(slots[level - 1], std::string(verb) + " morvane_level_" + std::to_string(level));
+}
+
+void Connection::BeforeWrite() {
+  if (!IsOpen() || !workspace_) throw Error("the database is closed: " + path_.string());
+  workspace_->Join(*this);
+}
+
+void Connection::AfterWrite() {
+  wrote_in_group_ = true;
+  if (workspace_) workspace_->Wrote(*this);
+}
+
+void Connection::BeginGroup() {
+  if (in_group_) return;
+  Run(begin_, "BEGIN IMMEDIATE");
+  in_group_ = true;
+}
+
+void Connection::BeginReading() {
+  if (!IsOpen() || !workspace_) return;
+  // Deferred: a read takes no write lock; the first write upgrades it.
+  Run(begin_reading_, "BEGIN DEFERRED");
+  in_group_ = true;
+}
+
+void Connection::CommitGroup() {
+  if (group_lost_) {
+    group_lost_ = false;
+    throw Error("after an earlier error the engine rolled back the changes since the last "
+                "real commit; they are not in the file: " + path_.string());
+  }
+  if (!in_group_) return;
+  Run(commit_, "COMMIT");
+  in_group_ = false;
+  wrote_in_group_ = false;
+}
+
+void Connection::OpenSavepoint() {
+  SQLite::Statement& s = SavepointStatement(savepoint_, "SAVEPOINT", joined_depth_ + 1);
+  Step(s);
+  Reset(s);
+  ++joined_depth_;
+}
+
+void Connection::ReleaseSavepoint() {
+  SQLite::Statement& s = SavepointStatement(release_, "RELEASE", joined_depth_);
+  Step(s);
+  Reset(s);
+  NotifyReleased(joined_depth_);
+  --joined_depth_;
+}
+
+void Connection::RollbackSavepoint() {
+  const int level = joined_depth_;
+  SQLite::Statement& undo = SavepointStatement(rollback_to_, "ROLLBACK TO", level);
+  Step(undo);
+  Reset(undo);
+  NotifyRolledBack(level);
+  ReleaseSavepoint();
+}
+
+void Connection::Resynchronise() noexcept {
+  if (IsOpen() && sqlite3_get_autocommit(handle())) {
+    group_lost_ = group_lost_ || (in_group_ && wrote_in_group_);
+    in_group_ = false;
+    wrote_in_group_ = false;
+    joined_depth_ = 0;
+  }
+}
+
+void Connection::AddHandle(Database::Impl* handle) { handles_.push_back(handle); }
+
+void Connection::RemoveHandle(Database::Impl* handle) {
+  handles_.erase(std::remove(handles_.begin(), handles_.end(), handle), handles_.end());
+}
+
+void Connection::NotifyRolledBack(int level) noexcept {
+  for (Database::Impl* handle : handles_)
+    for (Cursor* cursor : handle->cursors) cursor->RolledBack(level);
+}
+
+void Connection::NotifyReleased(int level) noexcept {
+  for (Database::Impl* handle : handles_)
+    for (Cursor* cursor : handle->cursors) cursor->Released(level);
+}
+
+void Connection::Close() {
+  if (!IsOpen()) return;
+  std::string failure;
+  try {
+    if (joined_depth_ > 0) {
+      // Undo the logical transactions that are still open, then leave them.
+      while (joined_depth_ > 1) ReleaseSavepoint();
+      RollbackSavepoint();
+    }
+    CommitGroup();
+  } catch (const Error& e) {
+    failure = e.what();
+    if (!sqlite3_get_autocommit(handle())) sqlite3_exec(handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  const auto handles = handles_;
+  for (Database::Impl* handle : handles) handle->Detach();
+  handles_.clear();
+  begin_.reset();
+  begin_reading_.reset();
+  commit_.reset();
+  savepoint_.clear();
+  release_.clear();
+  rollback_to_.clear();
+  db_.reset();
+  OpenFiles::Remove(identity_);
+  in_group_ = false;
+  joined_depth_ = 0;
+  workspace_ = nullptr;
+  if (!failure.empty())
+    throw Error("the last changes could not be saved (" + failure + "): " + path_.string());
+}
+
+}  // namespace morvane::db::internal

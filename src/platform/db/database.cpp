@@ -1,0 +1,139 @@
+#include "platform/db/database.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/db/error.h"
+#include "platform/db/internal/database_impl.h"
+#include "platform/db/internal/schema.h"
+#include "platform/db/internal/table_creation.h"
+#include "platform/db/internal/workspace_impl.h"
+
+namespace morvane::db {
+namespace {
+
+// Statements that would take the transactions out of the workspace's hands.
+void RefuseTransactionControl(std::string_view sql) {
+  std::size_t i = 0;
+  while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+  std::string word;
+  while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])))
+    word += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[i++])));
+  for (const char* refused :
+       {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE", "VACUUM", "ATTACH", "DETACH"})
+    if (word == refused)
+      throw Error("transactions are the workspace's: " + word + " is not run through Execute");
+}
+
+const std::filesystem::path& NoPath() {
+  static const std::filesystem::path empty;
+  return empty;
+}
+
+}  // namespace
+
+// --- the handle ---
+
+internal::Connection& Database::Impl::Require(std::string_view table) const {
+  if (!IsOpen()) throw Error("the database is closed", std::string(table));
+  return *connection;
+}
+
+void Database::Impl::RemoveCursor(internal::Cursor* cursor) noexcept {
+  cursors.erase(std::remove(cursors.begin(), cursors.end(), cursor), cursors.end());
+}
+
+void Database::Impl::Detach() noexcept {
+  const auto all = std::move(cursors);
+  cursors.clear();
+  for (internal::Cursor* c : all) c->Detach();
+  connection.reset();
+}
+
+void Database::Impl::Close() {
+  if (!connection) return;
+  std::shared_ptr<internal::Connection> keep = connection;
+  Detach();
+  keep->RemoveHandle(this);
+  if (Workspace::Impl* workspace = keep->workspace())
+    workspace->Release(keep.get());
+  else if (keep->handle_count() == 0)
+    keep->Close();
+}
+
+// --- Database ---
+
+Database::Database(std::shared_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+Database::~Database() {
+  if (!impl_) return;
+  try {
+    impl_->Close();
+  } catch (...) {
+  }
+}
+
+Database::Database(Database&& other) noexcept = default;
+
+Database& Database::operator=(Database&& other) noexcept {
+  if (this != &other) {
+    if (impl_) {
+      try {
+        impl_->Close();
+      } catch (...) {
+      }
+    }
+    impl_ = std::move(other.impl_);
+  }
+  return *this;
+}
+
+bool Database::IsOpen() const { return impl_ && impl_->IsOpen(); }
+
+const std::filesystem::path& Database::Path() const { return impl_ ? impl_->path : NoPath(); }
+
+std::vector<TableDef> Database::TableDefs() const {
+  if (!impl_) throw Error("no database is open");
+  const internal::Connection& c = impl_->Require();
+  std::vector<TableDef> tables;
+  for (const std::string& name : internal::TableNames(c))
+    if (auto info = internal::ReadTable(c, name)) tables.push_back(std::move(info->def));
+  return tables;
+}
+
+std::optional<TableDef> Database::FindTable(std::string_view name) const {
+  if (!impl_) throw Error("no database is open");
+  auto info = internal::ReadTable(impl_->Require(name), name);
+  if (!info) return std::nullopt;
+  return std::move(info->def);
+}
+
+void Database::AppendTable(const TableDef& table) {
+  if (!impl_) throw Error("no database is open", table.name);
+  internal::CreateTable(impl_->Require(table.name), table);
+}
+
+void Database::Execute(std::string_view sql, const std::vector<Value>& params) {
+  if (!impl_) throw Error("no database is open");
+  internal::Connection& c = impl_->Require();
+  const std::string text(sql);
+  RefuseTransactionControl(text);
+  const bool writes = !internal::InspectSql(c.handle(), text).read_only;
+  internal::StatementPtr s = internal::Prepare(c.db(), text);
+  internal::BindAll(*s, params);
+  if (writes) c.BeforeWrite();
+  try {
+    while (internal::Step(*s)) {
+    }
+  } catch (...) {
+    c.Resynchronise();
+    throw;
+  }
+  if (writes) c.AfterWrite();
+}
+
+void Database::Close() {
+  if (impl_) impl_->Close();
+}
+
+}  // namespace morvane::db

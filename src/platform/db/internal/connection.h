@@ -1,0 +1,119 @@
+// One open database file: the SQLite connection behind every Database handle
+// that a workspace opened on that file.
+//
+// A workspace keeps one connection per file, so that two handles on the same
+// file see each other's rows at once (the grouped commits of the workspace
+// are not visible to a second connection). The connection also carries the
+// file's part of the workspace's transactions: whether a real transaction
+// (the group) is open, and how many of the workspace's logical transactions
+// it has joined, each as one SAVEPOINT.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <SQLiteCpp/Database.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/database.h"
+#include "platform/db/internal/statement.h"
+#include "platform/db/workspace.h"
+
+namespace morvane::db::internal {
+
+// A recordset, as the database that it reads sees it.
+class Cursor {
+ public:
+  virtual ~Cursor() = default;
+  // The database is closing: drop every statement and refuse further use.
+  virtual void Detach() noexcept = 0;
+  // The connection rolled back its savepoint of logical level `level`, or
+  // released it into the level below.
+  virtual void RolledBack(int /*level*/) noexcept {}
+  virtual void Released(int /*level*/) noexcept {}
+};
+
+class Connection {
+ public:
+  // Opens `path` (which must exist unless `create`); sets the journal, sync
+  // and cache settings; refuses a file that is not a database.
+  Connection(Workspace::Impl* workspace, std::filesystem::path path, std::string identity,
+             bool create);
+  ~Connection();  // as Close(), errors ignored
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  bool IsOpen() const { return db_ != nullptr; }
+  const SQLite::Database& db() const { return *db_; }
+  sqlite3* handle() const { return db_->getHandle(); }
+  const std::filesystem::path& path() const { return path_; }
+  const std::string& identity() const { return identity_; }
+  Workspace::Impl* workspace() const { return workspace_; }
+
+  // Every write goes between these two: BeforeWrite opens the group and joins
+  // the workspace's open logical transactions; AfterWrite counts a write made
+  // outside any logical transaction as one grouped commit.
+  void BeforeWrite();
+  void AfterWrite();
+  // Reads join the group as well: outside a transaction SQLite would take
+  // and drop the file lock and re-check the file around every statement,
+  // which costs more than the read. The group's commit ends the read.
+  void BeforeRead() {
+    if (!in_group_) BeginReading();
+  }
+
+  // The pieces of the workspace's transactions on this file.
+  int joined_depth() const { return joined_depth_; }
+  bool in_group() const { return in_group_; }
+  void BeginGroup();
+  void CommitGroup();
+  void OpenSavepoint();              // joins one more level
+  void ReleaseSavepoint();           // commits the innermost level into the next
+  void RollbackSavepoint();          // undoes and leaves the innermost level
+  // After an engine error: when SQLite rolled the real transaction back on
+  // its own (it may, after an I/O error or a full disk), forget the group
+  // and the savepoints; the next real commit then reports the loss.
+  void Resynchronise() noexcept;
+
+  // Handles and their recordsets.
+  void AddHandle(Database::Impl* handle);
+  void RemoveHandle(Database::Impl* handle);
+  std::size_t handle_count() const { return handles_.size(); }
+  void NotifyRolledBack(int level) noexcept;
+  void NotifyReleased(int level) noexcept;
+
+  // A fresh number for a snapshot table of this connection.
+  long long NextSnapshotNumber() { return ++snapshots_; }
+
+  // Rolls back the logical transactions that it joined, commits the group
+  // and closes the file; detaches every handle. Throws when the group cannot
+  // be committed (the file is closed all the same and the group is lost).
+  void Close();
+
+ private:
+  void BeginReading();
+  SQLite::Statement& Cached(StatementPtr& slot, const std::string& sql);
+  void Run(StatementPtr& slot, const std::string& sql);
+  SQLite::Statement& SavepointStatement(std::vector<StatementPtr>& slots, const char* verb,
+                                        int level);
+
+  Workspace::Impl* workspace_;
+  std::filesystem::path path_;
+  std::string identity_;
+  std::unique_ptr<SQLite::Database> db_;
+  int joined_depth_ = 0;
+  bool in_group_ = false;
+  bool wrote_in_group_ = false;  // a write succeeded since the last real commit
+  bool group_lost_ = false;
+  long long snapshots_ = 0;
+  std::vector<Database::Impl*> handles_;
+  // Prepared once: the group and one statement per level and verb. Declared
+  // after db_ so that they are finalized before the connection closes.
+  StatementPtr begin_, begin_reading_, commit_;
+  std::vector<StatementPtr> savepoint_, release_, rollback_to_;
+};
+
+}  // namespace morvane::db::internal

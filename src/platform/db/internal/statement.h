@@ -1,0 +1,70 @@
+// Thin helpers over SQLiteCpp statements for the layer's hot paths: binding
+// and reading Values, stepping with engine errors turned into db::Error.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <SQLiteCpp/Column.h>
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Exception.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/db/error.h"
+#include "platform/db/value.h"
+
+namespace morvane::db::internal {
+
+using StatementPtr = std::unique_ptr<SQLite::Statement>;
+
+// Runs `f`, turning SQLiteCpp's exceptions into db::Error with the engine's
+// message and the table (and field) concerned.
+template <typename F>
+decltype(auto) Guard(std::string_view table, F&& f, std::string_view field = {}) {
+  try {
+    return f();
+  } catch (const SQLite::Exception& e) {
+    throw Error(e.what(), std::string(table), std::string(field));
+  }
+}
+
+[[noreturn]] void ThrowEngineError(sqlite3* handle, std::string_view table,
+                                   std::string_view field = {});
+
+StatementPtr Prepare(const SQLite::Database& db, const std::string& sql,
+                     std::string_view table = {});
+
+// Steps once: true when a row is ready. Throws db::Error (after resetting
+// the statement) on an engine error.
+bool Step(SQLite::Statement& statement, std::string_view table = {});
+
+// Resets the statement so that it holds no lock and no row; never throws.
+inline void Reset(SQLite::Statement& statement) noexcept { statement.tryReset(); }
+
+// Binds `value` to the 1-based parameter `index` (SQLite copies texts).
+void Bind(SQLite::Statement& statement, int index, const Value& value);
+// As Bind, without a copy of a text: `value` must stay unchanged until the
+// statement's bindings are cleared.
+void BindNoCopy(SQLite::Statement& statement, int index, const Value& value);
+// Binds each of `values` in order; throws when the statement takes another
+// number of parameters.
+void BindAll(SQLite::Statement& statement, const std::vector<Value>& values,
+             std::string_view table = {});
+
+// The value of the 0-based result column of the current row.
+Value ReadColumn(const SQLite::Statement& statement, int column);
+
+// What one SQL text is, found by preparing it on its own.
+struct SqlShape {
+  bool read_only = true;
+  std::vector<std::string> columns;  // result column names
+};
+// Throws unless `sql` holds exactly one statement (trailing blanks,
+// semicolons and comments allowed).
+SqlShape InspectSql(sqlite3* handle, const std::string& sql);
+
+}  // namespace morvane::db::internal

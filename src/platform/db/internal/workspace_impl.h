@@ -1,0 +1,43 @@
+// The workspace's state: its connections and its transactions.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "platform/db/internal/connection.h"
+#include "platform/db/workspace.h"
+
+namespace morvane::db {
+
+struct Workspace::Impl {
+  int depth = 0;                 // open logical transactions
+  std::size_t group_count = 0;   // completed ones not yet really committed
+  std::size_t group_limit = kDefaultGroupLimit;
+  std::vector<std::shared_ptr<internal::Connection>> connections;
+
+  // A new handle on `path`; `create` makes a new file, else the file must
+  // exist. Shares the connection when the file is open already.
+  Database Open(const std::filesystem::path& path, bool create);
+
+  // A connection is about to write: open its group and join every open
+  // logical transaction.
+  void Join(internal::Connection& connection);
+  // A connection wrote: outside a logical transaction that is one commit.
+  void Wrote(internal::Connection& connection);
+
+  void Begin();
+  void Commit();
+  void Rollback();
+  void Flush();
+  void CloseAll();
+
+  // The last handle of `connection` closed: close the file.
+  void Release(internal::Connection* connection);
+
+ private:
+  void CountCommit();
+};
+
+}  // namespace morvane::db

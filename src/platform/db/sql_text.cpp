@@ -1,0 +1,101 @@
+#include "platform/db/internal/sql_text.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace morvane::db::internal {
+namespace {
+
+std::string Upper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string WithoutBlanks(std::string_view s) {
+  std::string out;
+  for (char c : s)
+    if (!std::isspace(static_cast<unsigned char>(c))) out += c;
+  return out;
+}
+
+// "TEXT(n)" with 1 <= n <= 255, blanks and letter case ignored.
+std::optional<int> TextSize(const std::string& compact_upper) {
+  constexpr std::string_view kPrefix = "TEXT(";
+  if (!compact_upper.starts_with(kPrefix) || !compact_upper.ends_with(")")) return std::nullopt;
+  const char* first = compact_upper.data() + kPrefix.size();
+  const char* last = compact_upper.data() + compact_upper.size() - 1;
+  int n = 0;
+  auto [end, ec] = std::from_chars(first, last, n);
+  if (ec != std::errc() || end != last || n < 1 || n > 255) return std::nullopt;
+  return n;
+}
+
+}  // namespace
+
+std::string QuoteName(std::string_view name) {
+  std::string out;
+  out.reserve(name.size() + 2);
+  out += '"';
+  for (char c : name) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+  return out;
+}
+
+std::string ColumnDeclaration(const FieldDef& field) {
+  switch (field.type) {
+    case FieldType::kText: return "TEXT(" + std::to_string(field.size) + ") COLLATE NOCASE";
+    case FieldType::kMemo: return "LONGTEXT COLLATE NOCASE";
+    case FieldType::kInteger: return "SMALLINT";
+    case FieldType::kLong: return "INTEGER";
+    case FieldType::kSingle: return "FLOAT";
+    case FieldType::kDouble: return "DOUBLE";
+  }
+  return "";
+}
+
+TypeAndSize ParseDeclaredType(std::string_view declared) {
+  const std::string upper = Upper(declared);
+  const std::string compact = WithoutBlanks(upper);
+  if (auto n = TextSize(compact)) return {FieldType::kText, *n};
+  if (compact == "LONGTEXT") return {FieldType::kMemo, 0};
+  if (compact == "SMALLINT") return {FieldType::kInteger, 0};
+  if (compact == "INTEGER") return {FieldType::kLong, 0};
+  if (compact == "FLOAT") return {FieldType::kSingle, 0};
+  if (compact == "DOUBLE") return {FieldType::kDouble, 0};
+  // SQLite's affinity rules, in their order.
+  auto has = [&](std::string_view part) { return upper.find(part) != std::string::npos; };
+  if (has("INT")) return {FieldType::kLong, 0};
+  if (has("CHAR") || has("CLOB") || has("TEXT")) return {FieldType::kMemo, 0};
+  if (has("BLOB") || compact.empty()) return {FieldType::kMemo, 0};
+  if (has("REAL") || has("FLOA") || has("DOUB")) return {FieldType::kDouble, 0};
+  return {FieldType::kMemo, 0};
+}
+
+std::string PhysicalIndexName(std::string_view table, std::string_view index) {
+  std::string out(table);
+  out += '.';
+  out += index;
+  return out;
+}
+
+std::string LogicalIndexName(std::string_view table, std::string_view physical) {
+  if (physical.size() > table.size() + 1 && physical[table.size()] == '.' &&
+      NamesEqual(physical.substr(0, table.size()), table))
+    return std::string(physical.substr(table.size() + 1));
+  return std::string(physical);
+}
+
+std::string RowidName(const std::vector<std::string>& columns) {
+  for (const char* candidate : {"rowid", "_rowid_", "oid"}) {
+    bool taken = false;
+    for (const std::string& column : columns) taken = taken || NamesEqual(column, candidate);
+    if (!taken) return candidate;
+  }
+  return {};
+}
+
+}  // namespace morvane::db::internal

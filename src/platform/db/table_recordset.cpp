@@ -1,0 +1,527 @@
+#include "platform/db/table_recordset.h"
+
+#include <array>
+
+#include "platform/db/database.h"
+#include "platform/db/error.h"
+#include "platform/db/internal/database_impl.h"
+#include "platform/db/internal/field_conversion.h"
+#include "platform/db/internal/inspect.h"
+#include "platform/db/internal/schema.h"
+#include "platform/db/internal/sql_text.h"
+#include "platform/db/internal/statement.h"
+
+namespace morvane::db {
+namespace {
+
+using internal::StatementPtr;
+
+// The statements that walk one order. Navigation is keyset-based: every move
+// is one LIMIT 1 query from the current row's key and row id, so rows that
+// are written during a walk never confuse it.
+enum Walk {
+  kFirst,
+  kLast,
+  kEqual,         // Seek "=": first row of the key
+  kSameAfter,     // the next row of the same key
+  kSameBefore,
+  kGreater,       // Seek ">", and the first row of the next key
+  kGreaterEqual,
+  kLess,          // Seek "<", and the last row of the previous key
+  kLessEqual,
+  kNullAfter,     // Null keys come first and need their own steps
+  kNullBefore,
+  kFirstNotNull,
+  kLastNull,
+  kWalkCount
+};
+
+using WalkStatements = std::array<StatementPtr, kWalkCount>;
+
+}  // namespace
+
+struct TableRecordset::Impl final : internal::Cursor {
+  Impl(std::shared_ptr<Database::Impl> database, internal::TableInfo table);
+  ~Impl() override;
+
+  void Detach() noexcept override;
+
+  // State checks; each throws db::Error naming the table.
+  internal::Connection& Require() const;
+  void RequireNotEditing(const char* action) const;
+  const FieldDef& Field(int index) const;
+
+  SQLite::Statement& Stored(StatementPtr& slot, const char* tail);
+  SQLite::Statement& IndexWalk(Walk walk);
+  std::string IndexWalkSql(Walk walk) const;
+
+  // Runs a bound query; on a row, makes it current. Always resets.
+  bool Fetch(SQLite::Statement& s);
+  bool FetchKey(Walk walk, const Value& key);
+  bool FetchKeyAndRow(Walk walk, const Value& key);
+  bool FetchRow(SQLite::Statement& s);
+  void Land(bool found, bool after) {
+    if (!found) position = after ? Position::kAfterLast : Position::kBeforeFirst;
+  }
+
+  void MoveFirst();
+  void MoveLast();
+  void MoveNext();
+  void MovePrevious();
+  void Seek(std::string_view op, const Value& key);
+  void Update();
+
+  std::shared_ptr<Database::Impl> database;
+  bool attached = true;
+  internal::TableInfo info;
+  std::string table_sql;   // quoted table name
+  std::string select_sql;  // SELECT <rowid>, <fields> FROM <table>
+  int index = -1;          // into info.indexes; -1: stored order
+
+  enum class Position { kRow, kBeforeFirst, kAfterLast };
+  Position position = Position::kAfterLast;
+  std::int64_t rowid = 0;
+  std::vector<Value> row;
+  bool no_match = false;
+
+  enum class Mode { kNone, kAdd, kEdit };
+  Mode mode = Mode::kNone;
+  std::vector<Value> buffer;
+
+  // Prepared once each, on first use.
+  StatementPtr first, last, next, previous, at, count, insert, update;
+  std::vector<WalkStatements> walks;  // per index
+};
+
+TableRecordset::Impl::Impl(std::shared_ptr<Database::Impl> db, internal::TableInfo table)
+    : database(std::move(db)), info(std::move(table)) {
+  table_sql = internal::QuoteName(info.def.name);
+  select_sql = "SELECT " + info.rowid;
+  for (const FieldDef& f : info.def.fields) select_sql += ", " + internal::QuoteName(f.name);
+  select_sql += " FROM " + table_sql;
+  row.resize(info.def.fields.size());
+  walks.resize(info.indexes.size());
+  database->AddCursor(this);
+}
+
+TableRecordset::Impl::~Impl() {
+  if (attached) database->RemoveCursor(this);
+}
+
+void TableRecordset::Impl::Detach() noexcept {
+  first.reset();
+  last.reset();
+  next.reset();
+  previous.reset();
+  at.reset();
+  count.reset();
+  insert.reset();
+  update.reset();
+  for (WalkStatements& w : walks)
+    for (StatementPtr& statement : w) statement.reset();
+  attached = false;
+  mode = Mode::kNone;
+}
+
+internal::Connection& TableRecordset::Impl::Require() const {
+  if (!attached) throw Error("the recordset is closed", info.def.name);
+  return database->Require(info.def.name);
+}
+
+void TableRecordset::Impl::RequireNotEditing(const char* action) const {
+  if (mode != Mode::kNone)
+    throw Error(std::string("cannot ") + action + " while an edit is open (Update or CancelUpdate first)",
+                info.def.name);
+}
+
+const FieldDef& TableRecordset::Impl::Field(int i) const {
+  if (i < 0 || i >= static_cast<int>(info.def.fields.size()))
+    throw Error("no field at position " + std::to_string(i), info.def.name);
+  return info.def.fields[i];
+}
+
+SQLite::Statement& TableRecordset::Impl::Stored(StatementPtr& slot, const char* tail) {
+  if (!slot) {
+    std::string sql = select_sql + " " + tail;
+    std::size_t p;
+    while ((p = sql.find("$R")) != std::string::npos) sql.replace(p, 2, info.rowid);
+    slot = internal::Prepare(Require().db(), sql, info.def.name);
+  }
+  return *slot;
+}
+
+std::string TableRecordset::Impl::IndexWalkSql(Walk walk) const {
+  const internal::IndexInfo& x = info.indexes[index];
+  std::string key = internal::QuoteName(info.def.fields[x.field].name);
+  if (!x.collation.empty()) key += " COLLATE " + internal::QuoteName(x.collation);
+  const std::string& r = info.rowid;
+  const std::string up = " ORDER BY " + key + ", " + r + " LIMIT 1";
+  const std::string down = " ORDER BY " + key + " DESC, " + r + " DESC LIMIT 1";
+  std::string where;
+  bool ascending = true;
+  switch (walk) {
+    case kFirst: break;
+    case kLast: ascending = false; break;
+    case kEqual: where = key + " = ?1"; break;
+    case kSameAfter: where = key + " = ?1 AND " + r + " > ?2"; break;
+    case kSameBefore: where = key + " = ?1 AND " + r + " < ?2", ascending = false; break;
+    case kGreater: where = key + " > ?1"; break;
+    case kGreaterEqual: where = key + " >= ?1"; break;
+    case kLess: where = key + " < ?1", ascending = false; break;
+    case kLessEqual: where = key + " <= ?1", ascending = false; break;
+    case kNullAfter: where = key + " IS NULL AND " + r + " > ?1"; break;
+    case kNullBefore: where = key + " IS NULL AND " + r + " < ?1", ascending = false; break;
+    case kFirstNotNull: where = key + " IS NOT NULL"; break;
+    case kLastNull: where = key + " IS NULL", ascending = false; break;
+    case kWalkCount: break;
+  }
+  // INDEXED BY: the statement fails to prepare rather than scan the table.
+  return select_sql + " INDEXED BY " + internal::QuoteName(x.physical) +
+         (where.empty() ? "" : " WHERE " + where) + (ascending ? up : down);
+}
+
+SQLite::Statement& TableRecordset::Impl::IndexWalk(Walk walk) {
+  StatementPtr& slot = walks[index][walk];
+  if (!slot) slot = internal::Prepare(Require().db(), IndexWalkSql(walk), info.def.name);
+  return *slot;
+}
+
+bool TableRecordset::Impl::Fetch(SQLite::Statement& s) {
+  database->connection->BeforeRead();
+  bool found = false;
+  try {
+    found = internal::Step(s, info.def.name);
+  } catch (...) {
+    position = Position::kAfterLast;
+    throw;
+  }
+  if (found) {
+    rowid = s.getColumn(0).getInt64();
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = internal::ReadColumn(s, static_cast<int>(i) + 1);
+    position = Position::kRow;
+  }
+  internal::Reset(s);
+  return found;
+}
+
+bool TableRecordset::Impl::FetchKey(Walk walk, const Value& key) {
+  SQLite::Statement& s = IndexWalk(walk);
+  internal::Bind(s, 1, key);
+  return Fetch(s);
+}
+
+bool TableRecordset::Impl::FetchKeyAndRow(Walk walk, const Value& key) {
+  SQLite::Statement& s = IndexWalk(walk);
+  internal::Bind(s, 1, key);
+  internal::Bind(s, 2, Value(rowid));
+  return Fetch(s);
+}
+
+bool TableRecordset::Impl::FetchRow(SQLite::Statement& s) {
+  internal::Bind(s, 1, Value(rowid));
+  return Fetch(s);
+}
+
+void TableRecordset::Impl::MoveFirst() {
+  Require();
+  RequireNotEditing("move");
+  Land(Fetch(index < 0 ? Stored(first, "ORDER BY $R LIMIT 1") : IndexWalk(kFirst)), true);
+}
+
+void TableRecordset::Impl::MoveLast() {
+  Require();
+  RequireNotEditing("move");
+  Land(Fetch(index < 0 ? Stored(last, "ORDER BY $R DESC LIMIT 1") : IndexWalk(kLast)), true);
+}
+
+void TableRecordset::Impl::MoveNext() {
+  Require();
+  RequireNotEditing("move");
+  if (position == Position::kAfterLast) return;
+  if (position == Position::kBeforeFirst) return MoveFirst();
+  bool found;
+  if (index < 0) {
+    found = FetchRow(Stored(next, "WHERE $R > ?1 ORDER BY $R LIMIT 1"));
+  } else {
+    const Value key = row[info.indexes[index].field];
+    if (key.IsNull()) {
+      SQLite::Statement& s = IndexWalk(kNullAfter);
+      found = FetchRow(s) || Fetch(IndexWalk(kFirstNotNull));
+    } else {
+      found = FetchKeyAndRow(kSameAfter, key) || FetchKey(kGreater, key);
+    }
+  }
+  Land(found, true);
+}
+
+void TableRecordset::Impl::MovePrevious() {
+  Require();
+  RequireNotEditing("move");
+  if (position == Position::kBeforeFirst) return;
+  if (position == Position::kAfterLast) return MoveLast();
+  bool found;
+  if (index < 0) {
+    found = FetchRow(Stored(previous, "WHERE $R < ?1 ORDER BY $R DESC LIMIT 1"));
+  } else {
+    const Value key = row[info.indexes[index].field];
+    if (key.IsNull()) {
+      found = FetchRow(IndexWalk(kNullBefore));
+    } else {
+      found = FetchKeyAndRow(kSameBefore, key) || FetchKey(kLess, key) ||
+              Fetch(IndexWalk(kLastNull));
+    }
+  }
+  Land(found, false);
+}
+
+void TableRecordset::Impl::Seek(std::string_view op, const Value& key) {
+  Require();
+  RequireNotEditing("seek");
+  if (index < 0) throw Error("Seek needs an index (SetIndex first)", info.def.name);
+  Walk walk;
+  if (op == "=") walk = kEqual;
+  else if (op == ">=") walk = kGreaterEqual;
+  else if (op == ">") walk = kGreater;
+  else if (op == "<=") walk = kLessEqual;
+  else if (op == "<") walk = kLess;
+  else throw Error("unknown Seek comparison \"" + std::string(op) + "\"", info.def.name);
+  IndexWalk(walk);  // prepared even when the key cannot match
+  no_match = true;
+  position = Position::kAfterLast;
+  const auto converted = internal::ConvertKey(info.def.fields[info.indexes[index].field], key);
+  if (converted && FetchKey(walk, *converted)) no_match = false;
+}
+
+void TableRecordset::Impl::Update() {
+  internal::Connection& c = Require();
+  if (mode == Mode::kNone) throw Error("Update without AddNew or Edit", info.def.name);
+  const int n = static_cast<int>(buffer.size());
+  SQLite::Statement* s;
+  if (mode == Mode::kAdd) {
+    if (!insert) {
+      std::string sql = "INSERT INTO " + table_sql + " (";
+      std::string values;
+      for (int i = 0; i < n; ++i) {
+        sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[i].name);
+        values += (i ? ", ?" : "?") + std::to_string(i + 1);
+      }
+      insert = internal::Prepare(c.db(), sql + ") VALUES (" + values + ")", info.def.name);
+    }
+    s = insert.get();
+  } else {
+    if (!update) {
+      std::string sql = "UPDATE " + table_sql + " SET ";
+      for (int i = 0; i < n; ++i)
+        sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[i].name) + " = ?" + std::to_string(i + 1);
+      update = internal::Prepare(c.db(), sql + " WHERE " + info.rowid + " = ?" + std::to_string(n + 1),
+                                 info.def.name);
+    }
+    s = update.get();
+    internal::Bind(*s, n + 1, Value(rowid));
+  }
+  for (int i = 0; i < n; ++i) internal::BindNoCopy(*s, i + 1, buffer[i]);
+  c.BeforeWrite();
+  try {
+    internal::Step(*s, info.def.name);
+  } catch (...) {
+    s->clearBindings();
+    c.Resynchronise();
+    throw;
+  }
+  const int changed = sqlite3_changes(c.handle());
+  internal::Reset(*s);
+  s->clearBindings();  // the buffer's texts were bound without a copy
+  c.AfterWrite();
+  const bool edited = mode == Mode::kEdit;
+  mode = Mode::kNone;
+  if (edited) {
+    if (changed == 0) {
+      position = Position::kAfterLast;
+      throw Error("the row being edited no longer exists", info.def.name);
+    }
+    // Re-read the row as stored: its index key may have moved it.
+    Land(FetchRow(Stored(at, "WHERE $R = ?1")), true);
+  }
+}
+
+// --- TableRecordset ---
+
+TableRecordset::TableRecordset() = default;
+TableRecordset::TableRecordset(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+TableRecordset::~TableRecordset() = default;
+TableRecordset::TableRecordset(TableRecordset&&) noexcept = default;
+TableRecordset& TableRecordset::operator=(TableRecordset&&) noexcept = default;
+
+namespace {
+
+TableRecordset::Impl& Open(const std::unique_ptr<TableRecordset::Impl>& impl) {
+  if (!impl) throw Error("no recordset is open");
+  impl->Require();
+  return *impl;
+}
+
+}  // namespace
+
+const TableDef& TableRecordset::Definition() const {
+  if (!impl_) throw Error("no recordset is open");
+  return impl_->info.def;
+}
+
+void TableRecordset::SetIndex(std::string_view index_name) {
+  Impl& r = Open(impl_);
+  r.RequireNotEditing("change the index");
+  if (index_name.empty()) {
+    r.index = -1;
+    return;
+  }
+  for (std::size_t i = 0; i < r.info.def.indexes.size(); ++i) {
+    if (NamesEqual(r.info.def.indexes[i].name, index_name)) {
+      r.index = static_cast<int>(i);
+      return;
+    }
+  }
+  throw Error("no index named " + std::string(index_name), r.info.def.name);
+}
+
+void TableRecordset::MoveFirst() { Open(impl_).MoveFirst(); }
+void TableRecordset::MoveLast() { Open(impl_).MoveLast(); }
+void TableRecordset::MoveNext() { Open(impl_).MoveNext(); }
+void TableRecordset::MovePrevious() { Open(impl_).MovePrevious(); }
+
+bool TableRecordset::Eof() const {
+  return Open(impl_).position != Impl::Position::kRow;
+}
+
+std::int64_t TableRecordset::RecordCount() {
+  Impl& r = Open(impl_);
+  if (!r.count)
+    r.count = internal::Prepare(r.Require().db(), "SELECT count(*) FROM " + r.table_sql, r.info.def.name);
+  r.database->connection->BeforeRead();
+  internal::Step(*r.count, r.info.def.name);
+  const std::int64_t n = r.count->getColumn(0).getInt64();
+  internal::Reset(*r.count);
+  return n;
+}
+
+void TableRecordset::Seek(std::string_view op, const Value& key) { Open(impl_).Seek(op, key); }
+
+bool TableRecordset::NoMatch() const { return Open(impl_).no_match; }
+
+Value TableRecordset::Get(std::string_view field) const { return Get(FieldIndex(field)); }
+
+Value TableRecordset::Get(int field_index) const {
+  const Impl& r = Open(impl_);
+  r.Field(field_index);
+  if (r.mode != Impl::Mode::kNone) return r.buffer[field_index];
+  if (r.position != Impl::Position::kRow) throw Error("no current row", r.info.def.name);
+  return r.row[field_index];
+}
+
+int TableRecordset::FieldIndex(std::string_view field) const {
+  const Impl& r = Open(impl_);
+  const auto& fields = r.info.def.fields;
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    if (NamesEqual(fields[i].name, field)) return static_cast<int>(i);
+  throw Error("no such field", r.info.def.name, std::string(field));
+}
+
+void TableRecordset::AddNew() {
+  Impl& r = Open(impl_);
+  r.buffer.assign(r.row.size(), Value());
+  r.mode = Impl::Mode::kAdd;
+}
+
+void TableRecordset::Edit() {
+  Impl& r = Open(impl_);
+  if (r.position != Impl::Position::kRow) throw Error("no current row to edit", r.info.def.name);
+  r.buffer = r.row;
+  r.mode = Impl::Mode::kEdit;
+}
+
+void TableRecordset::Set(std::string_view field, const Value& value) { Set(FieldIndex(field), value); }
+
+void TableRecordset::Set(int field_index, const Value& value) {
+  Impl& r = Open(impl_);
+  const FieldDef& f = r.Field(field_index);
+  if (r.mode == Impl::Mode::kNone) throw Error("Set without AddNew or Edit", r.info.def.name, f.name);
+  r.buffer[field_index] = internal::ConvertForField(f, value, r.info.def.name);
+}
+
+void TableRecordset::AppendChunk(std::string_view field, std::string_view text) {
+  AppendChunk(FieldIndex(field), text);
+}
+
+void TableRecordset::AppendChunk(int field_index, std::string_view text) {
+  Impl& r = Open(impl_);
+  const FieldDef& f = r.Field(field_index);
+  if (r.mode == Impl::Mode::kNone)
+    throw Error("AppendChunk without AddNew or Edit", r.info.def.name, f.name);
+  if (f.type != FieldType::kText && f.type != FieldType::kMemo)
+    throw Error("AppendChunk needs a Text or Memo field", r.info.def.name, f.name);
+  Value& current = r.buffer[field_index];
+  std::string joined = current.IsNull() ? std::string() : current.AsText();
+  joined.append(text);
+  current = internal::ConvertForField(f, Value(std::move(joined)), r.info.def.name);
+}
+
+void TableRecordset::Update() { Open(impl_).Update(); }
+
+void TableRecordset::CancelUpdate() {
+  Impl& r = Open(impl_);
+  r.mode = Impl::Mode::kNone;
+}
+
+bool TableRecordset::Editing() const { return Open(impl_).mode != Impl::Mode::kNone; }
+
+void TableRecordset::Close() {
+  if (!impl_) return;
+  if (impl_->attached) {
+    impl_->database->RemoveCursor(impl_.get());
+    impl_->Detach();
+  }
+}
+
+// --- opening ---
+
+TableRecordset Database::OpenTable(std::string_view table) {
+  if (!impl_) throw Error("no database is open", std::string(table));
+  internal::Connection& c = impl_->Require(table);
+  auto info = internal::ReadTable(c, table);
+  if (!info) throw Error("no such table", std::string(table));
+  if (!info->has_rowid || info->rowid.empty())
+    throw Error("the table has no row ids and cannot be walked", info->def.name);
+  TableRecordset recordset(std::make_unique<TableRecordset::Impl>(impl_, std::move(*info)));
+  recordset.MoveFirst();
+  return recordset;
+}
+
+// --- inspection ---
+
+namespace internal {
+
+std::string RecordsetAccess::SeekSql(TableRecordset& recordset, std::string_view op) {
+  TableRecordset::Impl& r = Open(recordset.impl_);
+  if (r.index < 0) throw Error("no index is set", r.info.def.name);
+  const Walk walk = op == "=" ? kEqual : op == ">=" ? kGreaterEqual : op == ">" ? kGreater
+                  : op == "<=" ? kLessEqual : kLess;
+  return r.IndexWalk(walk).getQuery();
+}
+
+std::vector<std::string> RecordsetAccess::IndexWalkSql(TableRecordset& recordset) {
+  TableRecordset::Impl& r = Open(recordset.impl_);
+  if (r.index < 0) throw Error("no index is set", r.info.def.name);
+  std::vector<std::string> all;
+  for (int w = 0; w < kWalkCount; ++w) all.push_back(r.IndexWalk(static_cast<Walk>(w)).getQuery());
+  return all;
+}
+
+std::string RecordsetAccess::QueryPlan(TableRecordset& recordset, const std::string& sql) {
+  TableRecordset::Impl& r = Open(recordset.impl_);
+  StatementPtr s = Prepare(r.Require().db(), "EXPLAIN QUERY PLAN " + sql, r.info.def.name);
+  std::string plan;
+  while (Step(*s)) plan += ReadColumn(*s, 3).AsText() + "\n";
+  return plan;
+}
+
+}  // namespace internal
+}  // namespace morvane::db

@@ -1,0 +1,80 @@
+#include "platform/db/workspace.h"
+
+#include <system_error>
+
+#include "platform/db/error.h"
+#include "platform/db/internal/database_impl.h"
+#include "platform/db/internal/paths.h"
+#include "platform/db/internal/workspace_impl.h"
+
+namespace morvane::db {
+namespace fs = std::filesystem;
+
+Database Workspace::Impl::Open(const fs::path& path, bool create) {
+  const fs::path target =
+      create ? internal::NewFileTarget(path) : internal::ExistingDatabaseFile(path);
+  const std::string identity = internal::FileIdentity(target);
+
+  std::shared_ptr<internal::Connection> connection;
+  for (const auto& c : connections)
+    if (c->identity() == identity) connection = c;
+  if (!connection) {
+    try {
+      connection = std::make_shared<internal::Connection>(this, target, identity, create);
+    } catch (...) {
+      std::error_code ec;
+      if (create) fs::remove(target, ec);  // never leave a half-made file behind
+      throw;
+    }
+    connections.push_back(connection);
+  }
+  auto handle = std::make_shared<Database::Impl>();
+  handle->connection = connection;
+  handle->path = target;
+  connection->AddHandle(handle.get());
+  return Database(std::move(handle));
+}
+
+void Workspace::Impl::Release(internal::Connection* connection) {
+  if (connection->handle_count() > 0) return;
+  std::shared_ptr<internal::Connection> keep;
+  for (auto it = connections.begin(); it != connections.end(); ++it) {
+    if (it->get() == connection) {
+      keep = *it;
+      connections.erase(it);
+      break;
+    }
+  }
+  connection->Close();
+}
+
+Workspace::Workspace() : impl_(std::make_shared<Impl>()) {}
+
+Workspace::~Workspace() {
+  try {
+    Close();
+  } catch (...) {
+  }
+}
+
+Database Workspace::CreateDatabase(const fs::path& path, std::string_view /*locale*/) {
+  // The general sort order is the only one: text compares without regard to
+  // letter case, which every Text and Memo column declares.
+  return impl_->Open(path, true);
+}
+
+Database Workspace::OpenDatabase(const fs::path& path) { return impl_->Open(path, false); }
+
+void Workspace::BeginTrans() { impl_->Begin(); }
+void Workspace::CommitTrans() { impl_->Commit(); }
+void Workspace::Rollback() { impl_->Rollback(); }
+int Workspace::TransactionDepth() const { return impl_->depth; }
+void Workspace::Flush() { impl_->Flush(); }
+
+void Workspace::SetGroupLimit(std::size_t transactions) {
+  impl_->group_limit = transactions == 0 ? 1 : transactions;
+}
+
+void Workspace::Close() { impl_->CloseAll(); }
+
+}  // namespace morvane::db

@@ -1,0 +1,98 @@
+#include "schema/staging/staging_database.h"
+
+#include <filesystem>
+#include <string>
+
+#include "platform/db/error.h"
+#include "schema/form_labels.h"
+#include "schema/staging/staging_tables.h"
+
+namespace morvane::schema {
+namespace {
+
+constexpr std::string_view kBuildingText = "Building the Data Base structure !";
+
+// FormLabels that also remembers the table under way, so that an error can
+// name it.
+class StagingProgress : public FormLabels {
+ public:
+  using FormLabels::FormLabels;
+
+  void CreatingTable(const TableSpec& table) override {
+    current_ = table.def.name;
+    FormLabels::CreatingTable(table);
+  }
+  void TableCreated(const TableSpec& table) override {
+    FormLabels::TableCreated(table);
+    current_.clear();
+  }
+
+  const std::string& current() const { return current_; }
+
+ private:
+  std::string current_;
+};
+
+void EmptyLabels(ui::Window& form) {
+  form.SetCaption("lblDataBaseName", "");
+  form.SetCaption("lblTableName", "");
+  form.SetCaption("lblAction", "");
+}
+
+// Hides the form however the work ends.
+class HideOnExit {
+ public:
+  explicit HideOnExit(ui::Window& form) : form_(form) {}
+  ~HideOnExit() { form_.Hide(); }
+  HideOnExit(const HideOnExit&) = delete;
+  HideOnExit& operator=(const HideOnExit&) = delete;
+
+ private:
+  ui::Window& form_;
+};
+
+app::StepError CannotOpen(const std::filesystem::path& path, const std::exception& e) {
+  return app::StepError(path.string(),
+                        std::string("The output database could not be opened: ") + e.what());
+}
+
+}  // namespace
+
+void AddStagingTables(app::RunContext& run) {
+  ui::Window& form = run.ui().GetWindow(ui::kStagingForm);
+  run.Status().SetCaption("lblStatus", kBuildingText);
+  form.Show();
+  EmptyLabels(form);
+
+  const std::filesystem::path path = run.OutputFile();
+  {
+    HideOnExit hide(form);
+    db::Database database;  // closed by its destructor on every exit
+    try {
+      database = run.workspace().OpenDatabase(path);
+    } catch (const db::Error& e) {
+      throw CannotOpen(path, e);
+    } catch (const std::filesystem::filesystem_error& e) {
+      throw CannotOpen(path, e);
+    }
+    form.SetCaption("lblDataBaseName", run.paths().output);
+    form.SetCaption("lblTableName", "");
+    form.SetCaption("lblAction", "");
+
+    StagingProgress progress(form, run);
+    try {
+      CreateTables(database, StagingTables(), &progress);
+      database.Close();
+    } catch (const db::Error& e) {
+      const std::string what = progress.current().empty()
+                                   ? std::string("The staging tables could not be completed: ")
+                                   : "The table " + progress.current() + " could not be created: ";
+      throw app::StepError(path.string(), what + e.what());
+    }
+    EmptyLabels(form);
+  }
+  run.Status().SetCaption("lblStatus", "");
+  run.Yield();
+}
+
+}  // namespace morvane::schema

@@ -1,0 +1,80 @@
+#include "schema/target/target_database.h"
+
+#include <filesystem>
+#include <string>
+
+#include "platform/db/error.h"
+#include "platform/files/files.h"
+#include "platform/ui/ui.h"
+#include "schema/form_labels.h"
+#include "schema/target/target_tables.h"
+
+namespace morvane::schema {
+namespace {
+namespace fs = std::filesystem;
+
+void ClearLabels(ui::Window& form) {
+  form.SetCaption("lblDataBaseName", "");
+  form.SetCaption("lblTableName", "");
+  form.SetCaption("lblAction", "");
+}
+
+// The file first: if it cannot go, its journal must stay with it, or an
+// interrupted transaction could no longer be rolled back. Then the side
+// files, because the engine would roll a stale journal into the new file.
+void DeleteOldDatabase(const fs::path& path) {
+  try {
+    files::RemoveFileIfExists(path);
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+      files::RemoveFileIfExists(fs::path(path.string() + suffix));
+    }
+  } catch (const fs::filesystem_error& e) {
+    const fs::path& what = e.path1().empty() ? path : e.path1();
+    throw app::StepError(path.string(), "The old output database could not be deleted (" +
+                                            what.string() + "): " + e.code().message());
+  }
+}
+
+void CreateEmptyTables(app::RunContext& run, ui::Window& form, const fs::path& path) {
+  try {
+    db::Workspace& workspace = run.workspace();
+    workspace.CreateDatabase(path, kOutputDatabaseLocale).Close();
+
+    db::Database database = workspace.OpenDatabase(path);
+    form.SetCaption("lblDataBaseName", path.string());
+    form.SetCaption("lblTableName", "");
+    form.SetCaption("lblAction", "");
+
+    FormLabels labels(form, run);
+    CreateTables(database, TargetTables(), &labels);
+    database.Close();
+  } catch (const db::Error& e) {
+    throw app::StepError(path.string(),
+                         std::string("The output database could not be created: ") + e.what());
+  }
+}
+
+}  // namespace
+
+void BuildTargetDatabase(app::RunContext& run) {
+  ui::Window& form = run.ui().GetWindow(ui::kTargetForm);
+  form.Show();
+  ClearLabels(form);
+  form.Repaint();
+
+  const fs::path path = run.OutputFile();
+  try {
+    DeleteOldDatabase(path);
+    CreateEmptyTables(run, form, path);
+  } catch (...) {
+    ClearLabels(form);
+    form.Hide();
+    throw;
+  }
+
+  ClearLabels(form);
+  form.Hide();
+  run.Yield();
+}
+
+}  // namespace morvane::schema
