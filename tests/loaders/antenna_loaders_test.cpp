@@ -20,7 +20,7 @@ TEST(AntennaValuesTest, GainTextReadsFiveCharactersAndKeepsSix) {
       {"  12.5", "0012.0"},  // the leading blanks count among the five
       {"-2.5", "-002.5"},
       {"abc", "0000.0"},
-      {"9999.9", "9999.9"},
+      {"9999.9", "9999.0"},  // "9999." is all that is read
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.piece);
@@ -159,18 +159,21 @@ TEST(AzimuthLoaderTest, Fields) {
 
 TEST(PolarizationCodeLoaderTest, StoresThePiecesAsTheyStand) {
   LoaderFixture fx;
+  // A line is read without its leading blanks, so piece 1 keeps only its trailing ones.
   fx.WriteDataSet("polar.dat", " L |   |Feb 28 1999|^|\n");
   fx.Run(LoaderNamed("PopulatePolarizationCode"), 23);
   const auto rows = fx.Rows("DalkPolarCode", {"PolarizationCode", "PolarizationType", "InactiveDate"});
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V(" L "), V("   "), V("19990228")}));
+  EXPECT_EQ(Describe(rows[0]), Describe({V("L "), V("   "), V("19990228")}));
   EXPECT_EQ(fx.ui().CaptionHistory("frmStatus", "lblStatus").front(),
             "Populating 'NatureOfServiceCode' table with  < polar.dat >  data !");
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"23|Populate Polarization Code Table!|1"});
 
   ExpectFieldCases(LoaderNamed("PopulatePolarizationCode"), {"L", "Linear", ""},
                    {
-                       Rejects(1, " LH ", "PolarizationCode"),
+                       Stores(1, "LH ", "PolarizationCode", V("LH ")),
+                       Stores(2, " Linear ", "PolarizationType", V(" Linear ")),
+                       Rejects(1, "LHCP", "PolarizationCode"),
                        Stores(2, "Twenty-eight characters long", "PolarizationType",
                               V("Twenty-eight characters long")),
                        Rejects(2, "Twenty-nine characters long!!", "PolarizationType"),

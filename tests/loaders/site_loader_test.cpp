@@ -138,7 +138,7 @@ TEST(SiteLoaderTest, WarnsOfDegreesAndMinutesOutOfRangeAndStoresTheRecord) {
     file += RecordLine(pieces);
   };
   add("1", 14, "90");
-  add(" 2 ", 14, " 91");
+  add("2 ", 14, " 91");
   add("3", 15, "59.9");
   add("4", 15, "60");
   add("5", 18, "180");
@@ -163,7 +163,7 @@ TEST(SiteLoaderTest, WarnsOfDegreesAndMinutesOutOfRangeAndStoresTheRecord) {
     texts.push_back(m.text);
   }
   EXPECT_EQ(texts, (std::vector<std::string>{
-                       "Site Key:  2 \r\nLat Deg: \r\n 91",
+                       "Site Key: 2 \r\nLat Deg: \r\n 91",
                        "Site Key: 4\r\nLat Min: \r\n60",
                        "Site Key: 6\r\nLon Deg: \r\n181",
                        "Site Key: 7\r\nLat Deg: \r\n-91",
