@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "loaders/common_loader.h"
 
 #include "loaders/field_cases.h"
 #include "loaders/site_positions.h"
@@ -177,6 +180,47 @@ TEST(SiteLoaderTest, WarnsOfDegreesAndMinutesOutOfRangeAndStoresTheRecord) {
   EXPECT_EQ(Describe(rows[1]), Describe({V(2), V("N0915351.5"), V("W0770212.5")}));
   EXPECT_EQ(Describe(rows[7]), Describe({V(9), V("N0956151.5"), V("W2000212.5")}));
   EXPECT_EQ(RejectedLineNumbers(fx, "site.dat"), std::vector<int>{7});
+}
+
+// Counts the site rows that another program would see when a box comes up.
+class SiteRowsAtEachBox : public ui::RecordingUi {
+ public:
+  explicit SiteRowsAtEachBox(std::filesystem::path db) : db_(std::move(db)) {}
+  ui::Answer ShowMessage(const ui::Message& message) override {
+    sqlite3* db = nullptr;
+    int rows = -1;
+    if (sqlite3_open_v2(db_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+      sqlite3_stmt* count = nullptr;
+      if (sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM DalkSite", -1, &count, nullptr) == SQLITE_OK &&
+          sqlite3_step(count) == SQLITE_ROW)
+        rows = sqlite3_column_int(count, 0);
+      sqlite3_finalize(count);
+    }
+    sqlite3_close(db);
+    seen.push_back(rows);
+    return RecordingUi::ShowMessage(message);
+  }
+  std::vector<int> seen;
+
+ private:
+  std::filesystem::path db_;
+};
+
+TEST(SiteLoaderTest, TheRowsBeforeABoxAreCommittedWhenItShows) {
+  LoaderFixture fx;
+  std::string file;
+  for (const char* degrees : {"38", "38", "91", "38", "92"}) {
+    auto pieces = SiteRecord();
+    pieces[13] = degrees;
+    file += RecordLine(pieces);
+  }
+  fx.WriteDataSet("site.dat", file);
+  SiteRowsAtEachBox ui(fx.OutputPath());
+  db::Workspace workspace;
+  app::RunContext run(ui, workspace, fx.run().paths());
+  run.step_current = 27;
+  loaders::RunLoader(LoaderNamed("PopulateSiteTable"), run);
+  EXPECT_EQ(ui.seen, (std::vector<int>{2, 4}));
 }
 
 TEST(SiteLoaderTest, ARecordWithTooFewPiecesIsRejected) {
