@@ -16,9 +16,10 @@ namespace {
 // A number rule of anten.dat: `shape` turns the piece's numeric value into
 // the field's text.
 FieldRule Shaped(int piece, std::string field, std::function<std::string(double)> shape) {
-  return Custom(piece, std::move(field), [piece, shape = std::move(shape)](const Record& r, app::RunContext&) {
-    return FieldValue(db::Value(shape(NumberValue(r.Piece(piece)))));
-  });
+  return Custom(piece, std::move(field),
+                [piece, shape = std::move(shape)](const Record& r, app::RunContext&) {
+                  return FieldValue(db::Value(shape(NumberValue(r.Piece(piece)))));
+                });
 }
 
 FieldRule CappedMask(int piece, std::string field, std::string mask) {
@@ -75,7 +76,9 @@ LoaderDef BuildGain() {
       Number(1, "GainKey"),
       Number(2, "AntennaKey"),
       Custom(3, "Gain",
-             [](const Record& r, app::RunContext&) { return FieldValue(db::Value(GainText(r.Piece(3)))); }),
+             [](const Record& r, app::RunContext&) {
+               return FieldValue(db::Value(GainText(r.Piece(3))));
+             }),
       Mask(4, "Frequency", "00000000.00000000;-0000000.00000000;00000000.00000000"),
       Trimmed(5, "TransMode"),
   };

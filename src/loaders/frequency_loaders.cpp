@@ -139,7 +139,9 @@ std::string EirpText(double eirp) {
   return SignedEirpText(eirp);
 }
 
-std::string SignedEirpText(double eirp) { return text::Format(eirp, eirp < 0 ? "000.0" : "0000.0"); }
+std::string SignedEirpText(double eirp) {
+  return text::Format(eirp, eirp < 0 ? "000.0" : "0000.0");
+}
 
 std::optional<std::string> DensityText(double density) {
   if (density < -999 || density > 9999) return std::nullopt;

@@ -13,16 +13,13 @@ const std::vector<std::string> kAddressFields = {
 
 TEST(AddressLoaderTest, StoresPieces1To13FieldByField) {
   LoaderFixture fx;
-  fx.WriteDataSet("address.dat",
-                  " 501 | L0001 | Acme Corp | Acme | 1 Main St || Reston | VA | 20190 | USA |"
-                  " A250 | A250 | 123456789012 |p14|p15|p16|p17|p18|p19|p20|^|\n");
-  fx.Run(LoaderNamed("PopulateAddressTable"), 1);
-  const auto rows = fx.Rows("DalkAddress", kAddressFields);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]),
-            Describe({V(501), V("L0001"), V("Acme Corp"), V("Acme"), V("1 Main St"), V(""),
-                      V("Reston"), V("VA"), V("20190"), V("US"), V("A250"), V("A250"),
-                      V("1234567890"), V()}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateAddressTable"),
+                 " 501 | L0001 | Acme Corp | Acme | 1 Main St || Reston | VA | 20190 | USA |"
+                 " A250 | A250 | 123456789012 |p14|p15|p16|p17|p18|p19|p20|^|\n",
+                 kAddressFields, 1),
+            Expected({{V(501), V("L0001"), V("Acme Corp"), V("Acme"), V("1 Main St"), V(""),
+                       V("Reston"), V("VA"), V("20190"), V("US"), V("A250"), V("A250"),
+                       V("1234567890"), V()}}));
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"1|PopulateAddressTable|1"});
   EXPECT_EQ(fx.ui().CaptionHistory("frmStatus", "lblStatus").front(),
             "Populating 'Address' table with  < address.dat >  data !");
@@ -32,7 +29,8 @@ TEST(AddressLoaderTest, StoresPieces1To13FieldByField) {
 
 TEST(AddressLoaderTest, FieldConversions) {
   ExpectFieldCases(LoaderNamed("PopulateAddressTable"),
-                   {"1", "ID", "Name", "Dba", "S1", "S2", "City", "VA", "Zip", "US", "Sx", "Dsx", "Kwd"},
+                   {"1", "ID", "Name", "Dba", "S1", "S2", "City", "VA", "Zip", "US", "Sx", "Dsx",
+                    "Kwd"},
                    {
                        Stores(8, " VA", "StateCode", V("VA")),  // trimmed before it is cut
                        Stores(8, "Virginia", "StateCode", V("Vi")),
@@ -53,13 +51,11 @@ TEST(AddressLoaderTest, FieldConversions) {
 
 TEST(AddressLoaderTest, ARecordWithTooFewPiecesIsRejected) {
   LoaderFixture fx;
-  fx.WriteDataSet("address.dat",
-                  "1|ID|Name|Dba|S1|S2|City|VA|Zip|US|Sx|Dsx|^|\n"       // 12 pieces
-                  "2|ID|Name|Dba|S1|S2|City|VA|Zip|US|Sx|Dsx|K|^|\n");  // 13 pieces
-  fx.Run(LoaderNamed("PopulateAddressTable"), 1);
-  const auto rows = fx.Rows("DalkAddress", {"AddressKey", "Kwd"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V(2), V("K")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateAddressTable"),
+                 "1|ID|Name|Dba|S1|S2|City|VA|Zip|US|Sx|Dsx|^|\n"     // 12 pieces
+                 "2|ID|Name|Dba|S1|S2|City|VA|Zip|US|Sx|Dsx|K|^|\n",  // 13 pieces
+                 {"AddressKey", "Kwd"}),
+            Expected({{V(2), V("K")}}));
   EXPECT_EQ(RejectedLineNumbers(fx, "address.dat"), std::vector<int>{1});
 }
 
@@ -69,15 +65,14 @@ const std::vector<std::string> kContactFields = {
 
 TEST(ContactLoaderTest, TheLastPieceHoldsTheRestOfTheRecord) {
   LoaderFixture fx;
-  fx.WriteDataSet("contact.dat",
-                  " 77 | C1 | Ann Lee | Engineer | Acme | 1 Main St | Suite 2 | Reston | VA | 20190 |"
-                  " USA | 1234567|89|0123 |^|\n");
-  fx.Run(LoaderNamed("PopulateContactTable"), 10);
-  const auto rows = fx.Rows("DalkContact", kContactFields);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]),
-            Describe({V(77), V("C1"), V("Ann Lee"), V("Engineer"), V("Acme"), V("1 Main St"),
-                      V("Suite 2"), V("Reston"), V("VA"), V("20190"), V("USA"), V(), V("1234567|89")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateContactTable"),
+                 " 77 | C1 | Ann Lee | Engineer | Acme | 1 Main St | Suite 2 | Reston | VA |"
+                 " 20190 |"
+                 " USA | 1234567|89|0123 |^|\n",
+                 kContactFields, 10),
+            Expected({{V(77), V("C1"), V("Ann Lee"), V("Engineer"), V("Acme"), V("1 Main St"),
+                       V("Suite 2"), V("Reston"), V("VA"), V("20190"), V("USA"), V(),
+                       V("1234567|89")}}));
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"10|Populate Contact Table!|1"});
 }
 

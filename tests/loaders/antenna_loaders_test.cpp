@@ -37,25 +37,24 @@ TEST(AntennaValuesTest, CapAt9999_9) {
 }
 
 std::vector<std::string> AntennaRecord() {
-  return {"1", "A1", "2", "3", "4", "5", "6", "7", "8", "9", "Mfr", "10", "11", "Model", "12", "T1", "Y"};
+  return {"1",   "A1", "2",  "3",     "4",  "5",  "6", "7", "8",
+          "9",   "Mfr", "10", "11", "Model", "12", "T1", "Y"};
 }
 
 TEST(AntennaLoaderTest, StoresOneRecordFieldByField) {
   LoaderFixture fx;
-  fx.WriteDataSet("anten.dat",
-                  " 11 | ANT-1 | 22 |3.7|1.2|4.5|6.55|-12.34|-12.34|-12.34| Acme |-12.34|0| DX-9 |2| TW | Y |^|\n");
-  fx.Run(LoaderNamed("PopulateAntennaTable"), 6);
-  const auto rows = fx.Rows("DalkAntenna", {"AntennaKey", "AntennaId", "SiteKey", "Diameter",
-                                            "DiameterMinor", "DiameterMajor", "HeightBldgAgl",
-                                            "HeightMaxAgl", "HeightMaxAmsl", "HeightMaxARoof",
-                                            "Manufacturer", "MaxInputPower", "MaxOutputEirp", "Model",
-                                            "Quantity", "TowerId", "TowerClearedSw", "TowerSiteKey",
-                                            "TowerFlag"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]),
-            Describe({V(11), V("ANT-1"), V(22), V("0003.7"), V("0001.2"), V("0004.5"), V("0006.6"),
-                      V("0012.3"), V("-012.3"), V("0012.3"), V("Acme"), V(" 012.3"), V("0000.0"),
-                      V("DX-9"), V("000002"), V("TW"), V("Y"), V(), V()}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateAntennaTable"),
+                 " 11 | ANT-1 | 22 |3.7|1.2|4.5|6.55|-12.34|-12.34|-12.34| Acme |-12.34|0|"
+                 " DX-9 |2| TW | Y |^|\n",
+                 {"AntennaKey", "AntennaId", "SiteKey", "Diameter",
+                  "DiameterMinor", "DiameterMajor", "HeightBldgAgl",
+                  "HeightMaxAgl", "HeightMaxAmsl", "HeightMaxARoof",
+                  "Manufacturer", "MaxInputPower", "MaxOutputEirp", "Model",
+                  "Quantity", "TowerId", "TowerClearedSw", "TowerSiteKey",
+                  "TowerFlag"}, 6),
+            Expected({{V(11), V("ANT-1"), V(22), V("0003.7"), V("0001.2"), V("0004.5"), V("0006.6"),
+                       V("0012.3"), V("-012.3"), V("0012.3"), V("Acme"), V(" 012.3"), V("0000.0"),
+                       V("DX-9"), V("000002"), V("TW"), V("Y"), V(), V()}}));
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"6|Populate Antenna Table!|1"});
 }
 
@@ -98,19 +97,20 @@ TEST(AntennaLoaderTest, HeightsAndPowers) {
 
 TEST(AntennaLoaderTest, EqualKeysAreAllKept) {
   LoaderFixture fx;
-  fx.WriteDataSet("anten.dat", RecordLine(AntennaRecord()) + RecordLine(AntennaRecord()) + "\n  \n");
+  const std::string record = RecordLine(AntennaRecord());
+  fx.WriteDataSet("anten.dat", record + record + "\n  \n");
   fx.Run(LoaderNamed("PopulateAntennaTable"));
   EXPECT_EQ(fx.RowCount("DalkAntenna"), 2);
-  EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"1|Populate Antenna Table!|4"});  // blank lines count
+  // The blank lines count among the records processed.
+  EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"1|Populate Antenna Table!|4"});
 }
 
 TEST(AntennaGainLoaderTest, Fields) {
   LoaderFixture fx;
-  fx.WriteDataSet("ant_gain.dat", " 3 | 11 |12.345| 11700.5 | T |^|\n");
-  fx.Run(LoaderNamed("PopulateAntennaGainTable"), 4);
-  const auto rows = fx.Rows("DalkAntennaGain", {"GainKey", "AntennaKey", "Gain", "Frequency", "TransMode"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V(3), V(11), V("0012.3"), V("00011700.50000000"), V("T")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateAntennaGainTable"),
+                 " 3 | 11 |12.345| 11700.5 | T |^|\n",
+                 {"GainKey", "AntennaKey", "Gain", "Frequency", "TransMode"}, 4),
+            Expected({{V(3), V(11), V("0012.3"), V("00011700.50000000"), V("T")}}));
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"4|Populate Antenna Gain Table!|1"});
 
   ExpectFieldCases(LoaderNamed("PopulateAntennaGainTable"), {"1", "2", "3", "4", "R"},
@@ -129,11 +129,10 @@ TEST(AntennaGainLoaderTest, Fields) {
 
 TEST(AntennaTypeCodeLoaderTest, Fields) {
   LoaderFixture fx;
-  fx.WriteDataSet("ant_type_code.dat", "7|  Parabolic dish  |Jan 05 2010|^|\n");
-  fx.Run(LoaderNamed("PopulateAntennaTypeCodeTable"), 5);
-  const auto rows = fx.Rows("DalkAntTypCod", {"AntennaTypeCode", "Description", "InactiveDate"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V("07"), V("  Parabolic dish  "), V("20100105")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateAntennaTypeCodeTable"),
+                 "7|  Parabolic dish  |Jan 05 2010|^|\n",
+                 {"AntennaTypeCode", "Description", "InactiveDate"}, 5),
+            Expected({{V("07"), V("  Parabolic dish  "), V("20100105")}}));
 
   ExpectFieldCases(LoaderNamed("PopulateAntennaTypeCodeTable"), {"1", "D", ""},
                    {
@@ -160,11 +159,10 @@ TEST(AzimuthLoaderTest, Fields) {
 TEST(PolarizationCodeLoaderTest, StoresThePiecesAsTheyStand) {
   LoaderFixture fx;
   // A line is read without its leading blanks, so piece 1 keeps only its trailing ones.
-  fx.WriteDataSet("polar.dat", " L |   |Feb 28 1999|^|\n");
-  fx.Run(LoaderNamed("PopulatePolarizationCode"), 23);
-  const auto rows = fx.Rows("DalkPolarCode", {"PolarizationCode", "PolarizationType", "InactiveDate"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V("L "), V("   "), V("19990228")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulatePolarizationCode"),
+                 " L |   |Feb 28 1999|^|\n",
+                 {"PolarizationCode", "PolarizationType", "InactiveDate"}, 23),
+            Expected({{V("L "), V("   "), V("19990228")}}));
   EXPECT_EQ(fx.ui().CaptionHistory("frmStatus", "lblStatus").front(),
             "Populating 'NatureOfServiceCode' table with  < polar.dat >  data !");
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"23|Populate Polarization Code Table!|1"});

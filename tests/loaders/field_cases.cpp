@@ -23,6 +23,19 @@ const loaders::LoaderDef& LoaderNamed(std::string_view procedure) {
   return *loader;
 }
 
+DescribedRows Expected(const std::vector<std::vector<db::Value>>& rows) {
+  DescribedRows out;
+  for (const auto& row : rows) out.push_back(Describe(row));
+  return out;
+}
+
+DescribedRows Load(LoaderFixture& fx, const loaders::LoaderDef& loader, std::string_view content,
+                   const std::vector<std::string>& fields, int step) {
+  fx.WriteDataSet(loader.file, content);
+  fx.Run(loader, step);
+  return Expected(fx.Rows(loader.table, fields));
+}
+
 std::vector<std::string> ProcessLog(LoaderFixture& fx) {
   std::vector<std::string> rows;
   for (const auto& row : fx.Rows("ProcessLog", {"ActionCounter", "ActionText", "RecordsProcessed"}))

@@ -20,6 +20,15 @@ std::vector<std::string> Describe(const std::vector<db::Value>& row);
 // One record line: the pieces joined with "|", then the end mark.
 std::string RecordLine(const std::vector<std::string>& pieces);
 
+// Rows as the tests compare them: every value described.
+using DescribedRows = std::vector<std::vector<std::string>>;
+DescribedRows Expected(const std::vector<std::vector<db::Value>>& rows);
+
+// Writes `content` as the loader's data set file, runs the loader as step
+// `step`, and returns the rows of its staging table (those fields).
+DescribedRows Load(LoaderFixture& fx, const loaders::LoaderDef& loader, std::string_view content,
+                   const std::vector<std::string>& fields, int step = 1);
+
 // The process log's rows, each as "step|action text|records processed".
 std::vector<std::string> ProcessLog(LoaderFixture& fx);
 

@@ -37,7 +37,8 @@ TEST(TransmitReceiveLetterTest, BandsOverrideTheModeWhenTheyHoldBothFrequencies)
       {"T", 4200, 4200, "R"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.mode) + " " + std::to_string(c.lower) + " " + std::to_string(c.upper));
+    SCOPED_TRACE(std::string(c.mode) + " " + std::to_string(c.lower) + " " +
+                 std::to_string(c.upper));
     EXPECT_EQ(loaders::TransmitReceiveLetter(c.mode, c.lower, c.upper), c.letter);
   }
 }
@@ -75,22 +76,20 @@ TEST(DensityTextTest, OnlyInsideMinus999To9999) {
 }
 
 // Frequencies outside every band, so the mode stays as it came.
-const std::vector<std::string> kFrequency = {"1", "2", "RHC", "12.5", "3", "36M0G7W", "7000", "7100", "", "QPSK"};
+const std::vector<std::string> kFrequency = {"1",       "2",    "RHC",  "12.5", "3",
+                                             "36M0G7W", "7000", "7100", "",     "QPSK"};
 
 TEST(FrequencyLoaderTest, StoresOneRecordFieldByField) {
   LoaderFixture fx;
-  fx.WriteDataSet("freq.dat", " 17 | 3 | RHC |-12.34| 45.67 | 36M0G7W |11450.5|11700| | QPSK 4 |x|y|z|^|\n");
-  fx.Run(LoaderNamed("PopulateFrequencyTable"), 13);
-  const auto rows = fx.Rows("DalkFrequency",
-                            {"FrequencyKey", "AntennaKey", "PolarizationCode", "Eirp", "EirpDensity",
-                             "Emission", "FrequencyLower", "FrequencyUpper", "TransMode", "TransModeFix",
-                             "Modulation", "FrequencyLowerDisplay", "FrequencyUpperDisplay",
-                             "UnitOfMeasure"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]),
-            Describe({V(17), V(3), V("RHC"), V("-012.3"), V("0045.7"), V("36M0G7W"),
-                      V("00011450.50000000"), V("00011700.00000000"), V(""), V("R"), V("QPSK 4"), V(),
-                      V(), V()}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateFrequencyTable"),
+                 " 17 | 3 | RHC |-12.34| 45.67 | 36M0G7W |11450.5|11700| | QPSK 4 |x|y|z|^|\n",
+                 {"FrequencyKey", "AntennaKey", "PolarizationCode", "Eirp", "EirpDensity",
+                  "Emission", "FrequencyLower", "FrequencyUpper", "TransMode", "TransModeFix",
+                  "Modulation", "FrequencyLowerDisplay", "FrequencyUpperDisplay",
+                  "UnitOfMeasure"}, 13),
+            Expected({{V(17), V(3), V("RHC"), V("-012.3"), V("0045.7"), V("36M0G7W"),
+                       V("00011450.50000000"), V("00011700.00000000"), V(""), V("R"), V("QPSK 4"),
+                       V(), V(), V()}}));
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"13|Populate Frequency Table!|1"});
   EXPECT_TRUE(fx.RejectedLines().empty());
 }
@@ -137,35 +136,30 @@ TEST(FrequencyLoaderTest, TheBandsDecideTheLetterOfEachRecord) {
 
 TEST(FrequencyLoaderTest, RecordsShortAndLong) {
   LoaderFixture fx;
-  fx.WriteDataSet("freq.dat",
-                  "1|2|A|1|1|E|1|1|R|M|^|\n"                      // 10 pieces: stored
-                  "2|2|A|1|1|E|1|1|R|^|\n"                        // 9 pieces: rejected
-                  "3|2|A|1|1|E|1|1|R|M|11|12|13|14|15|16|17|18|19|20|^|\n");  // 20 pieces: first 10
-  fx.Run(LoaderNamed("PopulateFrequencyTable"));
-  const auto rows = fx.Rows("DalkFrequency", {"FrequencyKey", "Modulation"});
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V(1), V("M")}));
-  EXPECT_EQ(Describe(rows[1]), Describe({V(3), V("M")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateFrequencyTable"),
+                 "1|2|A|1|1|E|1|1|R|M|^|\n"  // 10 pieces: stored
+                 "2|2|A|1|1|E|1|1|R|^|\n"    // 9 pieces: rejected
+                 "3|2|A|1|1|E|1|1|R|M|11|12|13|14|15|16|17|18|19|20|^|\n",  // 20: the first 10
+                 {"FrequencyKey", "Modulation"}),
+            Expected({{V(1), V("M")}, {V(3), V("M")}}));
   EXPECT_EQ(RejectedLineNumbers(fx, "freq.dat"), std::vector<int>{2});
 }
 
-const std::vector<std::string> kFreqCoord = {"1", "2", "10", "20", "5", "6", "3700", "4200", "1", "100",
-                                             "200", "E", "W", "G"};
+const std::vector<std::string> kFreqCoord = {"1",    "2", "10",  "20",  "5", "6", "3700",
+                                             "4200", "1", "100", "200", "E", "W", "G"};
 
 TEST(FreqCoordLoaderTest, StoresOneRecordFieldByField) {
   LoaderFixture fx;
-  fx.WriteDataSet("freq_coord.dat", "9 | 4 |12.34|-2.5|0|5|3700|4200.5| -12.5 |100|200| E | W | G |rest|^|\n");
-  fx.Run(LoaderNamed("PopulateFreqCoordTable"), 15);
-  const auto rows = fx.Rows("DalkFreqCoord", {"CoordKey", "AntennaKey", "AzimuthEast", "AzimuthWest",
-                                              "ElevationEast", "ElevationWest", "FreqLimitLow",
-                                              "FreqLimitHigh", "HorizMaxDensity", "SatArcEast",
-                                              "SatArcWest", "SatHemiEast", "SatHemiWest",
-                                              "SatOrbitType", "TransMode"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]),
-            Describe({V(9), V(4), V("0012.3"), V(" 002.5"), V("0000.0"), V("0005.0"),
-                      V("00003700.00000000"), V("00004200.50000000"), V("-012.5"), V("0100.0"),
-                      V("0200.0"), V("E"), V("W"), V("G"), V()}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateFreqCoordTable"),
+                 "9 | 4 |12.34|-2.5|0|5|3700|4200.5| -12.5 |100|200| E | W | G |rest|^|\n",
+                 {"CoordKey", "AntennaKey", "AzimuthEast", "AzimuthWest",
+                  "ElevationEast", "ElevationWest", "FreqLimitLow",
+                  "FreqLimitHigh", "HorizMaxDensity", "SatArcEast",
+                  "SatArcWest", "SatHemiEast", "SatHemiWest",
+                  "SatOrbitType", "TransMode"}, 15),
+            Expected({{V(9), V(4), V("0012.3"), V(" 002.5"), V("0000.0"), V("0005.0"),
+                       V("00003700.00000000"), V("00004200.50000000"), V("-012.5"), V("0100.0"),
+                       V("0200.0"), V("E"), V("W"), V("G"), V()}}));
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"15|Populate Freq Coord Table!|1"});
 }
 
@@ -190,18 +184,18 @@ TEST(FreqCoordLoaderTest, FieldConversions) {
 
 TEST(FrequencyFxLoaderTest, StoresOneRecordFieldByField) {
   LoaderFixture fx;
-  fx.WriteDataSet("freq_fx.dat", " 5 | 42 | V |-12.5| 6K00A3E |11450.5|11460| T |^|\n");
-  fx.Run(LoaderNamed("PopulateFrequencyFxTable"), 16);
-  const auto rows = fx.Rows("DalkFrequencyFx", {"FrequencyKey", "SiteKey", "PolarizationCode", "Eirp",
-                                                "Emission", "FrequencyLower", "FrequencyUpper",
-                                                "TransMode"});
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V(5), V(42), V("V"), V("-012.5"), V("6K00A3E"),
-                                         V("00011450.50000000"), V("00011460.00000000"), V("T")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateFrequencyFxTable"),
+                 " 5 | 42 | V |-12.5| 6K00A3E |11450.5|11460| T |^|\n",
+                 {"FrequencyKey", "SiteKey", "PolarizationCode", "Eirp",
+                  "Emission", "FrequencyLower", "FrequencyUpper",
+                  "TransMode"}, 16),
+            Expected({{V(5), V(42), V("V"), V("-012.5"), V("6K00A3E"),
+                       V("00011450.50000000"), V("00011460.00000000"), V("T")}}));
 }
 
 TEST(FrequencyFxLoaderTest, FieldConversions) {
-  ExpectFieldCases(LoaderNamed("PopulateFrequencyFxTable"), {"1", "2", "V", "0", "E", "1", "2", "T"},
+  ExpectFieldCases(LoaderNamed("PopulateFrequencyFxTable"),
+                   {"1", "2", "V", "0", "E", "1", "2", "T"},
                    {
                        Stores(2, " 42 ", "SiteKey", V(42)),
                        Stores(2, "", "SiteKey", V()),   // no site key: the field stays empty

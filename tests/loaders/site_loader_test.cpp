@@ -76,22 +76,20 @@ const std::vector<std::string> kSiteFields = {
 
 TEST(SiteLoaderTest, StoresOneRecordFieldByField) {
   LoaderFixture fx;
-  fx.WriteDataSet("site.dat",
-                  " 101 | 7 | S1 |  A roof  | Ann Lee |1 Main St|| Reston | Fairfax | VA | 20190 |"
-                  " 703-555 | 12.34 | 38 | 53 | 51.5 | N | 77 | 2 | 12.5 | W | 83 | 12 |Jan  5 2010|"
-                  " Y | N | Y | N | Y |  |x|y|z|^|\n");
-  fx.Run(LoaderNamed("PopulateSiteTable"), 27);
-  const auto rows = fx.Rows("DalkSite", kSiteFields);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]),
-            Describe({V(101), V(7), V("S1"), V("A roof"), V("Ann Lee"), V("1 Main St"), V(""),
-                      V("Reston"), V("Fairfax"), V("VA"), V("20190"), V("703-555"), V("0012.3"),
-                      V("N0385351.5"), V("00140031.5"), V("W0770212.5"), V("-0277332.5"), V("83"),
-                      V("000012"), V("20100105"), V("Y"), V("N"), V("Y"), V("N"), V("Y"), V(""),
-                      V(), V(), V(), V(), V()}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateSiteTable"),
+                 " 101 | 7 | S1 |  A roof  | Ann Lee |1 Main St|| Reston | Fairfax | VA | 20190 |"
+                 " 703-555 | 12.34 | 38 | 53 | 51.5 | N | 77 | 2 | 12.5 | W | 83 | 12 |Jan  5 2010|"
+                 " Y | N | Y | N | Y |  |x|y|z|^|\n",
+                 kSiteFields, 27),
+            Expected({{V(101), V(7), V("S1"), V("A roof"), V("Ann Lee"), V("1 Main St"), V(""),
+                       V("Reston"), V("Fairfax"), V("VA"), V("20190"), V("703-555"), V("0012.3"),
+                       V("N0385351.5"), V("00140031.5"), V("W0770212.5"), V("-0277332.5"), V("83"),
+                       V("000012"), V("20100105"), V("Y"), V("N"), V("Y"), V("N"), V("Y"), V(""),
+                       V(), V(), V(), V(), V()}}));
   EXPECT_TRUE(fx.ui().Messages().empty());
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"27|Populate Site Table!|1"});
-  EXPECT_EQ(fx.ui().Caption("frmStatus", "lblStatus"), "Finished processing  <  site.dat  >  data !");
+  EXPECT_EQ(fx.ui().Caption("frmStatus", "lblStatus"),
+            "Finished processing  <  site.dat  >  data !");
   EXPECT_TRUE(fx.RejectedLines().empty());
 }
 
@@ -111,7 +109,7 @@ TEST(SiteLoaderTest, FieldConversions) {
                        Stores(21, "w", "SiteLonSec", V("-0277332.5")),
                        Stores(21, " E", "SiteLonDMS", V("E0770212.5")),
                        Stores(21, "", "SiteLonSec", V("00277332.5")),
-                       Stores(14, "95", "SiteLatDMS", V("N0955351.5")),  // warned, and stored as it is
+                       Stores(14, "95", "SiteLatDMS", V("N0955351.5")),  // warned, and stored
                        Rejects(14, "-5", "SiteLatDMS"),     // a negative degree does not fit
                        Rejects(18, "1000", "SiteLonDMS"),
                        Rejects(15, "100", "SiteLatDMS"),
@@ -191,7 +189,8 @@ class SiteRowsAtEachBox : public ui::RecordingUi {
     int rows = -1;
     if (sqlite3_open_v2(db_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
       sqlite3_stmt* count = nullptr;
-      if (sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM DalkSite", -1, &count, nullptr) == SQLITE_OK &&
+      const char* sql = "SELECT COUNT(*) FROM DalkSite";
+      if (sqlite3_prepare_v2(db, sql, -1, &count, nullptr) == SQLITE_OK &&
           sqlite3_step(count) == SQLITE_ROW)
         rows = sqlite3_column_int(count, 0);
       sqlite3_finalize(count);

@@ -13,19 +13,17 @@ const std::vector<std::string> kTransmitterFields = {
 
 TEST(TransmitterLoaderTest, ShortAndLongRecords) {
   LoaderFixture fx;
-  fx.WriteDataSet("transmitter.dat",
-                  " 5 | 9 |  Main transmitter  |^|\n"                         // three fields
-                  "6|9|Spare|2|Acme| TX-1 |SN 42|6K00A3E|250|1.26|extra|^|\n"  // eleven
-                  "7||||||||||^|\n");                                          // all empty
-  fx.Run(LoaderNamed("PopulateTransmitterTable"), 34);
-  const auto rows = fx.Rows("DalkTransmitter", kTransmitterFields);
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(Describe(rows[0]), Describe({V(5), V(9), V("Main transmitter"), V("000000"), V(""), V(""),
-                                         V(""), V(""), V("000000"), V("0000.0")}));
-  EXPECT_EQ(Describe(rows[1]), Describe({V(6), V(9), V("Spare"), V("000002"), V("Acme"), V("TX-1"),
-                                         V("SN 42"), V("6K00A3E"), V("000250"), V("0001.3")}));
-  EXPECT_EQ(Describe(rows[2]), Describe({V(7), V(0), V(""), V("000000"), V(""), V(""), V(""), V(""),
-                                         V("000000"), V("0000.0")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateTransmitterTable"),
+                 " 5 | 9 |  Main transmitter  |^|\n"                         // three fields
+                 "6|9|Spare|2|Acme| TX-1 |SN 42|6K00A3E|250|1.26|extra|^|\n"  // eleven
+                 "7||||||||||^|\n",                                           // all empty
+                 kTransmitterFields, 34),
+            Expected({{V(5), V(9), V("Main transmitter"), V("000000"), V(""), V(""), V(""), V(""),
+                       V("000000"), V("0000.0")},
+                      {V(6), V(9), V("Spare"), V("000002"), V("Acme"), V("TX-1"), V("SN 42"),
+                       V("6K00A3E"), V("000250"), V("0001.3")},
+                      {V(7), V(0), V(""), V("000000"), V(""), V(""), V(""), V(""), V("000000"),
+                       V("0000.0")}}));
   EXPECT_TRUE(fx.RejectedLines().empty());
 }
 
@@ -67,17 +65,15 @@ const std::vector<std::string> kAntennaFxFields = {
 
 TEST(AntennaFxLoaderTest, StoresTheFirst28FieldsFieldByField) {
   LoaderFixture fx;
-  fx.WriteDataSet("ant_fx.dat",
-                  "1|2| A1 |45.67|-0| 11700.5 |12200|  H  |11700.50|12200.00|100|20.05|0|Acme|D-3|2|"
-                  "T9|1.5|   Y   |5|N|-2.5|CONUS|7|AB|Y|  Fixed dish  |N|lost 29|lost 30|^|\n");
-  fx.Run(LoaderNamed("PopulateAntennaFxTable"), 3);
-  const auto rows = fx.Rows("DalkAntennaFx", kAntennaFxFields);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(Describe(rows[0]),
-            Describe({V(1), V(2), V("A1"), V("0045.7"), V("0000.0"), V("11700.5"), V("12200"), V("H"),
-                      V("11700.50"), V("12200.00"), V("0100.0"), V("0020.1"), V("0000.0"), V("Acme"),
-                      V("D-3"), V("000002"), V("T9"), V("0001.5"), V("Y"), V("0005.0"), V("N"),
-                      V("0002.5"), V("CONUS"), V("07"), V("AB"), V("Y"), V("Fixed dish"), V("N")}));
+  EXPECT_EQ(Load(fx, LoaderNamed("PopulateAntennaFxTable"),
+                 "1|2| A1 |45.67|-0| 11700.5 |12200|  H  |11700.50|12200.00|100|20.05|0|Acme|D-3|2|"
+                 "T9|1.5|   Y   |5|N|-2.5|CONUS|7|AB|Y|  Fixed dish  |N|lost 29|lost 30|^|\n",
+                 kAntennaFxFields, 3),
+            Expected({{V(1), V(2), V("A1"), V("0045.7"), V("0000.0"), V("11700.5"), V("12200"),
+                       V("H"), V("11700.50"), V("12200.00"), V("0100.0"), V("0020.1"), V("0000.0"),
+                       V("Acme"), V("D-3"), V("000002"), V("T9"), V("0001.5"), V("Y"), V("0005.0"),
+                       V("N"), V("0002.5"), V("CONUS"), V("07"), V("AB"), V("Y"), V("Fixed dish"),
+                       V("N")}}));
   EXPECT_EQ(fx.ui().Caption("frmStatus", "lblStepCurrent"), " 3");
   EXPECT_EQ(ProcessLog(fx), std::vector<std::string>{"3|Populate Antenna FX Table!|1"});
   EXPECT_TRUE(fx.RejectedLines().empty());
