@@ -132,28 +132,22 @@ TEST(SiteLoaderTest, FieldConversions) {
 TEST(SiteLoaderTest, WarnsOfDegreesAndMinutesOutOfRangeAndStoresTheRecord) {
   LoaderFixture fx;
   std::string file;
-  auto add = [&](std::string key, int piece, std::string value) {
+  // One record: the base record with these pieces (1-based) replaced.
+  auto add = [&](std::initializer_list<std::pair<int, const char*>> changes) {
     auto pieces = SiteRecord();
-    pieces[0] = std::move(key);
-    pieces[piece - 1] = std::move(value);
+    for (const auto& [piece, value] : changes) pieces[piece - 1] = value;
     file += RecordLine(pieces);
   };
-  add("1", 14, "90");
-  add("2 ", 14, " 91");
-  add("3", 15, "59.9");
-  add("4", 15, "60");
-  add("5", 18, "180");
-  add("6", 18, "181");
-  add("7", 14, "-91");  // warned, then refused: the text does not fit
-  add("8", 19, "75");   // longitude minutes are not checked
-  {
-    auto pieces = SiteRecord();
-    pieces[0] = "9";
-    pieces[13] = "95";
-    pieces[14] = "61";
-    pieces[17] = "200";
-    file += RecordLine(pieces);
-  }
+  add({{1, "1"}, {14, "90"}});
+  add({{1, "2 "}, {14, " 91"}});
+  add({{1, "3"}, {15, "59.9"}});
+  add({{1, "4"}, {15, "60"}});
+  add({{1, "5"}, {18, "180"}});
+  add({{1, "6"}, {18, "181"}});
+  add({{1, "7"}, {14, "-91"}});  // warned, then refused: the text does not fit
+  add({{1, "8"}, {19, "75"}});   // longitude minutes are not checked
+  add({{1, "9"}, {14, "95"}, {15, "61"}, {18, "200"}});
+  add({{1, "10"}, {8, "A city name of 21 chr"}, {14, "95"}});  // refused before the check
   fx.WriteDataSet("site.dat", file);
   fx.Run(LoaderNamed("PopulateSiteTable"), 27);
 
@@ -177,7 +171,7 @@ TEST(SiteLoaderTest, WarnsOfDegreesAndMinutesOutOfRangeAndStoresTheRecord) {
   ASSERT_EQ(rows.size(), 8u);
   EXPECT_EQ(Describe(rows[1]), Describe({V(2), V("N0915351.5"), V("W0770212.5")}));
   EXPECT_EQ(Describe(rows[7]), Describe({V(9), V("N0956151.5"), V("W2000212.5")}));
-  EXPECT_EQ(RejectedLineNumbers(fx, "site.dat"), std::vector<int>{7});
+  EXPECT_EQ(RejectedLineNumbers(fx, "site.dat"), (std::vector<int>{7, 10}));
 }
 
 // Counts the site rows that another program would see when a box comes up.
