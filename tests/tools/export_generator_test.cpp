@@ -18,7 +18,7 @@
 namespace morvane::bench {
 namespace {
 
-using testing::ReadFile;
+
 using testing::TempDir;
 
 // The data set files with the piece counts their loaders split into, in
@@ -116,9 +116,9 @@ TEST(ExportGeneratorTest, SameSeedGivesTheSameBytesAndAnotherSeedOthers) {
   options.seed = 8;
   GenerateExport(dir / "c", options);
   for (const auto& [file, pieces] : kDataSets)
-    EXPECT_EQ(ReadFile(dir / "a" / file), ReadFile(dir / "b" / file)) << file;
-  EXPECT_NE(ReadFile(dir / "a" / "main.dat"), ReadFile(dir / "c" / "main.dat"));
-  EXPECT_NE(ReadFile(dir / "a" / "freq.dat"), ReadFile(dir / "c" / "freq.dat"));
+    EXPECT_EQ(TempDir::Read(dir / "a" / file), TempDir::Read(dir / "b" / file)) << file;
+  EXPECT_NE(TempDir::Read(dir / "a" / "main.dat"), TempDir::Read(dir / "c" / "main.dat"));
+  EXPECT_NE(TempDir::Read(dir / "a" / "freq.dat"), TempDir::Read(dir / "c" / "freq.dat"));
 }
 
 class GeneratedExportTest : public ::testing::Test {
@@ -172,7 +172,7 @@ TEST_F(GeneratedExportTest, EveryRecordEndsInTheEndMarkAndHasThePiecesItsLoaderR
   }
   // Unlike the reader, the raw file: the last line ends with the end mark
   // and a line end, and no record is glued to the one before it.
-  const std::string main = ReadFile(dir_->path() / "main.dat");
+  const std::string main = TempDir::Read(dir_->path() / "main.dat");
   EXPECT_TRUE(main.ends_with("|^|\r\n"));
   EXPECT_EQ(main.find("|^|1"), std::string::npos);
 }
@@ -293,7 +293,7 @@ TEST(ExportGeneratorBadRecordsTest, WritesExactlyTheBadRecordsAskedForAndKeepsTh
   for (const FileReport& r : reports) {
     if (r.reasons.empty() || !r.reasons.back().ends_with("end of the file")) continue;
     ++unterminated;
-    const std::string text = ReadFile(dir / "bad" / r.file);
+    const std::string text = TempDir::Read(dir / "bad" / r.file);
     EXPECT_FALSE(text.ends_with("|^|\n") || text.ends_with("|^|\r\n")) << r.file;
   }
   EXPECT_GE(unterminated, 2);

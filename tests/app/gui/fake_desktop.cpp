@@ -18,7 +18,7 @@ QString CaptionOf(QObject* control) {
   return {};
 }
 
-std::string TempDir::Read(const std::filesystem::path& path) {
+std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();

@@ -64,7 +64,7 @@ T* Control(QWidget* window, const char* name) {
 QString CaptionOf(QObject* control);
 
 // The whole content of a file ("" when it cannot be read).
-std::string TempDir::Read(const std::filesystem::path& path);
+std::string ReadFile(const std::filesystem::path& path);
 
 // A main window started in a fresh program folder, with its own lock file.
 class MainWindowTest : public ::testing::Test {

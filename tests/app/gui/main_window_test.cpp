@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsBesideTheProgramAndShowsThem) 
   ASSERT_FALSE(std::filesystem::exists(IniFile()));
   Start();
   const std::string app = AppFolder();
-  EXPECT_NE(TempDir::Read(IniFile()).find("TableMain=" + app + "main.dat\n"), std::string::npos);
+  EXPECT_NE(ReadFile(IniFile()).find("TableMain=" + app + "main.dat\n"), std::string::npos);
   EXPECT_EQ(window_->paths().table_main, app + "main.dat");
   EXPECT_EQ(window_->paths().input_dir, app);
   EXPECT_EQ(window_->settings_file().app_path(), app);

@@ -20,7 +20,7 @@ class SetupDialogsTest : public MainWindowTest {
     return CaptionOf(FindControl(dialog, name)).toStdString();
   }
   bool FileHas(const std::string& line) {
-    return TempDir::Read(IniFile()).find(line + "\n") != std::string::npos;
+    return ReadFile(IniFile()).find(line + "\n") != std::string::npos;
   }
 };
 
