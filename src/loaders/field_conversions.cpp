@@ -42,6 +42,12 @@ db::Value FitWhole(const db::FieldDef& field, const std::string& table, double v
 
 }  // namespace
 
+double NumberValue(std::string_view piece) {
+  const double v = text::Val(piece);
+  if (!std::isfinite(v)) throw Rejected("a number too large to read: \"" + text::Trim(piece) + "\"");
+  return v;
+}
+
 FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::RunContext& run) {
   const std::string_view piece = record.Piece(rule.piece);
   switch (rule.conversion) {
@@ -52,7 +58,7 @@ FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::Run
     case Conversion::kMemoOfTrimmed:
       return db::Value(text::Trim(piece));
     case Conversion::kNumber:
-      return db::Value(text::Val(piece));
+      return db::Value(NumberValue(piece));
     case Conversion::kFirst:
       return db::Value(text::Left(piece, rule.n));
     case Conversion::kFirstTrimmed:
@@ -66,7 +72,7 @@ FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::Run
       return db::Value(std::move(*date));
     }
     case Conversion::kMask:
-      return db::Value(text::Format(text::Val(piece), rule.mask));
+      return db::Value(text::Format(NumberValue(piece), rule.mask));
     case Conversion::kCustom:
       return rule.custom(record, run);
   }

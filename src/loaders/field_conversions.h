@@ -4,11 +4,17 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "loaders/loader_def.h"
 #include "platform/db/table_def.h"
 
 namespace morvane::loaders {
+
+// The numeric value of a piece (text::Val), or Rejected when the number is
+// beyond what a double holds (it would read as infinity, which no field
+// can store and no mask can format).
+double NumberValue(std::string_view piece);
 
 // The value that `rule` makes of `record`. Throws Rejected (for example a
 // date that cannot be read).
