@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,10 +75,21 @@ TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
 
   std::vector<db::Value> expected_steps;
   for (const Step& step : StandardSteps()) expected_steps.push_back(db::Value(std::int64_t{step.number}));
-  EXPECT_EQ(Column("ProcessLog", "ActionCounter"), expected_steps);
+  const auto steps = Column("ProcessLog", "ActionCounter");
+  EXPECT_EQ(steps, expected_steps);
   const auto texts = Column("ProcessLog", "ActionText");
-  EXPECT_EQ(texts[texts.size() - 2], db::Value("Compacting DALK database !"));
-  EXPECT_EQ(texts.back(), db::Value("Compacting DALK database !"));
+  const auto inputs = Column("ProcessLog", "InputFileSize");
+  ASSERT_EQ(texts.size(), steps.size());
+  std::map<std::int64_t, std::string> text_of;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    text_of[steps[i].Integer()] = texts[i].Text();
+    if (texts[i].Text() == "Compacting DALK database !") {
+      EXPECT_EQ(inputs[i], db::Value(std::int64_t{0}));
+    }
+  }
+  EXPECT_EQ(text_of[38], "Compacting DALK database !");
+  EXPECT_EQ(text_of[42], "Compacting DALK database !");
+  EXPECT_EQ(text_of[40], text_of[34]);  // the transmitters are loaded twice
   EXPECT_EQ(Column("DataSource", "ExportDatabase"), std::vector<db::Value>{db::Value("DALK")});
 
   EXPECT_EQ(fs::file_size(dir_ / "export" / "baddata.txt"), 0u);

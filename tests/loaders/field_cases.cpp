@@ -17,12 +17,6 @@ std::string RecordLine(const std::vector<std::string>& pieces) {
   return line + "|^|\n";
 }
 
-const loaders::LoaderDef& LoaderNamed(std::string_view procedure) {
-  const loaders::LoaderDef* loader = loaders::FindLoader(procedure);
-  if (!loader) throw std::runtime_error("no loader named " + std::string(procedure));
-  return *loader;
-}
-
 DescribedRows Expected(const std::vector<std::vector<db::Value>>& rows) {
   DescribedRows out;
   for (const auto& row : rows) out.push_back(Describe(row));

@@ -36,8 +36,6 @@ std::vector<std::string> ProcessLog(LoaderFixture& fx);
 // its order. Closes that file (see LoaderFixture::RejectedLines).
 std::vector<int> RejectedLineNumbers(LoaderFixture& fx, const std::string& file);
 
-// The loader of that procedure name; fails the test when there is none.
-const loaders::LoaderDef& LoaderNamed(std::string_view procedure);
 
 struct FieldCase {
   int piece = 0;          // the piece of the base record that the case replaces

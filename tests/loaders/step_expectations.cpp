@@ -8,16 +8,6 @@
 
 namespace morvane::testing {
 
-const loaders::LoaderDef& LoaderNamed(std::string_view procedure) {
-  const loaders::LoaderDef* loader = loaders::FindLoader(procedure);
-  if (!loader) {
-    ADD_FAILURE() << "no loader named " << procedure;
-    static const loaders::LoaderDef none;
-    return none;
-  }
-  return *loader;
-}
-
 std::vector<Rejection> Rejections(LoaderFixture& fixture) {
   std::vector<Rejection> rejections;
   for (const std::string& line : fixture.RejectedLines()) {

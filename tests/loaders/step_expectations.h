@@ -19,8 +19,6 @@ namespace morvane::testing {
 
 using Row = std::vector<db::Value>;
 
-// The loader with that procedure name (the test fails when there is none).
-const loaders::LoaderDef& LoaderNamed(std::string_view procedure);
 
 // One line of baddata.txt.
 struct Rejection {

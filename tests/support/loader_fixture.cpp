@@ -1,13 +1,21 @@
 #include "support/loader_fixture.h"
 
 #include <sstream>
+#include <stdexcept>
 
 #include "loaders/common_loader.h"
+#include "loaders/loader_registry.h"
 #include "platform/db/database.h"
 #include "schema/staging/staging_tables.h"
 #include "schema/target/target_tables.h"
 
 namespace morvane::testing {
+
+const loaders::LoaderDef& LoaderNamed(std::string_view procedure) {
+  const loaders::LoaderDef* loader = loaders::FindLoader(procedure);
+  if (!loader) throw std::runtime_error("no loader named " + std::string(procedure));
+  return *loader;
+}
 
 LoaderFixture::LoaderFixture() {
   {

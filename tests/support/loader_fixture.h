@@ -21,6 +21,9 @@
 
 namespace morvane::testing {
 
+// The loader of that procedure name; throws when there is none.
+const loaders::LoaderDef& LoaderNamed(std::string_view procedure);
+
 class LoaderFixture {
  public:
   LoaderFixture();
