@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "app/program.h"
 #include "platform/db/compact.h"
 #include "platform/db/database.h"
 #include "platform/db/error.h"
@@ -143,15 +144,27 @@ bool CompactDalkDatabase(RunContext& run, const std::string& heading) {
                                        FormatCount(size_before) + "\n\nPlease wait . . . . ");
     status.Repaint();
 
+    // The windows keep painting while a large file is compacted; a stop
+    // the user asks for cancels the compaction.
+    const db::KeepGoing keep_going = [&run]() noexcept {
+      try {
+        run.YieldIfDue();
+        return !run.ui().StopRequested();
+      } catch (...) {
+        return false;
+      }
+    };
     db::CompactInPlace(output, output.parent_path() / kTempDatabaseName,
-                       schema::kOutputDatabaseLocale);
+                       schema::kOutputDatabaseLocale, keep_going);
 
     status.SetCaption("lblStatus",
                       CompactionResultText(size_before, files::FileLength(output)));
   } catch (const RunStopped&) {
     throw;
   } catch (const std::exception& e) {
+    if (run.ui().StopRequested()) throw RunStopped();
     ui::Message message;
+    message.title = kProgramTitle;
     message.text = "The output database could not be compacted:\n" + Describe(e);
     message.buttons = ui::Buttons::kOk;
     run.ShowMessage(message);

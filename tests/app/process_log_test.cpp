@@ -250,6 +250,17 @@ TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
   EXPECT_EQ(rows[1][0], db::Value(38));
 }
 
+TEST_F(ProcessLogTest, AStopDuringCompactionLeavesTheDatabaseAsItWas) {
+  LogStep();
+  workspace_.Flush();
+  const std::string bytes_before = testing::TempDir::Read(Output());
+  ui_.RequestStop();
+  EXPECT_THROW(CompactDalkDatabase(run_, "Compacting DALK database !"), RunStopped);
+  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_EQ(testing::TempDir::Read(Output()), bytes_before);
+  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
+}
+
 TEST_F(ProcessLogTest, CompactionOfAMissingFileIsReported) {
   fs::remove(Output());
   EXPECT_FALSE(CompactDalkDatabase(run_, "Compacting DALK database !"));

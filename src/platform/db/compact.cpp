@@ -34,11 +34,18 @@ fs::path SourceFile(const fs::path& path) {
 
 // Copies `source` into the new file `destination` with SQLite's VACUUM INTO:
 // every table is rewritten in row id order, with its indexes.
-void Vacuum(const fs::path& source, const fs::path& destination) {
+void Vacuum(const fs::path& source, const fs::path& destination, const KeepGoing& keep_going) {
   try {
     // Read and write: a journal left by a crash is rolled back first.
     SQLite::Database db(source.string(), SQLITE_OPEN_READWRITE, 5000);
     db.exec("SELECT count(*) FROM sqlite_schema");
+    if (keep_going) {
+      constexpr int kStepsBetweenCalls = 20000;
+      sqlite3_progress_handler(
+          db.getHandle(), kStepsBetweenCalls,
+          [](void* fn) { return (*static_cast<const KeepGoing*>(fn))() ? 0 : 1; },
+          const_cast<KeepGoing*>(&keep_going));
+    }
     SQLite::Statement vacuum(db, "VACUUM INTO ?1");
     vacuum.bind(1, destination.string());
     vacuum.exec();
@@ -50,13 +57,13 @@ void Vacuum(const fs::path& source, const fs::path& destination) {
 }  // namespace
 
 void CompactDatabase(const fs::path& source, const fs::path& destination,
-                     std::string_view /*locale*/) {
+                     std::string_view /*locale*/, const KeepGoing& keep_going) {
   const fs::path from = SourceFile(source);
   const fs::path to = internal::NewFileTarget(destination);
   // A journal without its database would be taken for the new file's own.
   RemoveQuietly(JournalOf(to));
   try {
-    Vacuum(from, to);
+    Vacuum(from, to, keep_going);
     // VACUUM INTO does not flush its output.
     internal::SyncPath(to, false);
     internal::SyncPath(to.parent_path(), true);
@@ -67,7 +74,8 @@ void CompactDatabase(const fs::path& source, const fs::path& destination,
   }
 }
 
-void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string_view locale) {
+void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string_view locale,
+                    const KeepGoing& keep_going) {
   const fs::path original = SourceFile(path);
   internal::RefuseSpecialName(temporary);
   const fs::path temp = fs::absolute(files::ResolveForWrite(temporary));
@@ -80,7 +88,7 @@ void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string
     throw Error(std::string("cannot remove the old temporary file (") + e.code().message() +
                 "): " + temp.string());
   }
-  CompactDatabase(original, temp, locale);
+  CompactDatabase(original, temp, locale, keep_going);
   try {
     // rename() replaces the original in one step: at every moment one
     // complete database stands at `path`.

@@ -124,5 +124,20 @@ TEST_F(CompactTest, InPlaceFailureLeavesTheOriginalUntouched) {
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb", "text.mdb"}));
 }
 
+TEST_F(CompactTest, TheCallerIsCalledBackAndCanCancel) {
+  int calls = 0;
+  CompactInPlace(path_, folder_ / "DalkTemp.mdb", {}, [&calls] {
+    ++calls;
+    return true;
+  });
+  EXPECT_GT(calls, 0);
+  ExpectSameDatabase(path_);
+
+  const std::string original = ReadFile(path_);
+  EXPECT_THROW(CompactInPlace(path_, folder_ / "DalkTemp.mdb", {}, [] { return false; }), Error);
+  EXPECT_EQ(ReadFile(path_), original);
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb"}));
+}
+
 }  // namespace
 }  // namespace morvane::db::testing
