@@ -63,19 +63,19 @@ void AddStagingTables(app::RunContext& run) {
   run.Status().SetCaption("lblStatus", kBuildingText);
   form.Show();
   EmptyLabels(form);
-
-  const std::filesystem::path path = run.OutputFile();
   {
     HideOnExit hide(form);
+    std::filesystem::path path = run.paths().output;
     db::Database database;  // closed by its destructor on every exit
     try {
+      path = run.OutputFile();
       database = run.workspace().OpenDatabase(path);
     } catch (const db::Error& e) {
       throw CannotOpen(path, e);
     } catch (const std::filesystem::filesystem_error& e) {
       throw CannotOpen(path, e);
     }
-    form.SetCaption("lblDataBaseName", run.paths().output);
+    form.SetCaption("lblDataBaseName", path.string());
     form.SetCaption("lblTableName", "");
     form.SetCaption("lblAction", "");
 

@@ -3,18 +3,18 @@
 #include <string>
 #include <utility>
 
+#include "schema/field_defs.h"
+
 namespace morvane::schema {
 namespace {
 
 using db::FieldDef;
-using db::FieldType;
 using db::IndexDef;
-
-FieldDef Text(std::string name, int size) { return {std::move(name), FieldType::kText, size}; }
-FieldDef Memo(std::string name) { return {std::move(name), FieldType::kMemo, 0}; }
-FieldDef Long(std::string name) { return {std::move(name), FieldType::kLong, 0}; }
-FieldDef Integer(std::string name) { return {std::move(name), FieldType::kInteger, 0}; }
-FieldDef Single(std::string name) { return {std::move(name), FieldType::kSingle, 0}; }
+using fields::Integer;
+using fields::Long;
+using fields::Memo;
+using fields::Single;
+using fields::Text;
 
 // The usual index: "idx" and the name of its one field.
 IndexDef On(std::string field) { return {"idx" + field, std::move(field)}; }

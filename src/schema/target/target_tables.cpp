@@ -3,17 +3,17 @@
 #include <string>
 #include <utility>
 
+#include "schema/field_defs.h"
+
 namespace morvane::schema {
 namespace {
 
 using db::FieldDef;
-using db::FieldType;
-
-FieldDef Text(std::string name, int size) { return {std::move(name), FieldType::kText, size}; }
-FieldDef Memo(std::string name) { return {std::move(name), FieldType::kMemo, 0}; }
-FieldDef Integer(std::string name) { return {std::move(name), FieldType::kInteger, 0}; }
-FieldDef Long(std::string name) { return {std::move(name), FieldType::kLong, 0}; }
-FieldDef Double(std::string name) { return {std::move(name), FieldType::kDouble, 0}; }
+using fields::Double;
+using fields::Integer;
+using fields::Long;
+using fields::Memo;
+using fields::Text;
 
 // A table whose indexes each cover one of `indexed` and are named after it.
 TableSpec Table(std::string name, std::string caption, std::vector<FieldDef> fields,
