@@ -251,13 +251,22 @@ TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
 }
 
 TEST_F(ProcessLogTest, AStopDuringCompactionLeavesTheDatabaseAsItWas) {
-  LogStep();
+  {
+    db::Database database = workspace_.OpenDatabase(Output());
+    db::TableRecordset rs = database.OpenTable("SpcCndLice");
+    for (int i = 0; i < 3000; ++i) {
+      rs.AddNew();
+      rs.Set("CsFnKey", "K" + std::to_string(i));
+      rs.Set("SpecCond", std::string(300, 'c'));
+      rs.Update();
+    }
+  }
   workspace_.Flush();
   const std::string bytes_before = testing::TempDir::Read(Output());
   ui_.RequestStop();
   EXPECT_THROW(CompactDalkDatabase(run_, "Compacting DALK database !"), RunStopped);
   EXPECT_TRUE(ui_.Messages().empty());
-  EXPECT_EQ(testing::TempDir::Read(Output()), bytes_before);
+  EXPECT_TRUE(testing::TempDir::Read(Output()) == bytes_before) << "the database changed";
   EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
 }
 

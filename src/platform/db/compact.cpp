@@ -40,7 +40,7 @@ void Vacuum(const fs::path& source, const fs::path& destination, const KeepGoing
     SQLite::Database db(source.string(), SQLITE_OPEN_READWRITE, 5000);
     db.exec("SELECT count(*) FROM sqlite_schema");
     if (keep_going) {
-      constexpr int kStepsBetweenCalls = 20000;
+      constexpr int kStepsBetweenCalls = 1000;
       sqlite3_progress_handler(
           db.getHandle(), kStepsBetweenCalls,
           [](void* fn) { return (*static_cast<const KeepGoing*>(fn))() ? 0 : 1; },
