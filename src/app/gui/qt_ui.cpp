@@ -133,6 +133,14 @@ ui::Answer QtUi::ShowMessage(const ui::Message& message) {
   return message_box_(dialog_parent_, message);
 }
 
-void QtUi::Yield() { QCoreApplication::processEvents(); }
+void QtUi::Yield() {
+  // A run yields at every progress display, thousands of times a minute;
+  // painting more often than the eye can follow only slows the run down.
+  constexpr auto kMinInterval = std::chrono::milliseconds(20);
+  const auto now = std::chrono::steady_clock::now();
+  if (now - last_yield_ < kMinInterval) return;
+  last_yield_ = now;
+  QCoreApplication::processEvents();
+}
 
 }  // namespace morvane::gui

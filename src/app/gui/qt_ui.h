@@ -13,6 +13,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -59,6 +60,7 @@ class QtUi : public ui::Ui {
   MessageBoxFunction message_box_;
   std::map<std::string, std::unique_ptr<QtWindow>, std::less<>> windows_;
   std::unique_ptr<QtWindow> nowhere_;  // stands for windows never added
+  std::chrono::steady_clock::time_point last_yield_{};
   bool stop_requested_ = false;
 };
 
