@@ -1,5 +1,5 @@
 #include "platform/db/database.h"
-#include "schema/table_spec.h"
+#include "schema/schema_table.h"
 
 namespace morvane::schema {
 

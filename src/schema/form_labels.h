@@ -6,7 +6,7 @@
 
 #include "app/run_context.h"
 #include "platform/ui/ui.h"
-#include "schema/table_spec.h"
+#include "schema/schema_table.h"
 
 namespace morvane::schema {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "schema/table_spec.h"
+#include "schema/schema_table.h"
 
 namespace morvane::schema {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "schema/table_spec.h"
+#include "schema/schema_table.h"
 
 namespace morvane::schema {
 

@@ -1,5 +1,5 @@
 // Table-type recordsets: stored order, index order, Seek, editing, misuse.
-#include "platform/db/internal/inspect.h"
+#include "platform/db/internal/introspection.h"
 
 #include "db_test_support.h"
 
