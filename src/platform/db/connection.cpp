@@ -22,7 +22,10 @@ constexpr const char* kSettings =
     "PRAGMA temp_store=FILE;";     // snapshots live on disk, not in memory
 
 std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bool create) {
-  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+  // A workspace is used by one thread only (workspace.h), so the connection
+  // needs no lock of its own around every call.
+  const int flags =
+      SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
   auto db = std::make_unique<SQLite::Database>(path.string(), flags, kBusyTimeoutMs);
   // Reading the schema makes SQLite look at the file: a file that is not a
   // database is refused here rather than at its first use.
