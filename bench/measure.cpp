@@ -182,26 +182,9 @@ struct ImportFile {
   std::int64_t skipped = 0;  // records Morvane would reject too (too few pieces)
 };
 
-// Splits at "|" into at most `limit` pieces; the last keeps the rest (the
-// loaders' rule).
-std::vector<std::string_view> SplitBars(std::string_view record, int limit) {
-  std::vector<std::string_view> pieces;
-  std::size_t start = 0;
-  while (static_cast<int>(pieces.size()) + 1 < limit) {
-    const std::size_t bar = record.find('|', start);
-    if (bar == std::string_view::npos) break;
-    pieces.push_back(record.substr(start, bar - start));
-    start = bar + 1;
-  }
-  pieces.push_back(record.substr(start));
-  return pieces;
-}
-
 // For each column of the table, the piece the loader stores in it (0: none).
-std::vector<int> PieceOfEachColumn(const LoaderDef& loader, const morvane::db::TableDef& table,
-                                   int* pieces_needed) {
+std::vector<int> PieceOfEachColumn(const LoaderDef& loader, const morvane::db::TableDef& table) {
   std::vector<int> pieces;
-  *pieces_needed = 0;
   for (const auto& field : table.fields) {
     int piece = 0;
     for (const auto& rule : loader.fields)
@@ -211,8 +194,6 @@ std::vector<int> PieceOfEachColumn(const LoaderDef& loader, const morvane::db::T
       }
     pieces.push_back(piece);
   }
-  for (const auto& rule : loader.fields)
-    *pieces_needed = std::max({*pieces_needed, rule.piece, rule.highest_piece});
   return pieces;
 }
 
@@ -223,8 +204,8 @@ void WriteField(std::FILE* out, std::string_view text) {
 ImportFile WriteImportFile(const LoaderDef& loader, const morvane::db::TableDef& table,
                            const fs::path& input, const fs::path& dir) {
   ImportFile result{loader.file, loader.table, dir / (loader.file + ".import"), 0, 0};
-  int pieces_needed = 0;
-  const std::vector<int> column_pieces = PieceOfEachColumn(loader, table, &pieces_needed);
+  const int pieces_needed = morvane::loaders::PiecesNeeded(loader);
+  const std::vector<int> column_pieces = PieceOfEachColumn(loader, table);
 
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(result.path.c_str(), "wb"),
                                                       &std::fclose);
@@ -242,7 +223,7 @@ ImportFile WriteImportFile(const LoaderDef& loader, const morvane::db::TableDef&
       sub_fields = morvane::app::SplitSubFields(record, loader.pieces);
       pieces.assign(sub_fields.begin(), sub_fields.end());
     } else {
-      pieces = SplitBars(record, loader.pieces);
+      pieces = morvane::loaders::SplitBars(record, loader.pieces);
       if (static_cast<int>(pieces.size()) < pieces_needed) {
         ++result.skipped;
         continue;
@@ -445,6 +426,12 @@ ExportResult MeasureExport(const Options& options, const fs::path& settings_file
     std::fflush(stdout);
   }
   CheckBaselineRows(baseline);
+  if (result.import_records != result.LoadRecords())
+    result.problems.push_back("the import holds " + Grouped(result.import_records) +
+                              " records, Morvane's process log counts " +
+                              Grouped(result.LoadRecords()));
+  if (result.rejected != 0)
+    result.problems.push_back(Grouped(result.rejected) + " records were rejected");
   const double import_median = Median(result.baseline_seconds);
   for (const BaselineRun& run : imports)
     if (run.child.seconds == import_median) result.median_baseline = run;
@@ -551,13 +538,13 @@ Table StepTable(const ExportResult& r) {
 
 Table TotalsTable(const std::vector<const ExportResult*>& results) {
   Table table({"export", "records", "load phase s", "records/s", "sqlite3 import s", "ratio",
-               "whole run s", "peak memory MB"},
-              "lrrrrrrr");
+               "whole run s", "peak memory MB", "sqlite3 peak MB"},
+              "lrrrrrrrr");
   for (const ExportResult* r : results)
     table.Add({r->input_dir.filename().string() + " (" + Fixed(r->input_bytes / 1e6, 0) + " MB)",
                Grouped(r->LoadRecords()), Fixed(r->Load(), 2), PerSecond(r->LoadRecords(), r->Load()),
                Fixed(r->Import(), 2), Fixed(r->Load() / r->Import(), 2), Fixed(r->Whole(), 2),
-               Fixed(Megabytes(r->peak_rss_kb), 1)});
+               Fixed(Megabytes(r->peak_rss_kb), 1), Fixed(Megabytes(r->baseline_peak_rss_kb), 1)});
   return table;
 }
 
@@ -598,10 +585,14 @@ void WriteResults(const Options& options, const std::vector<const ExportResult*>
       << "The load phase runs from the program's start to the end of step " << kLastLoadStep
       << " (the database created and every data set loaded); the whole run includes the "
          "compactions and the second transmitter load.\n\n"
-      << TotalsTable(results).Markdown();
-  for (const ExportResult* r : results)
+      << TotalsTable(results).Markdown()
+      << "\nIn the step tables, \"sqlite3 s\" is the time of the same data set's `.import`; "
+         "on the start row, the sqlite3 process starting and creating the staging tables.\n";
+  for (const ExportResult* r : results) {
     out << "\n## Steps: " << r->input_dir.filename().string() << " (" << Grouped(r->LoadRecords())
         << " records)\n\n" << StepTable(*r).Markdown();
+    for (const std::string& problem : r->problems) out << "\nNote: " << problem << "\n";
+  }
   if (!out.flush()) throw std::runtime_error("cannot write " + options.results.string());
 }
 
@@ -650,7 +641,6 @@ int main(int argc, char** argv) {
       std::printf("\nsteps of %s (median run)\n%s", r.input_dir.filename().c_str(),
                   StepTable(r).Text().c_str());
       for (const std::string& problem : r.problems) std::printf("  note: %s\n", problem.c_str());
-      if (r.rejected != 0) std::printf("  note: %lld records were rejected\n", static_cast<long long>(r.rejected));
     }
     std::printf("\ntotals\n%s", TotalsTable(all).Text().c_str());
     const auto verdicts = Verdicts(results[0], results.size() > 1 ? &results[1] : nullptr);
