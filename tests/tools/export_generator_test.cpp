@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -80,6 +81,8 @@ struct CheckCase {
   std::string record;
   bool stored;
 };
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.file << " \"" << c.record << "\""; }
 
 class CheckRecordTest : public ::testing::TestWithParam<CheckCase> {};
 
