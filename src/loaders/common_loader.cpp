@@ -47,28 +47,6 @@ class RecordTransaction {
   bool open_ = true;
 };
 
-int PiecesNeeded(const LoaderDef& loader) {
-  int needed = 0;
-  for (const FieldRule& rule : loader.fields)
-    needed = std::max({needed, rule.piece, rule.highest_piece});
-  return needed;
-}
-
-// Splits at "|" into at most `limit` pieces; the last keeps the rest.
-std::vector<std::string_view> SplitBars(std::string_view record, int limit) {
-  std::vector<std::string_view> pieces;
-  pieces.reserve(limit);
-  std::size_t start = 0;
-  while (static_cast<int>(pieces.size()) + 1 < limit) {
-    const std::size_t bar = record.find('|', start);
-    if (bar == std::string_view::npos) break;
-    pieces.push_back(record.substr(start, bar - start));
-    start = bar + 1;
-  }
-  pieces.push_back(record.substr(start));
-  return pieces;
-}
-
 class LoaderStep {
  public:
   LoaderStep(const LoaderDef& loader, app::RunContext& run)

@@ -1,5 +1,7 @@
 #include "loaders/loader_def.h"
 
+#include <algorithm>
+
 namespace morvane::loaders {
 namespace {
 
@@ -12,6 +14,27 @@ FieldRule Rule(int piece, std::string field, Conversion conversion) {
 }
 
 }  // namespace
+
+std::vector<std::string_view> SplitBars(std::string_view record, int limit) {
+  std::vector<std::string_view> pieces;
+  pieces.reserve(limit);
+  std::size_t start = 0;
+  while (static_cast<int>(pieces.size()) + 1 < limit) {
+    const std::size_t bar = record.find('|', start);
+    if (bar == std::string_view::npos) break;
+    pieces.push_back(record.substr(start, bar - start));
+    start = bar + 1;
+  }
+  pieces.push_back(record.substr(start));
+  return pieces;
+}
+
+int PiecesNeeded(const LoaderDef& loader) {
+  int needed = 0;
+  for (const FieldRule& rule : loader.fields)
+    needed = std::max({needed, rule.piece, rule.highest_piece});
+  return needed;
+}
 
 FieldRule AsIs(int piece, std::string field) { return Rule(piece, std::move(field), Conversion::kAsIs); }
 FieldRule Trimmed(int piece, std::string field) { return Rule(piece, std::move(field), Conversion::kTrimmed); }

@@ -101,6 +101,14 @@ struct LoaderDef {
   std::function<void(const Record&, app::RunContext&)> before_store;
 };
 
+// Splits a record at "|" into at most `limit` pieces; the last keeps the
+// rest, further bars included (Splitting::kBars).
+std::vector<std::string_view> SplitBars(std::string_view record, int limit);
+
+// The highest piece that the loader's field rules read: a split record with
+// fewer pieces cannot be stored.
+int PiecesNeeded(const LoaderDef& loader);
+
 // Field-rule shorthands, so that a field table reads like its description.
 FieldRule AsIs(int piece, std::string field);
 FieldRule Trimmed(int piece, std::string field);

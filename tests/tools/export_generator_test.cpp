@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -75,10 +76,13 @@ TEST(DataSetLayoutsTest, NamesThe35FilesWithTheirPieceCountsInLoadOrder) {
 }
 
 struct CheckCase {
+  const char* name;  // the case's name in the test list
   const char* file;
   std::string record;
   bool stored;
 };
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.file << " \"" << c.record << "\""; }
 
 class CheckRecordTest : public ::testing::TestWithParam<CheckCase> {};
 
@@ -90,21 +94,22 @@ TEST_P(CheckRecordTest, TellsWhatALoaderRejects) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CheckRecordTest,
     ::testing::Values(
-        CheckCase{"ptcomm.dat", "7|1002|45", true},
-        CheckCase{"ptcomm.dat", "7|1002", false},                 // too few pieces
-        CheckCase{"ptcomm.dat", "7|1002|4294967296", false},      // beyond 32 bits
-        CheckCase{"purpose.dat", "12|A|B", true},                 // the last piece keeps bars
-        CheckCase{"class.dat", "AB|First class|", true},
-        CheckCase{"class.dat", "ABCDE|First class|", false},      // as is: 5 characters
-        CheckCase{"status_code.dat", "GRT|Granted|N|Dec 31 1999 12:00AM", true},
-        CheckCase{"status_code.dat", "GRT|Granted|N|Foo 12 2001", false},
-        CheckCase{"status_code.dat", "GRT|Granted|N|Jan  5 10", false},
-        CheckCase{"status_code.dat", "GRT |Granted|N|Jan  5 2010", true},  // trimmed to 3
-        CheckCase{"status_code.dat", "GRANTD|Granted|N|", false},
-        CheckCase{"transmitter.dat", "1|2|Radio", true},           // sub-fields may be missing
-        CheckCase{"transmitter.dat", "1|2|Radio|1000000", false},  // "000000" holds 6 digits
-        CheckCase{"anten.dat", "1|A|2|10000|0|0|0|0|0|0|M|0|0|X|1||Y", false},  // diameter
-        CheckCase{"anten.dat", "1|A|2|3.8|0|0|0|-12.5|-12.5|0|M|0|0|X|1||Y", true}));
+        CheckCase{"PtCommStored", "ptcomm.dat", "7|1002|45", true},
+        CheckCase{"PtCommTooFewPieces", "ptcomm.dat", "7|1002", false},
+        CheckCase{"PtCommBeyond32Bits", "ptcomm.dat", "7|1002|4294967296", false},
+        CheckCase{"PurposeLastPieceKeepsBars", "purpose.dat", "12|A|B", true},
+        CheckCase{"ClassStored", "class.dat", "AB|First class|", true},
+        CheckCase{"ClassCodeTooLong", "class.dat", "ABCDE|First class|", false},  // as is: 5 characters
+        CheckCase{"StatusCodeDateRead", "status_code.dat", "GRT|Granted|N|Dec 31 1999 12:00AM", true},
+        CheckCase{"StatusCodeMonthUnknown", "status_code.dat", "GRT|Granted|N|Foo 12 2001", false},
+        CheckCase{"StatusCodeTwoDigitYear", "status_code.dat", "GRT|Granted|N|Jan  5 10", false},
+        CheckCase{"StatusCodeTrimmedToFit", "status_code.dat", "GRT |Granted|N|Jan  5 2010", true},
+        CheckCase{"StatusCodeTooLong", "status_code.dat", "GRANTD|Granted|N|", false},
+        CheckCase{"TransmitterSubFieldsMissing", "transmitter.dat", "1|2|Radio", true},
+        CheckCase{"TransmitterNumberTooLong", "transmitter.dat", "1|2|Radio|1000000", false},  // "000000" holds 6 digits
+        CheckCase{"AntennaDiameterOutOfRange", "anten.dat", "1|A|2|10000|0|0|0|0|0|0|M|0|0|X|1||Y", false},
+        CheckCase{"AntennaStored", "anten.dat", "1|A|2|3.8|0|0|0|-12.5|-12.5|0|M|0|0|X|1||Y", true}),
+    [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
 TEST(ExportGeneratorTest, SameSeedGivesTheSameBytesAndAnotherSeedOthers) {
   TempDir dir;

@@ -22,7 +22,10 @@ constexpr const char* kSettings =
     "PRAGMA temp_store=FILE;";     // snapshots live on disk, not in memory
 
 std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bool create) {
-  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+  // A workspace is used by one thread only (workspace.h), so the connection
+  // needs no lock of its own around every call.
+  const int flags =
+      SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
   auto db = std::make_unique<SQLite::Database>(path.string(), flags, kBusyTimeoutMs);
   // Reading the schema makes SQLite look at the file: a file that is not a
   // database is refused here rather than at its first use.
@@ -78,11 +81,25 @@ SQLite::Statement& Connection::SavepointStatement(std::vector<StatementPtr>& slo
 
 void Connection::BeforeWrite() {
   if (!IsOpen() || !workspace_) throw Error("the database is closed: " + path_.string());
-  workspace_->Join(*this);
+  workspace_->Join(*this, /*single_insert=*/false);
+}
+
+void Connection::BeforeInsert(const std::string& table, const std::string& rowid) {
+  if (!IsOpen() || !workspace_) throw Error("the database is closed: " + path_.string());
+  workspace_->Join(*this, /*single_insert=*/true);
+  if (pending_.active) {
+    pending_.table = table;
+    pending_.rowid = rowid;
+  }
 }
 
 void Connection::AfterWrite() {
   wrote_in_group_ = true;
+  if (pending_.active) {
+    pending_.id = sqlite3_last_insert_rowid(handle());
+    std::swap(deferred_, pending_);
+    pending_.active = false;
+  }
   if (workspace_) workspace_->Wrote(*this);
 }
 
@@ -111,6 +128,60 @@ void Connection::CommitGroup() {
   wrote_in_group_ = false;
 }
 
+void Connection::JoinLevels(int depth, bool single_insert) {
+  pending_.active = false;
+  if (deferred_.active) {
+    // A second write in the level of a lone inserted row: the savepoint
+    // comes now, and a rollback of the level deletes that row itself.
+    OpenSavepoint();
+    deferred_.active = false;
+    inserted_before_savepoint_[joined_depth_] = deferred_;
+  }
+  const int savepoints = single_insert && depth > joined_depth_ ? depth - 1 : depth;
+  while (joined_depth_ < savepoints) OpenSavepoint();
+  if (joined_depth_ < depth) {
+    pending_.active = true;
+    pending_.level = depth;
+  }
+}
+
+void Connection::CommitLevel(int level) {
+  if (deferred_.active && deferred_.level == level) {
+    deferred_.active = false;  // the row now belongs to the level below, or to the group
+    return;
+  }
+  if (joined_depth_ != level) return;
+  inserted_before_savepoint_.erase(level);
+  ReleaseSavepoint();
+}
+
+void Connection::RollbackLevel(int level) {
+  if (deferred_.active && deferred_.level == level) {
+    deferred_.active = false;
+    DeleteRow(deferred_);
+    return;
+  }
+  if (joined_depth_ != level) return;
+  const auto early = inserted_before_savepoint_.find(level);
+  if (early == inserted_before_savepoint_.end()) {
+    RollbackSavepoint();
+    return;
+  }
+  const InsertedRow row = early->second;
+  inserted_before_savepoint_.erase(early);
+  RollbackSavepoint();
+  DeleteRow(row);
+}
+
+void Connection::DeleteRow(const InsertedRow& row) {
+  StatementPtr remove;
+  SQLite::Statement& s =
+      Cached(remove, "DELETE FROM " + row.table + " WHERE " + row.rowid + " = ?1");
+  s.bind(1, static_cast<int64_t>(row.id));
+  Step(s);
+  Reset(s);
+}
+
 void Connection::OpenSavepoint() {
   SQLite::Statement& s = SavepointStatement(savepoint_, "SAVEPOINT", joined_depth_ + 1);
   Step(s);
@@ -136,11 +207,14 @@ void Connection::RollbackSavepoint() {
 }
 
 void Connection::Resynchronise() noexcept {
+  pending_.active = false;  // the write failed: a statement adds nothing when it fails
   if (IsOpen() && sqlite3_get_autocommit(handle())) {
     group_lost_ = group_lost_ || (in_group_ && wrote_in_group_);
     in_group_ = false;
     wrote_in_group_ = false;
     joined_depth_ = 0;
+    deferred_.active = false;
+    inserted_before_savepoint_.clear();
   }
 }
 
@@ -164,11 +238,8 @@ void Connection::Close() {
   if (!IsOpen()) return;
   std::string failure;
   try {
-    if (joined_depth_ > 0) {
-      // Undo the logical transactions that are still open, then leave them.
-      while (joined_depth_ > 1) ReleaseSavepoint();
-      RollbackSavepoint();
-    }
+    // Undo the logical transactions that are still open, innermost first.
+    while (InTransaction()) RollbackLevel(deferred_.active ? deferred_.level : joined_depth_);
     CommitGroup();
   } catch (const Error& e) {
     failure = e.what();
@@ -187,6 +258,9 @@ void Connection::Close() {
   OpenFiles::Remove(identity_);
   in_group_ = false;
   joined_depth_ = 0;
+  pending_.active = false;
+  deferred_.active = false;
+  inserted_before_savepoint_.clear();
   workspace_ = nullptr;
   if (!failure.empty())
     throw Error("the last changes could not be saved (" + failure + "): " + path_.string());

@@ -320,7 +320,8 @@ void TableRecordset::Impl::Update() {
     internal::Bind(*s, n + 1, Value(rowid));
   }
   for (int i = 0; i < n; ++i) internal::BindNoCopy(*s, i + 1, buffer[i]);
-  c.BeforeWrite();
+  if (mode == Mode::kAdd && info.has_rowid) c.BeforeInsert(table_sql, info.rowid);
+  else c.BeforeWrite();
   try {
     internal::Step(*s, info.def.name);
   } catch (...) {

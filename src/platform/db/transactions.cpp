@@ -25,10 +25,10 @@ void ForEach(const std::vector<std::shared_ptr<internal::Connection>>& connectio
 
 }  // namespace
 
-void Workspace::Impl::Join(internal::Connection& connection) {
+void Workspace::Impl::Join(internal::Connection& connection, bool single_insert) {
   try {
     connection.BeginGroup();
-    while (connection.joined_depth() < depth) connection.OpenSavepoint();
+    connection.JoinLevels(depth, single_insert);
   } catch (...) {
     connection.Resynchronise();
     throw;
@@ -49,9 +49,7 @@ void Workspace::Impl::Commit() {
   if (depth == 0) throw Error("CommitTrans without an open transaction");
   const int level = depth;
   --depth;
-  ForEach(connections, [level](internal::Connection& c) {
-    if (c.joined_depth() == level) c.ReleaseSavepoint();
-  });
+  ForEach(connections, [level](internal::Connection& c) { c.CommitLevel(level); });
   if (depth == 0) CountCommit();
 }
 
@@ -59,9 +57,7 @@ void Workspace::Impl::Rollback() {
   if (depth == 0) throw Error("Rollback without an open transaction");
   const int level = depth;
   --depth;
-  ForEach(connections, [level](internal::Connection& c) {
-    if (c.joined_depth() == level) c.RollbackSavepoint();
-  });
+  ForEach(connections, [level](internal::Connection& c) { c.RollbackLevel(level); });
 }
 
 void Workspace::Impl::Flush() {
@@ -69,7 +65,7 @@ void Workspace::Impl::Flush() {
   // A connection inside an open logical transaction keeps its group: its
   // real commit would make the open transaction's rows durable too.
   ForEach(connections, [](internal::Connection& c) {
-    if (c.joined_depth() == 0) c.CommitGroup();
+    if (!c.InTransaction()) c.CommitGroup();
   });
 }
 

@@ -5,10 +5,16 @@
 // "12.3". The value is therefore first written with 15 significant digits
 // (the precision a double carries reliably) and that digit string is rounded,
 // halves away from zero.
+//
+// Most values come from a text with a few decimals, and a power of ten makes
+// them a whole number; their 15 digits are that number's, which costs far
+// less than writing the double out in general (a mask is applied to several
+// fields of every record a loader stores).
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "platform/text/text.h"
@@ -26,6 +32,40 @@ class Decimal {
   Decimal() = default;
   Decimal(double magnitude, int decimals) {
     if (magnitude == 0.0) return;
+    if (!FromScaledWholeNumber(magnitude)) FromScientific(magnitude);
+    Round(decimals);
+  }
+
+  bool IsZero() const { return count_ == 0; }
+  // Number of digits before the point (0 for a value below 1).
+  int IntegerDigits() const { return count_ == 0 ? 0 : std::max(top_ + 1, 0); }
+  char DigitAt(int place) const {
+    const int index = top_ - place;
+    return index >= 0 && index < count_ ? digits_[first_ + index] : '0';
+  }
+
+ private:
+  // When magnitude * 10^k rounds to a whole number N below 10^15, the
+  // rounding moved it by at most 2^-53 of N, less than half a unit in the
+  // 15th digit of N: so N, followed by zeros, is the value's 15-digit form.
+  bool FromScaledWholeNumber(double magnitude) {
+    double power = 1;
+    for (int k = 0; k < kSignificant; ++k, power *= 10) {  // 10^k is exact
+      const double scaled = magnitude * power;
+      if (scaled >= 1e15) return false;
+      if (scaled != std::floor(scaled)) continue;
+      char text[24];
+      const auto end = std::to_chars(text, text + sizeof text,
+                                     static_cast<std::uint64_t>(scaled)).ptr;
+      std::fill(digits_.begin() + 1, digits_.end(), '0');
+      std::copy(text, end, digits_.begin() + 1);
+      top_ = static_cast<int>(end - text) - 1 - k;
+      return true;
+    }
+    return false;
+  }
+
+  void FromScientific(double magnitude) {
     char text[32];
     // d.dddddddddddddde+XX
     const auto result =
@@ -39,18 +79,8 @@ class Decimal {
     int exponent = 0;
     std::from_chars(p + (*p == '+' ? 1 : 0), result.ptr, exponent);
     top_ = exponent;
-    Round(decimals);
   }
 
-  bool IsZero() const { return count_ == 0; }
-  // Number of digits before the point (0 for a value below 1).
-  int IntegerDigits() const { return count_ == 0 ? 0 : std::max(top_ + 1, 0); }
-  char DigitAt(int place) const {
-    const int index = top_ - place;
-    return index >= 0 && index < count_ ? digits_[first_ + index] : '0';
-  }
-
- private:
   void Round(int decimals) {
     const int keep = top_ + 1 + decimals;  // digits at places >= 10^-decimals
     if (keep >= kSignificant) {

@@ -120,6 +120,34 @@ TEST_F(TransactionTest, NestedTransactionsCommitIntoTheOuterOne) {
   EXPECT_THROW(ws_.Rollback(), Error);
 }
 
+TEST_F(TransactionTest, EveryWriteOfATransactionIsRolledBackNotOnlyItsFirstRow) {
+  TableRecordset rs = db_.OpenTable("Sample");
+  Add(rs, 1);
+  ws_.BeginTrans();
+  Add(rs, 2);
+  Add(rs, 3);
+  rs.MoveFirst();
+  rs.Edit();
+  rs.Set("Number", 10);
+  rs.Update();
+  EXPECT_EQ(All(rs), (Numbers{10, 2, 3}));
+  ws_.Rollback();
+  EXPECT_EQ(All(rs), (Numbers{1}));
+  // The same after a query in between, and for a lone row as well.
+  ws_.BeginTrans();
+  Add(rs, 4);
+  SqlRecordset query = db_.OpenSql("SELECT Number FROM Sample");
+  EXPECT_EQ(query.RecordCount(), 2);
+  Add(rs, 5);
+  ws_.Rollback();
+  ws_.BeginTrans();
+  Add(rs, 6);
+  ws_.Rollback();
+  EXPECT_EQ(All(rs), (Numbers{1}));
+  ws_.Close();
+  EXPECT_EQ(OnDisk(), 1);
+}
+
 TEST_F(TransactionTest, DatabasesJoinTheOpenTransactionsAtTheirFirstWrite) {
   Database other = OtherDatabase();
   TableRecordset a = db_.OpenTable("Sample");

@@ -91,7 +91,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"00.00", 99.999, "100.00"}, FormatCase{"0.0", 0.05, "0.1"},
         FormatCase{"0.000", 1234.5675, "1234.568"},
         FormatCase{"0.0", 1e20, "100000000000000000000.0"},
-        FormatCase{"0.0", 1e-20, "0.0"}));
+        FormatCase{"0.0", 1e-20, "0.0"}, FormatCase{"0.00", 14250.125, "14250.13"},
+        FormatCase{"0", 123456789012345, "123456789012345"},
+        FormatCase{"0", 1234567890123456, "1234567890123460"},
+        FormatCase{"0.0000000000000000", 0.1 + 0.2, "0.3000000000000000"},
+        FormatCase{"0.000000", 1e-5, "0.000010"}));
 
 // A non-zero value that rounds to zero is shown as zero: by the zero section
 // when there is one, and never with a minus.

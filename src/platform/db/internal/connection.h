@@ -7,9 +7,19 @@
 // file's part of the workspace's transactions: whether a real transaction
 // (the group) is open, and how many of the workspace's logical transactions
 // it has joined, each as one SAVEPOINT.
+//
+// A logical transaction whose only write so far is the insert of one row
+// gets no savepoint: a savepoint costs two statements and a copy of every
+// page the row touches, and the steps write most rows in a transaction of
+// their own. One statement is atomic by itself, and the row it added is
+// undone by deleting it again. Only a second write in the same transaction
+// (or in one nested inside it) opens the savepoint, after that first row;
+// a rollback then undoes the savepoint and deletes the row.
 #pragma once
 
 #include <sqlite3.h>
+
+#include <map>
 
 #include <SQLiteCpp/Database.h>
 
@@ -55,8 +65,11 @@ class Connection {
 
   // Every write goes between these two: BeforeWrite opens the group and joins
   // the workspace's open logical transactions; AfterWrite counts a write made
-  // outside any logical transaction as one grouped commit.
+  // outside any logical transaction as one grouped commit. BeforeInsert
+  // stands for BeforeWrite before an INSERT of one row into the rowid table
+  // `table` (quoted), whose row id is reached as `rowid`.
   void BeforeWrite();
+  void BeforeInsert(const std::string& table, const std::string& rowid);
   void AfterWrite();
   // Reads join the group as well: outside a transaction SQLite would take
   // and drop the file lock and re-check the file around every statement,
@@ -66,13 +79,18 @@ class Connection {
   }
 
   // The pieces of the workspace's transactions on this file.
-  int joined_depth() const { return joined_depth_; }
+  int joined_depth() const { return joined_depth_; }  // levels with a savepoint
+  // True while a logical transaction holds a write of this file that is not
+  // committed into the group yet (with or without a savepoint).
+  bool InTransaction() const { return joined_depth_ > 0 || deferred_.active; }
   bool in_group() const { return in_group_; }
   void BeginGroup();
   void CommitGroup();
-  void OpenSavepoint();              // joins one more level
-  void ReleaseSavepoint();           // commits the innermost level into the next
-  void RollbackSavepoint();          // undoes and leaves the innermost level
+  // Joins the workspace's open logical transactions 1..`depth` before a
+  // write; `single_insert`: the write inserts one row (BeforeInsert).
+  void JoinLevels(int depth, bool single_insert);
+  void CommitLevel(int level);    // commits level `level` into the one below
+  void RollbackLevel(int level);  // undoes and leaves level `level`
   // After an engine error: when SQLite rolled the real transaction back on
   // its own (it may, after an I/O error or a full disk), forget the group
   // and the savepoints; the next real commit then reports the loss.
@@ -94,7 +112,20 @@ class Connection {
   void Close();
 
  private:
+  // A row that a logical transaction inserted before it had a savepoint.
+  struct InsertedRow {
+    bool active = false;
+    int level = 0;
+    std::string table;  // quoted
+    std::string rowid;  // the name that reaches the row id
+    sqlite3_int64 id = 0;
+  };
+
   void BeginReading();
+  void OpenSavepoint();      // joins one more level
+  void ReleaseSavepoint();   // commits the innermost level into the next
+  void RollbackSavepoint();  // undoes and leaves the innermost level
+  void DeleteRow(const InsertedRow& row);
   SQLite::Statement& Cached(StatementPtr& slot, const std::string& sql);
   void Run(StatementPtr& slot, const std::string& sql);
   SQLite::Statement& SavepointStatement(std::vector<StatementPtr>& slots, const char* verb,
@@ -105,6 +136,14 @@ class Connection {
   std::string identity_;
   std::unique_ptr<SQLite::Database> db_;
   int joined_depth_ = 0;
+  // The next write is the single insert of level pending_.level (set by
+  // JoinLevels, completed by AfterWrite with the new row id).
+  InsertedRow pending_;
+  // The innermost level, joined_depth_ + 1, holds one inserted row and no
+  // savepoint. Its strings are reassigned row after row, not reallocated.
+  InsertedRow deferred_;
+  // Levels whose savepoint was opened after their first inserted row.
+  std::map<int, InsertedRow> inserted_before_savepoint_;
   bool in_group_ = false;
   bool wrote_in_group_ = false;  // a write succeeded since the last real commit
   bool group_lost_ = false;

@@ -22,8 +22,8 @@ struct Workspace::Impl {
   Database Open(const std::filesystem::path& path, bool create);
 
   // A connection is about to write: open its group and join every open
-  // logical transaction.
-  void Join(internal::Connection& connection);
+  // logical transaction (`single_insert`: as Connection::JoinLevels).
+  void Join(internal::Connection& connection, bool single_insert);
   // A connection wrote: outside a logical transaction that is one commit.
   void Wrote(internal::Connection& connection);
 
