@@ -6,7 +6,7 @@
 #include "platform/db/error.h"
 #include "platform/db/internal/database_impl.h"
 #include "platform/db/internal/field_conversion.h"
-#include "platform/db/internal/introspection.h"
+#include "platform/db/internal/recordset_access.h"
 #include "platform/db/internal/schema.h"
 #include "platform/db/internal/sql_text.h"
 #include "platform/db/internal/statement.h"

@@ -1,5 +1,5 @@
 // Table-type recordsets: stored order, index order, Seek, editing, misuse.
-#include "platform/db/internal/introspection.h"
+#include "platform/db/internal/recordset_access.h"
 
 #include "db_test_support.h"
 
