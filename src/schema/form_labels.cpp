@@ -2,6 +2,12 @@
 
 namespace morvane::schema {
 
+void ClearFormLabels(ui::Window& form) {
+  form.SetCaption("lblDataBaseName", "");
+  form.SetCaption("lblTableName", "");
+  form.SetCaption("lblAction", "");
+}
+
 void FormLabels::CreatingTable(const TableSpec& table) {
   form_.SetCaption("lblAction", "Creating Tables . . . .");
   form_.SetCaption("lblTableName", table.caption);

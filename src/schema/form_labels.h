@@ -10,6 +10,9 @@
 
 namespace morvane::schema {
 
+// Empties the form's three labels: database name, table name and action.
+void ClearFormLabels(ui::Window& form);
+
 class FormLabels : public TableObserver {
  public:
   FormLabels(ui::Window& form, app::RunContext& run) : form_(form), run_(run) {}

@@ -33,12 +33,6 @@ class StagingProgress : public FormLabels {
   std::string current_;
 };
 
-void EmptyLabels(ui::Window& form) {
-  form.SetCaption("lblDataBaseName", "");
-  form.SetCaption("lblTableName", "");
-  form.SetCaption("lblAction", "");
-}
-
 // Hides the form however the work ends.
 class HideOnExit {
  public:
@@ -62,7 +56,7 @@ void AddStagingTables(app::RunContext& run) {
   ui::Window& form = run.ui().GetWindow(ui::kStagingForm);
   run.Status().SetCaption("lblStatus", kBuildingText);
   form.Show();
-  EmptyLabels(form);
+  ClearFormLabels(form);
   {
     HideOnExit hide(form);
     std::filesystem::path path = run.paths().output;
@@ -89,7 +83,7 @@ void AddStagingTables(app::RunContext& run) {
                                    : "The table " + progress.current() + " could not be created: ";
       throw app::StepError(path.string(), what + e.what());
     }
-    EmptyLabels(form);
+    ClearFormLabels(form);
   }
   run.Status().SetCaption("lblStatus", "");
   run.Yield();

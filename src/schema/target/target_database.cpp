@@ -13,12 +13,6 @@ namespace morvane::schema {
 namespace {
 namespace fs = std::filesystem;
 
-void ClearLabels(ui::Window& form) {
-  form.SetCaption("lblDataBaseName", "");
-  form.SetCaption("lblTableName", "");
-  form.SetCaption("lblAction", "");
-}
-
 // The file first: if it cannot go, its journal must stay with it, or an
 // interrupted transaction could no longer be rolled back. Then the side
 // files, because the engine would roll a stale journal into the new file.
@@ -59,7 +53,7 @@ void CreateEmptyTables(app::RunContext& run, ui::Window& form, const fs::path& p
 void BuildTargetDatabase(app::RunContext& run) {
   ui::Window& form = run.ui().GetWindow(ui::kTargetForm);
   form.Show();
-  ClearLabels(form);
+  ClearFormLabels(form);
   form.Repaint();
 
   const fs::path path = run.OutputFile();
@@ -67,12 +61,12 @@ void BuildTargetDatabase(app::RunContext& run) {
     DeleteOldDatabase(path);
     CreateEmptyTables(run, form, path);
   } catch (...) {
-    ClearLabels(form);
+    ClearFormLabels(form);
     form.Hide();
     throw;
   }
 
-  ClearLabels(form);
+  ClearFormLabels(form);
   form.Hide();
   run.Yield();
 }
