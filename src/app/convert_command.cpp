@@ -46,17 +46,6 @@ void InitialiseDatabase(RunContext& run) {
   run.Yield();
 }
 
-void ReportBuildFailure(RunContext& run, const std::exception& e) {
-  ui::Message m;
-  m.title = kProgramTitle;
-  m.icon = ui::Icon::kCritical;
-  m.text = "The output database could not be initialised.";
-  if (auto* step_error = dynamic_cast<const StepError*>(&e))
-    m.text += "\r\n\r\nFile: " + step_error->file();
-  m.text += "\r\n\r\nReason: " + std::string(e.what());
-  run.ShowMessage(m);
-}
-
 }  // namespace
 
 ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
@@ -77,7 +66,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
       throw;
     } catch (const std::exception& e) {
       workspace.Close();
-      ReportBuildFailure(run, e);
+      run.ShowMessage(FailureMessage("The output database could not be initialised.", e, run));
       outcome.kind = ConvertOutcome::Kind::kFailed;
       outcome.failure = std::string("the output database could not be initialised: ") + e.what();
       main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);

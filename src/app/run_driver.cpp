@@ -78,15 +78,13 @@ void ReportMissingMainDataSet(RunContext& run) {
   run.ui().Yield();
 }
 
-std::string Describe(const std::exception& e, std::string* file, const RunContext& run) {
-  if (auto* step_error = dynamic_cast<const StepError*>(&e)) {
-    *file = step_error->file();
-  } else if (auto* fs_error = dynamic_cast<const std::filesystem::filesystem_error*>(&e)) {
-    *file = fs_error->path1().string();
-  } else if (dynamic_cast<const db::Error*>(&e)) {
-    *file = run.paths().output;
-  }
-  return e.what();
+// The file an error concerns, "" when it names none.
+std::string FileOf(const std::exception& e, const RunContext& run) {
+  if (auto* step_error = dynamic_cast<const StepError*>(&e)) return step_error->file();
+  if (auto* fs_error = dynamic_cast<const std::filesystem::filesystem_error*>(&e))
+    return fs_error->path1().string();
+  if (dynamic_cast<const db::Error*>(&e)) return run.paths().output;
+  return "";
 }
 
 // Closing after a failure must not hide the failure's own report.
@@ -104,6 +102,17 @@ std::string StepName(const RunContext& run, const std::vector<Step>& steps) {
 }
 
 }  // namespace
+
+ui::Message FailureMessage(std::string headline, const std::exception& e, const RunContext& run) {
+  ui::Message m;
+  m.title = kProgramTitle;
+  m.icon = ui::Icon::kCritical;
+  m.text = std::move(headline);
+  const std::string file = FileOf(e, run);
+  if (!file.empty()) m.text += "\r\n\r\nFile: " + file;
+  m.text += "\r\n\r\nReason: " + std::string(e.what());
+  return m;
+}
 
 std::vector<Step> StandardSteps() {
   std::vector<Step> steps;
@@ -149,22 +158,15 @@ RunResult RunSteps(RunContext& run, const std::vector<Step>& steps) {
     status.SetCaption("lblStatus", "F I N I S H E D   build DALK database!");
     result.completed = true;
   } catch (const std::exception& e) {
-    std::string file;
-    const std::string reason = Describe(e, &file, run);
     const bool stopped_by_user = dynamic_cast<const RunStopped*>(&e) != nullptr;
     CloseQuietly(run);  // rolls back the open transaction, keeps what was committed
     if (rejected) rejected->Close();
-    ui::Message m;
-    m.title = kProgramTitle;
-    m.icon = ui::Icon::kCritical;
-    m.text = "The conversion stopped at step " + std::to_string(run.step_current);
+    std::string headline = "The conversion stopped at step " + std::to_string(run.step_current);
     const std::string name = StepName(run, steps);
-    if (!name.empty()) m.text += " (" + name + ")";
-    m.text += ".";
-    if (!file.empty()) m.text += "\r\n\r\nFile: " + file;
-    m.text += "\r\n\r\nReason: " + reason;
-    if (!stopped_by_user) run.ui().ShowMessage(m);
-    result.failure = "step " + std::to_string(run.step_current) + ": " + reason;
+    if (!name.empty()) headline += " (" + name + ")";
+    headline += ".";
+    if (!stopped_by_user) run.ui().ShowMessage(FailureMessage(std::move(headline), e, run));
+    result.failure = "step " + std::to_string(run.step_current) + ": " + e.what();
   }
 
   CloseQuietly(run);

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ struct RunResult {
   std::string failure;            // why the run stopped, for the main window
   std::int64_t rejected = 0;      // records written to the rejected-data file
 };
+
+// The message box for an error that ended the work: `headline`, then the
+// file the error concerns (when it names one) and the reason.
+ui::Message FailureMessage(std::string headline, const std::exception& e, const RunContext& run);
 
 // Runs the steps. `steps` defaults to StandardSteps(); tests pass their own.
 RunResult RunSteps(RunContext& run, const std::vector<Step>& steps);
