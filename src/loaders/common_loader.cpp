@@ -183,12 +183,11 @@ class LoaderStep {
       if (loader_.before_store) loader_.before_store(rec, run_);
       for (const BoundRule& b : bound_) {
         FieldValue value = ApplyConversion(*b.rule, rec, run_);
+        // A field a rule leaves unassigned stays Null, as AddNew leaves it.
         values_.emplace_back(value ? FitToField(*b.field, loader_.table, std::move(*value))
                                    : db::Value());
-        assigned_.push_back(value.has_value());
       }
     } catch (const Rejected& why) {
-      assigned_.clear();
       Reject(line, why.what(), run_.line_buf);
       return;
     }
@@ -196,10 +195,9 @@ class LoaderStep {
     RecordTransaction transaction(run_.workspace());
     staging.AddNew();
     for (std::size_t i = 0; i < bound_.size(); ++i)
-      if (assigned_[i]) staging.Set(bound_[i].column, values_[i]);
+      if (!values_[i].IsNull()) staging.Set(bound_[i].column, values_[i]);
     staging.Update();
     transaction.Commit();
-    assigned_.clear();
   }
 
   void Reject(std::int64_t line, const std::string& reason, std::string_view record) {
@@ -215,7 +213,6 @@ class LoaderStep {
   const int pieces_needed_;
   std::vector<BoundRule> bound_;
   std::vector<db::Value> values_;
-  std::vector<bool> assigned_;
 };
 
 }  // namespace
