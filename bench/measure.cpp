@@ -48,9 +48,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/record_reader.h"
 #include "app/settings.h"
-#include "app/sub_fields.h"
 #include "bench/lib/child_process.h"
 #include "bench/lib/machine_info.h"
 #include "bench/lib/step_times.h"
@@ -58,6 +56,8 @@
 #include "platform/db/workspace.h"
 #include "platform/files/files.h"
 #include "platform/files/line_reader.h"
+#include "run/record_reader.h"
+#include "run/sub_fields.h"
 #include "schema/staging/staging_tables.h"
 
 namespace fs = std::filesystem;
@@ -213,14 +213,14 @@ ImportFile WriteImportFile(const LoaderDef& loader, const morvane::db::TableDef&
   std::setvbuf(out.get(), nullptr, _IOFBF, 1 << 20);
 
   morvane::files::LineReader lines(input);
-  morvane::app::RecordReader reader(lines);
+  morvane::engine::RecordReader reader(lines);
   std::string record;
   std::vector<std::string> sub_fields;
   std::vector<std::string_view> pieces;
   while (!lines.AtEnd()) {
-    if (reader.Next(record) != morvane::app::RecordReader::Result::kRecord) continue;
+    if (reader.Next(record) != morvane::engine::RecordReader::Result::kRecord) continue;
     if (loader.splitting == morvane::loaders::Splitting::kSubFields) {
-      sub_fields = morvane::app::SplitSubFields(record, loader.pieces);
+      sub_fields = morvane::engine::SplitSubFields(record, loader.pieces);
       pieces.assign(sub_fields.begin(), sub_fields.end());
     } else {
       pieces = morvane::loaders::SplitBars(record, loader.pieces);

@@ -2,18 +2,18 @@
 
 #include <exception>
 
-#include "app/program.h"
 #include "app/run_driver.h"
 #include "platform/db/workspace.h"
 #include "platform/text/text.h"
-#include "schema/staging/staging_database.h"
-#include "schema/target/target_database.h"
+#include "run/ktb_database.h"
+#include "run/program.h"
+#include "run/staging_database.h"
 
 namespace morvane::app {
 namespace {
 
 
-bool AskToInitialise(RunContext& run) {
+bool AskToInitialise(engine::RunContext& run) {
   ui::Message question;
   question.text = "If you select YES, all data in this data base will be lost !\r\n\r\n"
                   "Do you wish to initilize this file and convert the data ?";
@@ -34,13 +34,13 @@ bool AskToInitialise(RunContext& run) {
 
 // Builds the output database afresh: the target tables, then the staging
 // tables, each shown by its form.
-void InitialiseDatabase(RunContext& run) {
+void InitialiseDatabase(engine::RunContext& run) {
   run.ui().GetWindow(ui::kTargetForm).Unload();
   run.ui().GetWindow(ui::kStagingForm).Unload();
   run.Yield();
-  schema::BuildTargetDatabase(run);
+  engine::BuildKtbDatabase(run);
   run.Yield();
-  schema::AddStagingTables(run);
+  engine::AddStagingTables(run);
   run.Yield();
   run.Status().SetCaption("lblStatus", "FINISHED initilizing the data base !");
   run.Yield();
@@ -48,9 +48,9 @@ void InitialiseDatabase(RunContext& run) {
 
 }  // namespace
 
-ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
+ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths) {
   db::Workspace workspace;
-  RunContext run(ui, workspace, paths);
+  engine::RunContext run(ui, workspace, paths);
   ui::Window& main = ui.GetWindow(ui::kMainWindow);
   ConvertOutcome outcome;
   try {
@@ -62,7 +62,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
     main.Repaint();
     try {
       InitialiseDatabase(run);
-    } catch (const RunStopped&) {
+    } catch (const engine::RunStopped&) {
       throw;
     } catch (const std::exception& e) {
       workspace.Close();
@@ -85,7 +85,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
       main.SetCaption("lblStatus", "FINISHED converting the data set!");
       if (result.rejected > 0) {
         ui::Message m;
-        m.title = kProgramTitle;
+        m.title = engine::kProgramTitle;
         m.icon = ui::Icon::kExclamation;
         m.text = std::to_string(result.rejected) +
                  " record(s) could not be stored and were written to the rejected-data file:"
@@ -99,7 +99,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths) {
       main.SetCaption("lblStatus", "The conversion stopped: " + result.failure);
     }
     main.Repaint();
-  } catch (const RunStopped&) {
+  } catch (const engine::RunStopped&) {
     workspace.Close();
     main.SetVisible("cmdConvert", true);
     outcome.kind = ConvertOutcome::Kind::kStopped;

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/run_context.h"
 #include "platform/ui/ui.h"
+#include "run/run_context.h"
 
 namespace morvane::app {
 
@@ -23,6 +23,6 @@ struct ConvertOutcome {
   std::int64_t rejected = 0;
 };
 
-ConvertOutcome ConvertCommand(ui::Ui& ui, const RunPaths& paths);
+ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths);
 
 }  // namespace morvane::app

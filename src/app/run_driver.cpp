@@ -1,18 +1,19 @@
 #include "app/run_driver.h"
 
 #include <algorithm>
+#include <iterator>
 #include <exception>
 #include <filesystem>
 #include <memory>
 
-#include "app/process_log.h"
-#include "app/program.h"
-#include "app/rejected_data.h"
 #include "loaders/common_loader.h"
 #include "loaders/loader_registry.h"
 #include "platform/db/error.h"
 #include "platform/files/files.h"
 #include "platform/text/text.h"
+#include "run/process_log.h"
+#include "run/program.h"
+#include "run/rejected_data.h"
 
 namespace morvane::app {
 namespace {
@@ -20,67 +21,103 @@ namespace {
 constexpr int kStepTotal = 42;
 constexpr const char* kCompactingText = "Compacting DALK database !";
 
-// The loaders in the order of their steps; the rest are the driver's own or
-// belong to the conversion.
-struct LoaderStep {
-  int number;
-  const char* procedure;
-};
-constexpr LoaderStep kLoaderSteps[] = {
-    {1, "PopulateAddressTable"},          {2, "PopulateAntennaConditionTable"},
-    {3, "PopulateAntennaFxTable"},        {4, "PopulateAntennaGainTable"},
-    {5, "PopulateAntennaTypeCodeTable"},  {6, "PopulateAntennaTable"},
-    {7, "PopulateAzimuth"},               {8, "PopulateClassOfStationCode"},
-    {9, "PopulateConditionTable"},        {10, "PopulateContactTable"},
-    {11, "PopulateEarthStationStaTable"}, {12, "PopulateForm312Table"},
-    {13, "PopulateFrequencyTable"},       {14, "PopulateFreqCondTable"},
-    {15, "PopulateFreqCoordTable"},       {16, "PopulateFrequencyFxTable"},
-    {17, "PopulateFxTable"},              {18, "PopulateLicenseeHistoryTable"},
-    {19, "PopulateLicenseConditionTable"}, {20, "PopulateMainTable"},
-    {21, "PopulateNatureOfServiceTable"}, {22, "PopulateNatureOfServiceCodeTable"},
-    {23, "PopulatePolarizationCode"},     {24, "PopulatePtCommTable"},
-    {25, "PopulatePtCommFxTable"},        {26, "PopulatePurposeTable"},
-    {27, "PopulateSiteTable"},            {30, "PopulateSiteConditionTable"},
-    {31, "PopulateSpaceStationTable"},    {32, "PopulateSpaceStationStaTable"},
-    {33, "PopulateStatusCodeTable"},      {34, "PopulateTransmitterTable"},
-    {35, "PopulateFrequencyBandTable"},   {36, "PopulateIntlAlocFrequencyTable"},
-    {37, "PopulateFrequencySatTable"},    {40, "PopulateTransmitterTable"},
-};
-
 // Steps 38 and 42: compact the output database and log it.
-void CompactionStep(RunContext& run) {
+void CompactionStep(engine::RunContext& run) {
   run.Status().SetCaption("lblStepCurrent", std::to_string(run.step_current));
-  CompactDalkDatabase(run, kCompactingText);
+  engine::CompactDalkDatabase(run, kCompactingText);
   db::Database db = run.workspace().OpenDatabase(run.OutputFile());
   db::TableRecordset process_log = db.OpenTable("ProcessLog");
   run.input_file_len = 0;
   run.log_action_text = kCompactingText;
-  WriteProcessLogRecord(run, process_log);
+  engine::WriteProcessLogRecord(run, process_log);
   process_log.Close();
   db.Close();
   run.workspace().Close();
 }
 
+template <loaders::DataSet kDataSet>
+void LoadDataSet(engine::RunContext& run) {
+  loaders::RunLoader(loaders::Loader(kDataSet), run);
+}
+
+// A step whose procedure is not part of this program yet: it does nothing.
+void NotBuiltYet(engine::RunContext&) {}
+
+struct StepEntry {
+  int number;
+  const char* procedure;
+  void (*run)(engine::RunContext&);
+};
+
+using loaders::DataSet;
+
+// The 42 steps in their fixed order, each bound to what it runs.
+constexpr StepEntry kSteps[] = {
+    {1, "PopulateAddressTable", LoadDataSet<DataSet::kAddress>},
+    {2, "PopulateAntennaConditionTable", LoadDataSet<DataSet::kAntennaCondition>},
+    {3, "PopulateAntennaFxTable", LoadDataSet<DataSet::kAntennaFx>},
+    {4, "PopulateAntennaGainTable", LoadDataSet<DataSet::kAntennaGain>},
+    {5, "PopulateAntennaTypeCodeTable", LoadDataSet<DataSet::kAntennaTypeCode>},
+    {6, "PopulateAntennaTable", LoadDataSet<DataSet::kAntenna>},
+    {7, "PopulateAzimuth", LoadDataSet<DataSet::kAzimuth>},
+    {8, "PopulateClassOfStationCode", LoadDataSet<DataSet::kClassOfStationCode>},
+    {9, "PopulateConditionTable", LoadDataSet<DataSet::kCondition>},
+    {10, "PopulateContactTable", LoadDataSet<DataSet::kContact>},
+    {11, "PopulateEarthStationStaTable", LoadDataSet<DataSet::kEarthStationSta>},
+    {12, "PopulateForm312Table", LoadDataSet<DataSet::kForm312>},
+    {13, "PopulateFrequencyTable", LoadDataSet<DataSet::kFrequency>},
+    {14, "PopulateFreqCondTable", LoadDataSet<DataSet::kFrequencyCondition>},
+    {15, "PopulateFreqCoordTable", LoadDataSet<DataSet::kFreqCoord>},
+    {16, "PopulateFrequencyFxTable", LoadDataSet<DataSet::kFrequencyFx>},
+    {17, "PopulateFxTable", LoadDataSet<DataSet::kFx>},
+    {18, "PopulateLicenseeHistoryTable", LoadDataSet<DataSet::kLicenseeHistory>},
+    {19, "PopulateLicenseConditionTable", LoadDataSet<DataSet::kLicenseCondition>},
+    {20, "PopulateMainTable", LoadDataSet<DataSet::kMain>},
+    {21, "PopulateNatureOfServiceTable", LoadDataSet<DataSet::kNatureOfService>},
+    {22, "PopulateNatureOfServiceCodeTable", LoadDataSet<DataSet::kNatureOfServiceCode>},
+    {23, "PopulatePolarizationCode", LoadDataSet<DataSet::kPolarizationCode>},
+    {24, "PopulatePtCommTable", LoadDataSet<DataSet::kPtComm>},
+    {25, "PopulatePtCommFxTable", LoadDataSet<DataSet::kPtCommFx>},
+    {26, "PopulatePurposeTable", LoadDataSet<DataSet::kPurpose>},
+    {27, "PopulateSiteTable", LoadDataSet<DataSet::kSite>},
+    {28, "BuildAntSiteDataSet_A_B", NotBuiltYet},
+    {29, "BuildAntSiteDataSet_C_D_E", NotBuiltYet},
+    {30, "PopulateSiteConditionTable", LoadDataSet<DataSet::kSiteCondition>},
+    {31, "PopulateSpaceStationTable", LoadDataSet<DataSet::kSpaceStation>},
+    {32, "PopulateSpaceStationStaTable", LoadDataSet<DataSet::kSpaceStationSta>},
+    {33, "PopulateStatusCodeTable", LoadDataSet<DataSet::kStatusCode>},
+    {34, "PopulateTransmitterTable", LoadDataSet<DataSet::kTransmitter>},
+    {35, "PopulateFrequencyBandTable", LoadDataSet<DataSet::kFrequencyBand>},
+    {36, "PopulateIntlAlocFrequencyTable", LoadDataSet<DataSet::kIntlAlocFrequency>},
+    {37, "PopulateFrequencySatTable", LoadDataSet<DataSet::kFrequencySat>},
+    {38, "CompactDalkDatabase", CompactionStep},
+    {39, "EsPopulateKtbTables", NotBuiltYet},
+    {40, "PopulateTransmitterTable", LoadDataSet<DataSet::kTransmitter>},
+    {41, "PopulateLiceEinKwdTable", NotBuiltYet},
+    {42, "CompactDalkDatabase", CompactionStep},
+};
+static_assert(std::size(kSteps) == kStepTotal);
+
 // The main data set must be found under the exact name "main.dat".
-bool MainDataSetFound(const RunPaths& paths) {
+bool MainDataSetFound(const engine::RunPaths& paths) {
   auto found = files::Resolve(files::FromSetting(paths.table_main));
   std::error_code ec;
   return found && std::filesystem::is_regular_file(*found, ec) &&
          text::Trim(found->filename().string()) == "main.dat";
 }
 
-void ReportMissingMainDataSet(RunContext& run) {
+void ReportMissingMainDataSet(engine::RunContext& run) {
   ui::Message m;
   m.text = "The file 'main.dat' was not found!\r\n\r\nYou need to redefine the path to this file."
            "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.";
-  m.title = kProgramTitle;
+  m.title = engine::kProgramTitle;
   run.ShowMessage(m);
   run.ui().Yield();
 }
 
 // The file an error concerns, "" when it names none.
-std::string FileOf(const std::exception& e, const RunContext& run) {
-  if (auto* step_error = dynamic_cast<const StepError*>(&e)) return step_error->file();
+std::string FileOf(const std::exception& e, const engine::RunContext& run) {
+  if (auto* step_error = dynamic_cast<const engine::StepError*>(&e)) return step_error->file();
   if (auto* fs_error = dynamic_cast<const std::filesystem::filesystem_error*>(&e))
     return fs_error->path1().string();
   if (dynamic_cast<const db::Error*>(&e)) return run.paths().output;
@@ -88,24 +125,24 @@ std::string FileOf(const std::exception& e, const RunContext& run) {
 }
 
 // Closing after a failure must not hide the failure's own report.
-void CloseQuietly(RunContext& run) {
+void CloseQuietly(engine::RunContext& run) {
   try {
     run.workspace().Close();
   } catch (const std::exception&) {
   }
 }
 
-std::string StepName(const RunContext& run, const std::vector<Step>& steps) {
+std::string StepName(const engine::RunContext& run, const std::vector<Step>& steps) {
   for (const Step& s : steps)
     if (s.number == run.step_current) return s.procedure;
-  return run.step_current == 0 ? "WriteDataSourceRecord" : "";
+  return run.step_current == 0 ? "engine::WriteDataSourceRecord" : "";
 }
 
 }  // namespace
 
-ui::Message FailureMessage(std::string headline, const std::exception& e, const RunContext& run) {
+ui::Message FailureMessage(std::string headline, const std::exception& e, const engine::RunContext& run) {
   ui::Message m;
-  m.title = kProgramTitle;
+  m.title = engine::kProgramTitle;
   m.icon = ui::Icon::kCritical;
   m.text = std::move(headline);
   const std::string file = FileOf(e, run);
@@ -116,22 +153,14 @@ ui::Message FailureMessage(std::string headline, const std::exception& e, const 
 
 std::vector<Step> StandardSteps() {
   std::vector<Step> steps;
-  for (const LoaderStep& entry : kLoaderSteps) {
-    const loaders::LoaderDef* loader = loaders::FindLoader(entry.procedure);
-    if (!loader) continue;  // not part of this program yet
-    steps.push_back({entry.number, entry.procedure,
-                     [loader](RunContext& run) { loaders::RunLoader(*loader, run); }});
-  }
-  steps.push_back({38, "CompactDalkDatabase", CompactionStep});
-  steps.push_back({42, "CompactDalkDatabase", CompactionStep});
-  std::stable_sort(steps.begin(), steps.end(),
-                   [](const Step& a, const Step& b) { return a.number < b.number; });
+  for (const StepEntry& entry : kSteps)
+    steps.push_back({entry.number, entry.procedure, entry.run, entry.run == NotBuiltYet});
   return steps;
 }
 
-RunResult RunSteps(RunContext& run) { return RunSteps(run, StandardSteps()); }
+RunResult RunSteps(engine::RunContext& run) { return RunSteps(run, StandardSteps()); }
 
-RunResult RunSteps(RunContext& run, const std::vector<Step>& steps) {
+RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps) {
   RunResult result;
   if (!MainDataSetFound(run.paths())) {
     ReportMissingMainDataSet(run);
@@ -140,16 +169,16 @@ RunResult RunSteps(RunContext& run, const std::vector<Step>& steps) {
   }
 
   ui::Window& status = run.Status();
-  std::unique_ptr<RejectedData> rejected;
+  std::unique_ptr<engine::RejectedData> rejected;
   try {
     status.Show();
     status.SetCaption("lblDateTimeStart", text::GeneralDateTime(text::DateTime::Now()));
-    rejected = std::make_unique<RejectedData>(run.InputFile("baddata.txt"));
+    rejected = std::make_unique<engine::RejectedData>(run.InputFile("baddata.txt"));
     run.set_rejected(rejected.get());
 
     run.step_current = 0;
     status.SetCaption("lblStepTotal", std::to_string(kStepTotal));
-    WriteDataSourceRecord(run);
+    engine::WriteDataSourceRecord(run);
     for (int number = 1; number <= kStepTotal; ++number) {
       run.step_current = number;
       for (const Step& step : steps)
@@ -158,7 +187,7 @@ RunResult RunSteps(RunContext& run, const std::vector<Step>& steps) {
     status.SetCaption("lblStatus", "F I N I S H E D   build DALK database!");
     result.completed = true;
   } catch (const std::exception& e) {
-    const bool stopped_by_user = dynamic_cast<const RunStopped*>(&e) != nullptr;
+    const bool stopped_by_user = dynamic_cast<const engine::RunStopped*>(&e) != nullptr;
     CloseQuietly(run);  // rolls back the open transaction, keeps what was committed
     if (rejected) rejected->Close();
     std::string headline = "The conversion stopped at step " + std::to_string(run.step_current);

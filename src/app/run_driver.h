@@ -14,18 +14,18 @@
 #include <string>
 #include <vector>
 
-#include "app/run_context.h"
+#include "run/run_context.h"
 
 namespace morvane::app {
 
 struct Step {
   int number = 0;
   std::string procedure;  // e.g. "PopulateMainTable"; names the step in messages
-  std::function<void(RunContext&)> run;
+  std::function<void(engine::RunContext&)> run;
+  bool placeholder = false;  // the procedure is not part of this program yet; does nothing
 };
 
-// The steps 1 to 42 that exist so far, in order. A number without an entry
-// is passed over (its procedure is not part of this program yet).
+// The 42 steps of a run, in their fixed order, numbered 1 to 42.
 std::vector<Step> StandardSteps();
 
 struct RunResult {
@@ -36,10 +36,10 @@ struct RunResult {
 
 // The message box for an error that ended the work: `headline`, then the
 // file the error concerns (when it names one) and the reason.
-ui::Message FailureMessage(std::string headline, const std::exception& e, const RunContext& run);
+ui::Message FailureMessage(std::string headline, const std::exception& e, const engine::RunContext& run);
 
 // Runs the steps. `steps` defaults to StandardSteps(); tests pass their own.
-RunResult RunSteps(RunContext& run, const std::vector<Step>& steps);
-RunResult RunSteps(RunContext& run);
+RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps);
+RunResult RunSteps(engine::RunContext& run);
 
 }  // namespace morvane::app

@@ -42,8 +42,8 @@ bool SettingsFile::Exists() const {
   return !ini_file_.empty() && files::FileExists(files::FromSetting(ini_file_));
 }
 
-bool SettingsFile::WriteDefaults(const RunPaths& current) const {
-  RunPaths defaults = current;
+bool SettingsFile::WriteDefaults(const engine::RunPaths& current) const {
+  engine::RunPaths defaults = current;
   defaults.ant_site_db = text::Trim(app_path_ + "AntSiteDb.mdb");
   bool ok = WriteValue(kSectionInputFiles, kKeyTableMain, app_path_ + "main.dat");
   ok = WriteValue(kSectionOutputFiles, kKeyOutput, app_path_ + "dalkdb.mdb") && ok;
@@ -51,8 +51,8 @@ bool SettingsFile::WriteDefaults(const RunPaths& current) const {
   return WriteAntSites(defaults) && ok;
 }
 
-RunPaths SettingsFile::Read() const {
-  RunPaths paths;
+engine::RunPaths SettingsFile::Read() const {
+  engine::RunPaths paths;
   ReadFileLocations(paths);
   for (const auto& [key, path] : kAntSiteKeys) {
     paths.*path = ReadValue(kSectionAntSite, key);
@@ -60,7 +60,7 @@ RunPaths SettingsFile::Read() const {
   return paths;
 }
 
-void SettingsFile::ReadFileLocations(RunPaths& paths) const {
+void SettingsFile::ReadFileLocations(engine::RunPaths& paths) const {
   MainDataSet main = SplitTableMain(ReadValue(kSectionInputFiles, kKeyTableMain));
   paths.table_main = std::move(main.table_main_path);
   paths.input_dir = std::move(main.input_dir);
@@ -78,7 +78,7 @@ bool SettingsFile::WriteValue(std::string_view section, std::string_view key,
   return profile::WriteString(section, key, value, DiskPath());
 }
 
-bool SettingsFile::WriteAntSites(const RunPaths& paths) const {
+bool SettingsFile::WriteAntSites(const engine::RunPaths& paths) const {
   bool ok = true;
   for (const auto& [key, path] : kAntSiteKeys) {
     ok = WriteValue(kSectionAntSite, key, paths.*path) && ok;

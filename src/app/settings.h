@@ -23,7 +23,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/run_context.h"
+#include "run/run_context.h"
 
 namespace morvane::app {
 
@@ -39,15 +39,15 @@ inline constexpr std::string_view kKeyCompact = "CompactMdbFile";
 // with the path each one holds.
 struct AntSiteKey {
   std::string_view key;
-  std::string RunPaths::*path;
+  std::string engine::RunPaths::*path;
 };
 inline constexpr std::array<AntSiteKey, 6> kAntSiteKeys = {{
-    {"AntSite_A", &RunPaths::ant_site_a},
-    {"AntSite_B", &RunPaths::ant_site_b},
-    {"AntSite_C", &RunPaths::ant_site_c},
-    {"AntSite_D", &RunPaths::ant_site_d},
-    {"AntSite_E", &RunPaths::ant_site_e},
-    {"AntSiteDb", &RunPaths::ant_site_db},
+    {"AntSite_A", &engine::RunPaths::ant_site_a},
+    {"AntSite_B", &engine::RunPaths::ant_site_b},
+    {"AntSite_C", &engine::RunPaths::ant_site_c},
+    {"AntSite_D", &engine::RunPaths::ant_site_d},
+    {"AntSite_E", &engine::RunPaths::ant_site_e},
+    {"AntSiteDb", &engine::RunPaths::ant_site_db},
 }};
 
 // The "TableMain" value split at the first "main.dat" (any letter case):
@@ -82,21 +82,21 @@ class SettingsFile {
   // Writes the default settings, key by key in the order of the sections
   // above. AntSite_A to AntSite_E get the paths of `current` (empty at
   // start-up), AntSiteDb gets AppPath + "AntSiteDb.mdb".
-  bool WriteDefaults(const RunPaths& current) const;
+  bool WriteDefaults(const engine::RunPaths& current) const;
 
   // Reads every setting: the paths a run uses. `input_dir` and
   // `table_main` come from "TableMain" as SplitTableMain gives them.
-  RunPaths Read() const;
+  engine::RunPaths Read() const;
   // Reads "TableMain" and "OutputPathAndFilename" into `paths`, leaving the
   // antenna-site paths as they are.
-  void ReadFileLocations(RunPaths& paths) const;
+  void ReadFileLocations(engine::RunPaths& paths) const;
 
   // One value as stored ("NONE" when missing), at most 99 characters.
   std::string ReadValue(std::string_view section, std::string_view key) const;
   bool WriteValue(std::string_view section, std::string_view key,
                   std::string_view value) const;
   // The six "Ant Site" keys from `paths`, in order.
-  bool WriteAntSites(const RunPaths& paths) const;
+  bool WriteAntSites(const engine::RunPaths& paths) const;
 
  private:
   std::string app_path_;

@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/process_log.h"
-#include "app/record_reader.h"
-#include "app/rejected_data.h"
-#include "app/sub_fields.h"
 #include "loaders/field_conversions.h"
 #include "platform/db/error.h"
 #include "platform/files/files.h"
 #include "platform/files/line_reader.h"
 #include "platform/text/text.h"
+#include "run/process_log.h"
+#include "run/progress.h"
+#include "run/record_reader.h"
+#include "run/rejected_data.h"
+#include "run/row_transaction.h"
+#include "run/sub_fields.h"
 
 namespace morvane::loaders {
 namespace {
@@ -25,31 +27,9 @@ struct BoundRule {
   const db::FieldDef* field;
 };
 
-// Rolls the record's transaction back unless it was committed.
-class RecordTransaction {
- public:
-  explicit RecordTransaction(db::Workspace& ws) : ws_(ws) { ws_.BeginTrans(); }
-  ~RecordTransaction() {
-    if (open_) {
-      try {
-        ws_.Rollback();
-      } catch (...) {  // the step is already failing; its error is reported
-      }
-    }
-  }
-  void Commit() {
-    ws_.CommitTrans();
-    open_ = false;
-  }
-
- private:
-  db::Workspace& ws_;
-  bool open_ = true;
-};
-
 class LoaderStep {
  public:
-  LoaderStep(const LoaderDef& loader, app::RunContext& run)
+  LoaderStep(const LoaderDef& loader, engine::RunContext& run)
       : loader_(loader), run_(run), status_(run.Status()), pieces_needed_(PiecesNeeded(loader)) {}
 
   void Run() {
@@ -62,7 +42,7 @@ class LoaderStep {
     ShowOpening();
     const std::filesystem::path path = run_.InputFile(loader_.file);
     if (!files::FileExists(path))
-      throw app::StepError(path.string(), "The data set file was not found.");
+      throw engine::StepError(path.string(), "The data set file was not found.");
     {
       files::LineReader lines(path);
       run_.input_file_len = lines.FileLength();
@@ -75,7 +55,7 @@ class LoaderStep {
     ShowProgress();
     run_.Yield();
 
-    app::WriteProcessLogRecord(run_, process_log);
+    engine::WriteProcessLogRecord(run_, process_log);
     staging.Close();
     process_log.Close();
     db.Close();
@@ -116,43 +96,36 @@ class LoaderStep {
   }
 
   void ShowProgress() {
-    status_.SetCaption("lblAmtProcessed", text::Format(static_cast<double>(run_.bytes_processed), "###,###,##0"));
-    double percent = 100.0;  // an empty file is all done
-    if (run_.input_file_len > 0)
-      percent = std::min(100.0, static_cast<double>(run_.bytes_processed) /
-                                    static_cast<double>(run_.input_file_len) * 100.0);
-    run_.percent_processed = percent;
-    status_.SetCaption("lblPercentCompleted", text::Format(percent, "  ##0.0"));
-    status_.SetValue("ProgressBar1", percent);
-    status_.SetCaption("lblRecordCount", text::Format(static_cast<double>(run_.record_counter), "###,###,##0"));
+    status_.SetCaption("lblAmtProcessed", engine::FormatCount(run_.bytes_processed));
+    engine::ShowPercentAndCount(run_, engine::PercentDone(run_.bytes_processed, run_.input_file_len));
   }
 
   void ReadAll(files::LineReader& lines, db::TableRecordset& staging) {
-    app::RecordReader reader(lines);
+    engine::RecordReader reader(lines);
     std::string record;
     while (!lines.AtEnd()) {
       ++run_.record_counter;
       // The byte estimate trails the reading by one record: it counts what
       // the previous pass left behind.
       run_.bytes_processed += static_cast<std::int64_t>(text::Length(run_.line_buf)) + 2;
-      if (run_.record_counter % kProgressEvery == 0) {
+      if (engine::ProgressDue(run_.record_counter, kProgressEvery)) {
         ShowProgress();
         run_.Yield();
       }
       switch (reader.Next(record)) {
-        case app::RecordReader::Result::kEnd:
-        case app::RecordReader::Result::kEmptyLine:
+        case engine::RecordReader::Result::kEnd:
+        case engine::RecordReader::Result::kEmptyLine:
           run_.line_buf.clear();
           break;
-        case app::RecordReader::Result::kRecord:
+        case engine::RecordReader::Result::kRecord:
           run_.line_buf = std::move(record);
           Store(staging, reader.FirstLine());
           break;
-        case app::RecordReader::Result::kUnterminated:
+        case engine::RecordReader::Result::kUnterminated:
           Reject(reader.FirstLine(), "the last record has no end mark \"|^|\"", record);
           run_.line_buf = std::move(record);
           break;
-        case app::RecordReader::Result::kTooLong:
+        case engine::RecordReader::Result::kTooLong:
           Reject(reader.FirstLine(), "a record longer than 1 MiB (its end mark may be lost)", record);
           run_.line_buf.clear();
           break;
@@ -166,7 +139,7 @@ class LoaderStep {
     std::vector<std::string> sub_fields;
     std::vector<std::string_view> pieces;
     if (loader_.splitting == Splitting::kSubFields) {
-      sub_fields = app::SplitSubFields(run_.line_buf, loader_.pieces);
+      sub_fields = engine::SplitSubFields(run_.line_buf, loader_.pieces);
       pieces.assign(sub_fields.begin(), sub_fields.end());
     } else {
       pieces = SplitBars(run_.line_buf, loader_.pieces);
@@ -192,7 +165,7 @@ class LoaderStep {
       return;
     }
 
-    RecordTransaction transaction(run_.workspace());
+    engine::RowTransaction transaction(run_.workspace());
     staging.AddNew();
     for (std::size_t i = 0; i < bound_.size(); ++i)
       if (!values_[i].IsNull()) staging.Set(bound_[i].column, values_[i]);
@@ -201,14 +174,11 @@ class LoaderStep {
   }
 
   void Reject(std::int64_t line, const std::string& reason, std::string_view record) {
-    app::RejectedData* rejected = run_.rejected();
-    if (!rejected)
-      throw app::StepError(loader_.file, "line " + std::to_string(line) + ": " + reason);
-    rejected->Write(loader_.file, line, reason, record);
+    engine::RecordRejected(run_, loader_.file, "line " + std::to_string(line), reason, record);
   }
 
   const LoaderDef& loader_;
-  app::RunContext& run_;
+  engine::RunContext& run_;
   ui::Window& status_;
   const int pieces_needed_;
   std::vector<BoundRule> bound_;
@@ -217,6 +187,6 @@ class LoaderStep {
 
 }  // namespace
 
-void RunLoader(const LoaderDef& loader, app::RunContext& run) { LoaderStep(loader, run).Run(); }
+void RunLoader(const LoaderDef& loader, engine::RunContext& run) { LoaderStep(loader, run).Run(); }
 
 }  // namespace morvane::loaders

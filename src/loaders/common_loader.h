@@ -11,16 +11,16 @@
 // and the step goes on.
 //
 // Errors that end the step (the data set file missing, a database error)
-// propagate as exceptions (app::StepError, db::Error, filesystem errors,
-// app::RunStopped) after the open transaction is rolled back and the file and
+// propagate as exceptions (engine::StepError, db::Error, filesystem errors,
+// engine::RunStopped) after the open transaction is rolled back and the file and
 // database closed; the rows committed before stay.
 #pragma once
 
-#include "app/run_context.h"
 #include "loaders/loader_def.h"
+#include "run/run_context.h"
 
 namespace morvane::loaders {
 
-void RunLoader(const LoaderDef& loader, app::RunContext& run);
+void RunLoader(const LoaderDef& loader, engine::RunContext& run);
 
 }  // namespace morvane::loaders

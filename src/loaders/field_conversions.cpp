@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/convert_date.h"
 #include "platform/text/text.h"
+#include "run/convert_date.h"
 
 namespace morvane::loaders {
 namespace {
@@ -48,7 +48,7 @@ double NumberValue(std::string_view piece) {
   return v;
 }
 
-FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::RunContext& run) {
+FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::RunContext& run) {
   const std::string_view piece = record.Piece(rule.piece);
   switch (rule.conversion) {
     case Conversion::kAsIs:
@@ -67,7 +67,7 @@ FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::Run
       return db::Value(text::Left(text::Trim(piece), rule.n));
     case Conversion::kDate: {
       const std::string trimmed = text::Trim(piece);
-      auto date = app::ConvertDate(trimmed);
+      auto date = engine::ConvertDate(trimmed);
       if (!date) throw Rejected("a date that cannot be read: \"" + trimmed + "\"");
       return db::Value(std::move(*date));
     }

@@ -18,7 +18,7 @@ double NumberValue(std::string_view piece);
 
 // The value that `rule` makes of `record`. Throws Rejected (for example a
 // date that cannot be read).
-FieldValue ApplyConversion(const FieldRule& rule, const Record& record, app::RunContext& run);
+FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::RunContext& run);
 
 // The value as the field will hold it, or Rejected with the reason when it
 // cannot be stored there unchanged: a text longer than a Text field, a

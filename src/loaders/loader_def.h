@@ -13,7 +13,7 @@
 
 #include "platform/db/value.h"
 
-namespace morvane::app {
+namespace morvane::engine {
 class RunContext;
 }
 
@@ -51,7 +51,7 @@ using FieldValue = std::optional<db::Value>;
 
 // A rule of a data set's own: reads any pieces of the record (and the run,
 // for values carried between records or steps); throws Rejected.
-using CustomConversion = std::function<FieldValue(const Record&, app::RunContext&)>;
+using CustomConversion = std::function<FieldValue(const Record&, engine::RunContext&)>;
 
 // The conversion words of the field tables.
 enum class Conversion {
@@ -98,7 +98,7 @@ struct LoaderDef {
   std::vector<FieldRule> fields;  // in the order they are assigned
   // Runs once per record after it is taken apart and before it is stored:
   // the place for message boxes and values that several fields share.
-  std::function<void(const Record&, app::RunContext&)> before_store;
+  std::function<void(const Record&, engine::RunContext&)> before_store;
 };
 
 // Splits a record at "|" into at most `limit` pieces; the last keeps the

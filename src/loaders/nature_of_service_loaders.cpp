@@ -7,10 +7,10 @@
 #include <string>
 #include <utility>
 
-#include "app/program.h"
-#include "app/run_context.h"
 #include "loaders/data_sets.h"
 #include "platform/text/text.h"
+#include "run/program.h"
+#include "run/run_context.h"
 
 namespace morvane::loaders {
 namespace {
@@ -30,13 +30,13 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 34> kRadioSe
 // before it converts the next, so by now the record is known to fit: an
 // unknown code is announced only for a record that is then stored, and the
 // run's current code is that of the last stored record.
-FieldValue RadioServiceField(const Record& record, app::RunContext& run) {
+FieldValue RadioServiceField(const Record& record, engine::RunContext& run) {
   const std::string_view code = record.Piece(1);
   std::optional<std::string_view> service = RadioServiceOf(text::Trim(code));
   if (!service) {
     ui::Message message;
     message.text = "Unknown 'Nature Of Service Code' = " + std::string(code);
-    message.title = app::kProgramTitle;
+    message.title = engine::kProgramTitle;
     message.buttons = ui::Buttons::kOk;
     run.ShowMessage(message);
     run.Yield();

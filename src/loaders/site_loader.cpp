@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/run_context.h"
 #include "loaders/data_sets.h"
 #include "loaders/field_conversions.h"
 #include "loaders/site_positions.h"
 #include "platform/text/text.h"
+#include "run/run_context.h"
 
 namespace morvane::loaders {
 namespace {
@@ -53,7 +53,7 @@ CoordinateTexts Longitude(const Record& r) {
 
 // Shows the warning about one piece out of range and goes on. The texts
 // are the record's own, untrimmed, so the user finds the record as written.
-void Warn(const Record& record, app::RunContext& run, int piece, std::string_view label) {
+void Warn(const Record& record, engine::RunContext& run, int piece, std::string_view label) {
   ui::Message message;
   message.title = "Site Table";
   message.text = "Site Key: " + std::string(record.Piece(1)) + "\r\n" + std::string(label) +
@@ -68,29 +68,29 @@ bool Outside(const Record& record, int piece, double limit, bool limit_allowed) 
   return limit_allowed ? v > limit : v >= limit;
 }
 
-FieldValue Elevation(const Record& r, app::RunContext&) {
+FieldValue Elevation(const Record& r, engine::RunContext&) {
   return db::Value(ElevationText(ValueOfTrimmed(r, 13)));
 }
 
 // The warnings come where the fields they concern are assigned: the
 // latitude checks before the latitude texts, the longitude check before the
 // longitude texts, so a record refused earlier raises none.
-FieldValue LatitudeDms(const Record& r, app::RunContext& run) {
+FieldValue LatitudeDms(const Record& r, engine::RunContext& run) {
   if (Outside(r, kLatitude, 90, true)) Warn(r, run, kLatitude, "Lat Deg: ");
   if (Outside(r, kLatitude + 1, 60, false)) Warn(r, run, kLatitude + 1, "Lat Min: ");
   return db::Value(Latitude(r).dms);
 }
 
-FieldValue LatitudeSeconds(const Record& r, app::RunContext&) {
+FieldValue LatitudeSeconds(const Record& r, engine::RunContext&) {
   return db::Value(Latitude(r).seconds);
 }
 
-FieldValue LongitudeDms(const Record& r, app::RunContext& run) {
+FieldValue LongitudeDms(const Record& r, engine::RunContext& run) {
   if (Outside(r, kLongitude, 180, true)) Warn(r, run, kLongitude, "Lon Deg: ");
   return db::Value(Longitude(r).dms);
 }
 
-FieldValue LongitudeSeconds(const Record& r, app::RunContext&) {
+FieldValue LongitudeSeconds(const Record& r, engine::RunContext&) {
   return db::Value(Longitude(r).seconds);
 }
 

@@ -44,7 +44,7 @@ TEST_F(SettingsTest, FirstStartWritesTheDefaultsAndReadsThemBack) {
   EXPECT_EQ(settings.ini_file(), app + "morvane.ini");
   ASSERT_FALSE(settings.Exists());
 
-  ASSERT_TRUE(settings.WriteDefaults(RunPaths{}));
+  ASSERT_TRUE(settings.WriteDefaults(engine::RunPaths{}));
   ASSERT_TRUE(settings.Exists());
   EXPECT_EQ(Slurp(root_ / "morvane.ini"),
             "[InputFiles]\n"
@@ -61,7 +61,7 @@ TEST_F(SettingsTest, FirstStartWritesTheDefaultsAndReadsThemBack) {
             "AntSite_E=\n"
             "AntSiteDb=" + app + "AntSiteDb.mdb\n");
 
-  const RunPaths paths = settings.Read();
+  const engine::RunPaths paths = settings.Read();
   EXPECT_EQ(paths.table_main, app + "main.dat");
   EXPECT_EQ(paths.input_dir, app);
   EXPECT_EQ(paths.output, app + "dalkdb.mdb");
@@ -84,13 +84,13 @@ TEST_F(SettingsTest, AProgramFolderWithCapitalLettersKeepsWorking) {
 
   const SettingsFile settings(folder.string());
   ASSERT_FALSE(settings.Exists());
-  ASSERT_TRUE(settings.WriteDefaults(RunPaths{}));
+  ASSERT_TRUE(settings.WriteDefaults(engine::RunPaths{}));
   // The file lands in the folder as it exists on disk...
   EXPECT_TRUE(fs::is_regular_file(folder / "morvane.ini"));
   EXPECT_TRUE(settings.Exists());
   EXPECT_EQ(settings.DiskPath(), folder / "morvane.ini");
   // ...and the default paths, in lower case, still lead there.
-  const RunPaths paths = settings.Read();
+  const engine::RunPaths paths = settings.Read();
   EXPECT_EQ(paths.input_dir, lower_app);
   std::ofstream(folder / "main.dat") << "";
   EXPECT_EQ(files::Resolve(files::FromSetting(paths.table_main)), folder / "main.dat");
@@ -106,7 +106,7 @@ TEST_F(SettingsTest, AValueIsReadAsItsFirst99Characters) {
   ASSERT_TRUE(settings.WriteValue(kSectionInputFiles, kKeyTableMain,
                                   "/" + std::string(110, 'y') + "/main.dat"));
 
-  const RunPaths paths = settings.Read();
+  const engine::RunPaths paths = settings.Read();
   EXPECT_EQ(paths.output, long_path.substr(0, 99));
   EXPECT_EQ(paths.ant_site_db, long_path.substr(0, 99));
   EXPECT_EQ(paths.table_main, "/" + std::string(98, 'y'));
@@ -141,7 +141,7 @@ TEST(SplitTableMainTest, SplitsAtTheFirstMainDatInAnyCase) {
 TEST_F(SettingsTest, ADriveStyleValueIsStoredAsGivenAndUsedWithSlashes) {
   const SettingsFile settings(root_.string());
   ASSERT_TRUE(settings.WriteValue(kSectionInputFiles, kKeyTableMain, R"(D:\Exports\MAIN.DAT)"));
-  RunPaths paths = settings.Read();
+  engine::RunPaths paths = settings.Read();
   EXPECT_EQ(paths.table_main, R"(D:\Exports\MAIN.DAT)");
   EXPECT_EQ(paths.input_dir, R"(D:\Exports\)");
   EXPECT_NE(Slurp(root_ / "morvane.ini").find(R"(TableMain=D:\Exports\MAIN.DAT)"),
@@ -161,7 +161,7 @@ TEST_F(SettingsTest, ADriveStyleValueIsStoredAsGivenAndUsedWithSlashes) {
 
 TEST_F(SettingsTest, AMissingFileOrKeyReadsAsNone) {
   const SettingsFile settings(root_.string());
-  RunPaths paths = settings.Read();
+  engine::RunPaths paths = settings.Read();
   EXPECT_EQ(paths.table_main, "NONE");
   EXPECT_EQ(paths.input_dir, "");
   EXPECT_EQ(paths.output, "NONE");
@@ -175,15 +175,15 @@ TEST_F(SettingsTest, AMissingFileOrKeyReadsAsNone) {
 
 TEST_F(SettingsTest, AFolderThatCannotHoldTheFileReportsTheFailedWrite) {
   const SettingsFile settings((root_ / "no such folder").string());
-  EXPECT_FALSE(settings.WriteDefaults(RunPaths{}));
+  EXPECT_FALSE(settings.WriteDefaults(engine::RunPaths{}));
   EXPECT_FALSE(settings.Exists());
   EXPECT_FALSE(settings.WriteValue(kSectionInputFiles, kKeyTableMain, "/x/main.dat"));
 }
 
 TEST_F(SettingsTest, FileLocationsAreReadWithoutTouchingTheAntennaSitePaths) {
   const SettingsFile settings(root_.string());
-  ASSERT_TRUE(settings.WriteDefaults(RunPaths{}));
-  RunPaths paths;
+  ASSERT_TRUE(settings.WriteDefaults(engine::RunPaths{}));
+  engine::RunPaths paths;
   paths.ant_site_a = "/chosen/but/not/accepted.mdb";
   settings.ReadFileLocations(paths);
   EXPECT_EQ(paths.table_main, lower_root_ + "/main.dat");
@@ -192,7 +192,7 @@ TEST_F(SettingsTest, FileLocationsAreReadWithoutTouchingTheAntennaSitePaths) {
   // Accepting the antenna sites writes all six keys.
   paths.ant_site_db = "/sites/db.mdb";
   ASSERT_TRUE(settings.WriteAntSites(paths));
-  const RunPaths read = settings.Read();
+  const engine::RunPaths read = settings.Read();
   EXPECT_EQ(read.ant_site_a, "/chosen/but/not/accepted.mdb");
   EXPECT_EQ(read.ant_site_b, "");
   EXPECT_EQ(read.ant_site_db, "/sites/db.mdb");

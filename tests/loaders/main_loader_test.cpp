@@ -146,7 +146,7 @@ TEST_F(MainLoaderTest, AnEmptyFileIsAllDoneWithItsProcessLogRow) {
 }
 
 TEST_F(MainLoaderTest, AMissingFileStopsTheStepBeforeAnyRow) {
-  EXPECT_THROW(fx.Run(MainLoader()), app::StepError);
+  EXPECT_THROW(fx.Run(MainLoader()), engine::StepError);
   EXPECT_EQ(fx.RowCount("ProcessLog"), 0);
 }
 
@@ -155,7 +155,7 @@ TEST_F(MainLoaderTest, AStopAtAYieldKeepsTheRowsCommittedBefore) {
   for (int i = 1; i <= 150; ++i) content += MainRecord(i);
   fx.WriteDataSet("main.dat", content);
   fx.ui().RequestStopAfterYields(1);  // the progress display before record 100
-  EXPECT_THROW(fx.Run(MainLoader()), app::RunStopped);
+  EXPECT_THROW(fx.Run(MainLoader()), engine::RunStopped);
   EXPECT_EQ(fx.RowCount("DalkMain"), 99);
   EXPECT_EQ(fx.RowCount("ProcessLog"), 0);
 }

@@ -210,7 +210,7 @@ TEST(SiteLoaderTest, TheRowsBeforeABoxAreCommittedWhenItShows) {
   fx.WriteDataSet("site.dat", file);
   SiteRowsAtEachBox ui(fx.OutputPath());
   db::Workspace workspace;
-  app::RunContext run(ui, workspace, fx.run().paths());
+  engine::RunContext run(ui, workspace, fx.run().paths());
   run.step_current = 27;
   loaders::RunLoader(LoaderNamed("PopulateSiteTable"), run);
   EXPECT_EQ(ui.seen, (std::vector<int>{2, 4}));

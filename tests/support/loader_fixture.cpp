@@ -6,8 +6,8 @@
 #include "loaders/common_loader.h"
 #include "loaders/loader_registry.h"
 #include "platform/db/database.h"
+#include "schema/ktb/ktb_tables.h"
 #include "schema/staging/staging_tables.h"
-#include "schema/target/target_tables.h"
 
 namespace morvane::testing {
 
@@ -20,17 +20,17 @@ const loaders::LoaderDef& LoaderNamed(std::string_view procedure) {
 LoaderFixture::LoaderFixture() {
   {
     db::Database db = workspace_.CreateDatabase(OutputPath());
-    for (const auto& spec : schema::TargetTables())
+    for (const auto& spec : schema::KtbTables())
       if (spec.def.name == "ProcessLog") db.AppendTable(spec.def);
     for (const auto& spec : schema::StagingTables()) db.AppendTable(spec.def);
     db.Close();
   }
-  app::RunPaths paths;
+  engine::RunPaths paths;
   paths.table_main = (dir_ / "main.dat").string();
   paths.input_dir = dir_.path().string() + "/";
   paths.output = OutputPath().string();
-  run_ = std::make_unique<app::RunContext>(ui_, workspace_, paths);
-  rejected_ = std::make_unique<app::RejectedData>(dir_ / "baddata.txt");
+  run_ = std::make_unique<engine::RunContext>(ui_, workspace_, paths);
+  rejected_ = std::make_unique<engine::RejectedData>(dir_ / "baddata.txt");
   run_->set_rejected(rejected_.get());
 }
 

@@ -10,12 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/rejected_data.h"
-#include "app/run_context.h"
 #include "loaders/loader_def.h"
 #include "platform/db/value.h"
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
+#include "run/rejected_data.h"
+#include "run/run_context.h"
 #include "support/temp_dir.h"
 #include "support/value_printer.h"
 
@@ -44,7 +44,7 @@ class LoaderFixture {
   // The lines of baddata.txt.
   std::vector<std::string> RejectedLines();
 
-  app::RunContext& run() { return *run_; }
+  engine::RunContext& run() { return *run_; }
   ui::RecordingUi& ui() { return ui_; }
   const TempDir& dir() const { return dir_; }
   std::filesystem::path OutputPath() const { return dir_ / "dalkdb.mdb"; }
@@ -53,8 +53,8 @@ class LoaderFixture {
   TempDir dir_;
   ui::RecordingUi ui_;
   db::Workspace workspace_;
-  std::unique_ptr<app::RunContext> run_;
-  std::unique_ptr<app::RejectedData> rejected_;
+  std::unique_ptr<engine::RunContext> run_;
+  std::unique_ptr<engine::RejectedData> rejected_;
 };
 
 }  // namespace morvane::testing

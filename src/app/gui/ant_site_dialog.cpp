@@ -36,7 +36,7 @@ static_assert(kRows.size() == app::kAntSiteKeys.size());
 
 }  // namespace
 
-AntSiteDialog::AntSiteDialog(QWidget* parent, app::RunPaths& paths,
+AntSiteDialog::AntSiteDialog(QWidget* parent, engine::RunPaths& paths,
                              const app::SettingsFile& settings, const Services& services)
     : PathDialog(parent, "frmAntSiteFiles", "Ant Site Files", paths, settings, services) {
   auto* layout = new QVBoxLayout(this);

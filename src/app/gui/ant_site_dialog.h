@@ -16,7 +16,7 @@ class AntSiteDialog : public PathDialog {
   Q_OBJECT
 
  public:
-  AntSiteDialog(QWidget* parent, app::RunPaths& paths,
+  AntSiteDialog(QWidget* parent, engine::RunPaths& paths,
                 const app::SettingsFile& settings, const Services& services);
 
   void ShowPaths() override;

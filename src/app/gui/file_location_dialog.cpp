@@ -7,7 +7,7 @@
 
 namespace morvane::gui {
 
-FileLocationDialog::FileLocationDialog(QWidget* parent, app::RunPaths& paths,
+FileLocationDialog::FileLocationDialog(QWidget* parent, engine::RunPaths& paths,
                                        const app::SettingsFile& settings,
                                        const Services& services)
     : PathDialog(parent, "frmModFileLoc", "Morvane -- Modify File Locations", paths,

@@ -14,7 +14,7 @@ class FileLocationDialog : public PathDialog {
   Q_OBJECT
 
  public:
-  FileLocationDialog(QWidget* parent, app::RunPaths& paths,
+  FileLocationDialog(QWidget* parent, engine::RunPaths& paths,
                      const app::SettingsFile& settings, const Services& services);
 
   void ShowPaths() override;

@@ -5,10 +5,11 @@
 #include "app/gui/main_window.h"
 #include "app/gui/qt_ui.h"
 #include "app/gui/services.h"
+#include "run/program.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Morvane");
+  QApplication::setApplicationName(morvane::engine::kProgramTitle);
   // The main window ends the program itself (Exit asks first); the other
   // windows may stay open when it is closed.
   QApplication::setQuitOnLastWindowClosed(false);

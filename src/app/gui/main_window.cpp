@@ -19,6 +19,7 @@
 #include "app/gui/qt_ui.h"
 #include "app/gui/schema_form.h"
 #include "app/gui/status_window.h"
+#include "run/program.h"
 
 namespace morvane::gui {
 namespace {
@@ -39,7 +40,7 @@ StartUp StartUp::FromApplication() {
 
 MainWindow::MainWindow(Services services) : services_(std::move(services)) {
   setObjectName(QString::fromLatin1(ui::kMainWindow.data()));
-  setWindowTitle("Morvane");
+  setWindowTitle(engine::kProgramTitle);
 
   auto* central = new QWidget(this);
   auto* title = Named(new QLabel("Convert Dalk exported data sets (Morvane)", central), "Label7");
@@ -194,7 +195,7 @@ void MainWindow::ReadSettings() {
   ant_sites_->ShowPaths();
 }
 
-app::RunPaths MainWindow::PathsForRun() {
+engine::RunPaths MainWindow::PathsForRun() {
   ReadSettings();
   return paths_;
 }

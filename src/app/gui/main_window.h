@@ -22,8 +22,8 @@
 #include <memory>
 
 #include "app/gui/services.h"
-#include "app/run_context.h"
 #include "app/settings.h"
+#include "run/run_context.h"
 
 class QAction;
 class QCloseEvent;
@@ -73,9 +73,9 @@ class MainWindow : public QMainWindow {
   // Reads the settings file into the current paths and the dialogs' labels.
   void ReadSettings();
   // The settings file read anew: the paths a run should use.
-  app::RunPaths PathsForRun();
+  engine::RunPaths PathsForRun();
   // The current paths: as last read, with the dialogs' choices since.
-  const app::RunPaths& paths() const { return paths_; }
+  const engine::RunPaths& paths() const { return paths_; }
   const app::SettingsFile& settings_file() const { return settings_file_; }
 
  protected:
@@ -94,7 +94,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtUi> ui_;
   std::unique_ptr<InstanceLock> instance_lock_;
   app::SettingsFile settings_file_;
-  app::RunPaths paths_;
+  engine::RunPaths paths_;
 
   QLabel* version_date_ = nullptr;  // lblVersionDate
   QLabel* status_ = nullptr;        // lblStatus

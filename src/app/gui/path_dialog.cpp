@@ -18,7 +18,7 @@ ui::Message SettingsNotWritten(const app::SettingsFile& settings) {
 }
 
 PathDialog::PathDialog(QWidget* parent, const char* name, const QString& caption,
-                       app::RunPaths& paths, const app::SettingsFile& settings,
+                       engine::RunPaths& paths, const app::SettingsFile& settings,
                        const Services& services)
     : Form(parent, name, caption), paths_(paths), settings_(settings),
       services_(services) {}

@@ -1,5 +1,5 @@
 // The base of the two Setup dialogs: windows of path labels with Browse
-// buttons, which work on the program's current paths (the RunPaths that the
+// buttons, which work on the program's current paths (the engine::RunPaths that the
 // main window keeps) and on its settings file.
 //
 // Browse shows the file-open dialog with the current path; the path becomes
@@ -11,8 +11,8 @@
 
 #include "app/gui/form.h"
 #include "app/gui/services.h"
-#include "app/run_context.h"
 #include "app/settings.h"
+#include "run/run_context.h"
 
 class QLabel;
 class QPushButton;
@@ -27,7 +27,7 @@ class PathDialog : public Form {
 
  public:
   PathDialog(QWidget* parent, const char* name, const QString& caption,
-             app::RunPaths& paths, const app::SettingsFile& settings,
+             engine::RunPaths& paths, const app::SettingsFile& settings,
              const Services& services);
 
   // Shows the current paths in the labels.
@@ -47,7 +47,7 @@ class PathDialog : public Form {
   // Tells the user that the settings file could not be written.
   void WarnNotWritten();
 
-  app::RunPaths& paths_;
+  engine::RunPaths& paths_;
   const app::SettingsFile& settings_;
   const Services& services_;
 };

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/ui/ui.h"
+#include "run/program.h"
 
 class QWidget;
 class QString;
@@ -16,7 +17,7 @@ class QString;
 namespace morvane::gui {
 
 // The title of the program's message boxes when a message gives none.
-inline constexpr std::string_view kApplicationTitle = "Morvane";
+inline constexpr std::string_view kApplicationTitle = engine::kProgramTitle;
 
 // One file-open dialog. `filter` is as the windows define it: a description,
 // "|" and the pattern ("Input data (main.dat) | *.dat").

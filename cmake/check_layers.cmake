@@ -1,0 +1,57 @@
+# Fails when a source file includes a header of a layer above its own.
+# The layers, bottom-up: platform, schema, run, {loaders, convert}, app,
+# app/gui. A layer may include its own headers and those below it; loaders
+# and convert stand side by side and include neither each other.
+# Run as: cmake -DSOURCE_DIR=<repo> -DSTAMP=<file> -P check_layers.cmake
+
+function(layer_of path out)
+  if(path MATCHES "^app/gui/")
+    set(${out} 5 PARENT_SCOPE)
+  elseif(path MATCHES "^app/")
+    set(${out} 4 PARENT_SCOPE)
+  elseif(path MATCHES "^(loaders|convert)/")
+    set(${out} 3 PARENT_SCOPE)
+  elseif(path MATCHES "^run/")
+    set(${out} 2 PARENT_SCOPE)
+  elseif(path MATCHES "^schema/")
+    set(${out} 1 PARENT_SCOPE)
+  elseif(path MATCHES "^platform/")
+    set(${out} 0 PARENT_SCOPE)
+  else()
+    set(${out} -1 PARENT_SCOPE)
+  endif()
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}/src"
+  "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
+set(violations "")
+foreach(source IN LISTS sources)
+  layer_of("${source}" own)
+  file(STRINGS "${SOURCE_DIR}/src/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*" "\\1" header "${line}")
+    layer_of("${header}" target)
+    if(target EQUAL -1)
+      continue()
+    endif()
+    set(bad FALSE)
+    if(target GREATER own)
+      set(bad TRUE)
+    elseif(target EQUAL 3 AND own EQUAL 3)
+      string(REGEX MATCH "^[a-z]+/" own_folder "${source}")
+      string(REGEX MATCH "^[a-z]+/" target_folder "${header}")
+      if(NOT own_folder STREQUAL target_folder)
+        set(bad TRUE)
+      endif()
+    endif()
+    if(bad)
+      string(APPEND violations "  src/${source} includes ${header}\n")
+    endif()
+  endforeach()
+endforeach()
+
+if(violations)
+  message(FATAL_ERROR "Includes that run upwards through the layers "
+    "(platform <- schema <- run <- loaders, convert <- app <- app/gui):\n${violations}")
+endif()
+file(WRITE "${STAMP}" "ok\n")

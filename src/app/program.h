@@ -1,8 +1,0 @@
-// The program's own name, the title of its message boxes.
-#pragma once
-
-namespace morvane::app {
-
-inline constexpr const char* kProgramTitle = "Morvane";
-
-}  // namespace morvane::app

@@ -1,0 +1,70 @@
+#include "run/record_reader.h"
+
+#include "platform/text/text.h"
+
+namespace morvane::engine {
+namespace {
+
+constexpr std::string_view kEndMark = "|^|";
+constexpr std::string_view kJoint = " \\n ";
+
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::string TrimBlanksAndTabs(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && IsBlankOrTab(s[b])) ++b;
+  while (e > b && IsBlankOrTab(s[e - 1])) --e;
+  return std::string(s.substr(b, e - b));
+}
+
+bool EndsRecord(std::string_view line, std::size_t* body_end) {
+  std::size_t e = line.size();
+  while (e > 0 && (IsBlankOrTab(line[e - 1]) || line[e - 1] == '\r')) --e;
+  if (e < kEndMark.size() || line.substr(e - kEndMark.size(), kEndMark.size()) != kEndMark)
+    return false;
+  if (body_end) *body_end = e - kEndMark.size();
+  return true;
+}
+
+RecordReader::RecordReader(files::LineReader& lines, std::size_t max_record)
+    : lines_(lines), max_record_(max_record) {}
+
+bool RecordReader::ReadLine(std::string& line) {
+  const auto status = lines_.ReadLine(raw_);
+  if (status == files::LineReader::Status::kEnd) return false;
+  line_too_long_ = status == files::LineReader::Status::kTooLong;
+  if (text::IsAscii(raw_)) {
+    line.swap(raw_);
+  } else {
+    line = text::Cp1252ToUtf8(raw_);
+  }
+  return true;
+}
+
+RecordReader::Result RecordReader::Next(std::string& record) {
+  record.clear();
+  std::string line;
+  if (!ReadLine(line)) return Result::kEnd;
+  first_line_ = lines_.LineNumber();
+
+  // Every line is trimmed of blanks (tabs inside the text are data); a line
+  // of nothing but blanks and tabs is an empty line between records.
+  if (!line_too_long_ && TrimBlanksAndTabs(line).empty()) return Result::kEmptyLine;
+  record = text::Trim(line);
+
+  std::size_t body_end = 0;
+  while (true) {
+    if (line_too_long_ || record.size() > max_record_) return Result::kTooLong;
+    if (EndsRecord(record, &body_end)) {
+      record.resize(body_end);
+      return Result::kRecord;
+    }
+    if (!ReadLine(line)) return Result::kUnterminated;
+    record += kJoint;
+    record += text::Trim(line);
+  }
+}
+
+}  // namespace morvane::engine

@@ -1,0 +1,63 @@
+// Reads the records of a data set file.
+//
+// A record ends in "|^|" and may run over several lines. One call of Next()
+// is one pass of a loader's loop: it reads one line and, unless that line is
+// empty, completes the record that starts there. A record that spans lines
+// is joined with " \n " in place of each line break, every line trimmed of
+// blanks at both ends (a one-line record too, as the loaders read it).
+// "|^|" ends a record when nothing but blanks, tabs or a carriage return
+// follows it on its line; a line of only blanks and tabs counts as empty.
+//
+// Two things the file format cannot be trusted with are caught here rather
+// than read past: a last record without its end mark (kUnterminated: the
+// partial record is returned) and a record that grows beyond the size limit
+// (kTooLong: a lost end mark must not swallow the rest of the file; reading
+// goes on at the line after the one where the limit was passed).
+//
+// The bytes are decoded from Windows-1252 to UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/files/line_reader.h"
+
+namespace morvane::engine {
+
+class RecordReader {
+ public:
+  enum class Result { kRecord, kEmptyLine, kEnd, kUnterminated, kTooLong };
+
+  static constexpr std::size_t kMaxRecord = std::size_t{1} << 20;
+
+  explicit RecordReader(files::LineReader& lines, std::size_t max_record = kMaxRecord);
+
+  // kRecord: `record` holds the record without its end mark.
+  // kEmptyLine: `record` is "" (the line counts as a pass of the loop).
+  // kUnterminated / kTooLong: `record` holds what was read (for the report).
+  // kEnd: nothing left.
+  Result Next(std::string& record);
+
+  // The line on which the record (or empty line) of the last Next() began.
+  std::int64_t FirstLine() const { return first_line_; }
+
+ private:
+  bool ReadLine(std::string& line);  // false at the end of the file
+
+  files::LineReader& lines_;
+  std::size_t max_record_;
+  std::int64_t first_line_ = 0;
+  bool line_too_long_ = false;
+  std::string raw_;
+};
+
+// Removes blanks and tabs at both ends.
+std::string TrimBlanksAndTabs(std::string_view s);
+
+// True when `line` ends in "|^|" followed by nothing but blanks, tabs or
+// carriage returns; `body_end` then receives the length of the text before
+// the end mark.
+bool EndsRecord(std::string_view line, std::size_t* body_end = nullptr);
+
+}  // namespace morvane::engine

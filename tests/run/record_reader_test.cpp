@@ -1,0 +1,97 @@
+#include "run/record_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/files/line_reader.h"
+#include "support/temp_dir.h"
+
+namespace morvane::engine {
+namespace {
+
+using Result = RecordReader::Result;
+
+struct Pass {
+  Result result;
+  std::string record;
+  std::int64_t first_line;
+};
+
+std::vector<Pass> ReadAll(const std::string& content, std::size_t max_record = RecordReader::kMaxRecord) {
+  testing::TempDir dir;
+  const auto path = dir.Write("data.dat", content);
+  files::LineReader lines(path);
+  RecordReader reader(lines, max_record);
+  std::vector<Pass> passes;
+  std::string record;
+  for (Result r; (r = reader.Next(record)) != Result::kEnd;)
+    passes.push_back({r, record, reader.FirstLine()});
+  return passes;
+}
+
+struct ReaderCase {
+  const char* name;
+  std::string content;
+  std::vector<Pass> expected;
+};
+
+class RecordReaderTest : public ::testing::TestWithParam<ReaderCase> {};
+
+TEST_P(RecordReaderTest, ReadsRecordsAsTheLoadersSeeThem) {
+  const auto passes = ReadAll(GetParam().content);
+  ASSERT_EQ(passes.size(), GetParam().expected.size());
+  for (std::size_t i = 0; i < passes.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(passes[i].result, GetParam().expected[i].result);
+    EXPECT_EQ(passes[i].record, GetParam().expected[i].record);
+    EXPECT_EQ(passes[i].first_line, GetParam().expected[i].first_line);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, RecordReaderTest,
+    ::testing::Values(
+        ReaderCase{"OneLine", "a|b|c|^|\n", {{Result::kRecord, "a|b|c", 1}}},
+        ReaderCase{"OneLineTrimmedOfBlanks", "  a|b |^|  \n", {{Result::kRecord, "a|b ", 1}}},
+        ReaderCase{"ThreeLinesJoined", "a|b \n c|d\ne|^|\n", {{Result::kRecord, "a|b \\n c|d \\n e", 1}}},
+        ReaderCase{"EndMarkAloneKeepsTheJoint", "1|A|B\n|^|\n", {{Result::kRecord, "1|A|B \\n ", 1}}},
+        ReaderCase{"CrlfLikeLf", "a|b|^|\r\nc|\r\nd|^|\r\n",
+                   {{Result::kRecord, "a|b", 1}, {Result::kRecord, "c| \\n d", 2}}},
+        ReaderCase{"TabsAndCrAfterEndMark", "a|^|\t \r\nb|^|", {{Result::kRecord, "a", 1}, {Result::kRecord, "b", 2}}},
+        ReaderCase{"BlankAndTabLinesAreEmpty", "\n \t \na|^|\n",
+                   {{Result::kEmptyLine, "", 1}, {Result::kEmptyLine, "", 2}, {Result::kRecord, "a", 3}}},
+        ReaderCase{"TabsInsideStay", "\ta\t|b|^|\n", {{Result::kRecord, "\ta\t|b", 1}}},
+        ReaderCase{"UnterminatedTail", "a|^|\nb|c\nd\n",
+                   {{Result::kRecord, "a", 1}, {Result::kUnterminated, "b|c \\n d", 2}}},
+        ReaderCase{"LastLineWithoutNewline", "a|^|\nb|^|", {{Result::kRecord, "a", 1}, {Result::kRecord, "b", 2}}},
+        ReaderCase{"BarsKeptInRecord", "x||y|^|\n", {{Result::kRecord, "x||y", 1}}},
+        ReaderCase{"Windows1252Decoded", "caf\xe9|\x80|^|\n", {{Result::kRecord, "caf\xc3\xa9|\xe2\x82\xac", 1}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RecordReaderLimits, ARecordPastTheLimitIsReportedAndReadingGoesOn) {
+  // A lost end mark must not swallow the rest of the file.
+  const std::string content = "aaaa|\nbbbb|\ncccc|\ndddd|^|\ne|^|\n";
+  const auto passes = ReadAll(content, /*max_record=*/12);
+  ASSERT_GE(passes.size(), 2u);
+  EXPECT_EQ(passes[0].result, Result::kTooLong);
+  EXPECT_EQ(passes[0].first_line, 1);
+  EXPECT_EQ(passes.back().result, Result::kRecord);
+  EXPECT_EQ(passes.back().record, "e");
+  EXPECT_EQ(passes.back().first_line, 5);
+}
+
+TEST(EndsRecordTest, OnlyBlanksTabsAndCarriageReturnsMayFollowTheEndMark) {
+  std::size_t body = 0;
+  EXPECT_TRUE(EndsRecord("a|^|", &body));
+  EXPECT_EQ(body, 1u);
+  EXPECT_TRUE(EndsRecord("a|^| \t\r", &body));
+  EXPECT_EQ(body, 1u);
+  EXPECT_FALSE(EndsRecord("a|^|x"));
+  EXPECT_FALSE(EndsRecord("a|^"));
+  EXPECT_FALSE(EndsRecord("^|"));
+}
+
+}  // namespace
+}  // namespace morvane::engine
