@@ -22,4 +22,18 @@ class Error : public std::runtime_error {
   std::string field_;
 };
 
+// A value that its field refuses (a text longer than the field, a number
+// out of its range or not a number): nothing was written, and the caller may
+// set the record aside and go on, unlike after an error of the engine.
+class ValueRefused : public Error {
+ public:
+  ValueRefused(const std::string& message, std::string table, std::string field, std::string value)
+      : Error(message, std::move(table), std::move(field)), value_(std::move(value)) {}
+
+  const std::string& value() const { return value_; }  // the refused value as text
+
+ private:
+  std::string value_;
+};
+
 }  // namespace morvane::db

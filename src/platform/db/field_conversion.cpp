@@ -132,9 +132,9 @@ std::string NumberText(const Value& number) {
 Value ConvertForField(const FieldDef& field, const Value& value, std::string_view table) {
   Converted c = Convert(field, value);
   if (!c.value)
-    throw Error("cannot store the value in the " + std::string(FieldTypeName(field.type)) +
+    throw ValueRefused("cannot store the value in the " + std::string(FieldTypeName(field.type)) +
                     " field: " + c.problem,
-                std::string(table), field.name);
+                       std::string(table), field.name, value.AsText());
   return std::move(*c.value);
 }
 

@@ -1,0 +1,53 @@
+// Writes one row of a KTB table or of a user's database in a transaction of
+// its own, setting a record aside instead of stopping the step when a field
+// refuses a value.
+//
+// `fill` sets the fields of the row (after AddNew or Edit). When a field
+// refuses its value (db::ValueRefused: a text longer than the field, a
+// number out of range), nothing of the row is written, the transaction is
+// rolled back, one line goes to the rejected-data file naming the table,
+// `where` (the filing, site or key concerned), the field and the value, and
+// false is returned so the conversion goes on. Any other error propagates
+// after the rollback and ends the step.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/db/error.h"
+#include "platform/db/table_recordset.h"
+#include "run/rejected_data.h"
+#include "run/row_transaction.h"
+#include "run/run_context.h"
+
+namespace morvane::convert {
+
+enum class RowWrite { kAdd, kEdit };
+
+template <typename Fill>
+bool WriteRow(engine::RunContext& run, db::TableRecordset& recordset, RowWrite how,
+              std::string_view where, Fill fill) {
+  engine::RowTransaction transaction(run.workspace());
+  try {
+    if (how == RowWrite::kAdd)
+      recordset.AddNew();
+    else
+      recordset.Edit();
+    fill(recordset);
+    recordset.Update();
+  } catch (const db::ValueRefused& refused) {
+    if (recordset.Editing()) recordset.CancelUpdate();
+    engine::RecordRejected(run, refused.table(), where,
+                           "the field " + refused.field() + " refuses the value (" +
+                               refused.message() + ")",
+                           refused.value());
+    return false;
+  } catch (...) {
+    if (recordset.Editing()) recordset.CancelUpdate();
+    throw;
+  }
+  transaction.Commit();
+  return true;
+}
+
+}  // namespace morvane::convert
