@@ -1,0 +1,44 @@
+// The antenna side of the earth-station conversion (step 39): per query row
+// the antenna record (AntMain), the coordination record (SiteEsCoord), the
+// satellite record (SiteSat), the path record (PathRecord), the antenna-site
+// records (SiteInfo in the output database; AntSiteInfo and AntSiteCallSign
+// in the user's antenna-site database) and the make-model list (MfgModList).
+//
+// The step's driver opens the recordsets once (OpenAntennaSideTables) and
+// hands them, with the conversion state, to every call. Each written row is
+// its own transaction; a value that a field refuses sets that record aside
+// (rejected-data file) and the conversion goes on. Other errors propagate.
+#pragma once
+
+#include <string>
+
+#include "convert/conversion_state.h"
+#include "platform/db/database.h"
+#include "platform/db/table_recordset.h"
+#include "run/run_context.h"
+
+namespace morvane::convert {
+
+struct AntennaSideTables {
+  // In the output database.
+  db::TableRecordset ant_main, site_es_coord, site_sat, class_of_station_code, path_record,
+      mfg_mod_list, site_info;
+  // In the user's antenna-site database (setting AntSiteDb).
+  db::TableRecordset ant_site_info, ant_site_call_sign;
+};
+
+// Opens the recordsets; throws db::Error when a table is missing.
+AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_site_db);
+
+// The antenna writer of one query row: sets the side values (state.tx or
+// state.rx) and the station classes that the frequency writer reads, writes
+// AntMain, SiteEsCoord, the antenna-site records, PathRecord and SiteSat.
+// The lookups of the row have run.
+void WriteAntMainTable(engine::RunContext& run, ConversionState& state, AntennaSideTables& tables);
+
+// Adds the make-model pair to MfgModList when it is new; `flag` is "A" for
+// antennas.
+void WriteMfgModList(engine::RunContext& run, AntennaSideTables& tables, const std::string& flag,
+                     const std::string& make, const std::string& model);
+
+}  // namespace morvane::convert
