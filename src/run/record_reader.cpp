@@ -43,6 +43,17 @@ bool RecordReader::ReadLine(std::string& line) {
   return true;
 }
 
+bool RecordReader::LineEndsRecord(const std::string& line) const {
+  return EndsRecord(line_too_long_ ? lines_.TooLongTail() : line);
+}
+
+void RecordReader::SkipToEndMark(std::string& line) {
+  // The lines of an over-long record after its head are not records of
+  // their own: reading resumes after the line that holds its end mark.
+  while (!LineEndsRecord(line))
+    if (!ReadLine(line)) return;
+}
+
 RecordReader::Result RecordReader::Next(std::string& record) {
   record.clear();
   std::string line;
@@ -56,7 +67,10 @@ RecordReader::Result RecordReader::Next(std::string& record) {
 
   std::size_t body_end = 0;
   while (true) {
-    if (line_too_long_ || record.size() > max_record_) return Result::kTooLong;
+    if (line_too_long_ || record.size() > max_record_) {
+      SkipToEndMark(line);
+      return Result::kTooLong;
+    }
     if (EndsRecord(record, &body_end)) {
       record.resize(body_end);
       return Result::kRecord;

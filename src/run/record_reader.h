@@ -5,14 +5,14 @@
 // empty, completes the record that starts there. A record that spans lines
 // is joined with " \n " in place of each line break, every line trimmed of
 // blanks at both ends (a one-line record too, as the loaders read it).
-// "|^|" ends a record when nothing but blanks, tabs or a carriage return
-// follows it on its line; a line of only blanks and tabs counts as empty.
+// "|^|" ends a record when nothing but blanks or tabs follow it on its
+// line (a CR is a line end: see files::LineReader); a line of only blanks and tabs counts as empty.
 //
 // Two things the file format cannot be trusted with are caught here rather
 // than read past: a last record without its end mark (kUnterminated: the
 // partial record is returned) and a record that grows beyond the size limit
-// (kTooLong: a lost end mark must not swallow the rest of the file; reading
-// goes on at the line after the one where the limit was passed).
+// (kTooLong: the rest of the record, up to the line that holds its end
+// mark, is skipped, so that its tail is not read as records of its own).
 //
 // The bytes are decoded from Windows-1252 to UTF-8.
 #pragma once
@@ -44,6 +44,8 @@ class RecordReader {
 
  private:
   bool ReadLine(std::string& line);  // false at the end of the file
+  bool LineEndsRecord(const std::string& line) const;  // the line last read
+  void SkipToEndMark(std::string& line);
 
   files::LineReader& lines_;
   std::size_t max_record_;

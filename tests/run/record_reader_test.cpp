@@ -19,10 +19,11 @@ struct Pass {
   std::int64_t first_line;
 };
 
-std::vector<Pass> ReadAll(const std::string& content, std::size_t max_record = RecordReader::kMaxRecord) {
+std::vector<Pass> ReadAll(const std::string& content, std::size_t max_record = RecordReader::kMaxRecord,
+                          std::size_t max_line = std::size_t{1} << 20) {
   testing::TempDir dir;
   const auto path = dir.Write("data.dat", content);
-  files::LineReader lines(path);
+  files::LineReader lines(path, max_line);
   RecordReader reader(lines, max_record);
   std::vector<Pass> passes;
   std::string record;
@@ -66,20 +67,32 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"UnterminatedTail", "a|^|\nb|c\nd\n",
                    {{Result::kRecord, "a", 1}, {Result::kUnterminated, "b|c \\n d", 2}}},
         ReaderCase{"LastLineWithoutNewline", "a|^|\nb|^|", {{Result::kRecord, "a", 1}, {Result::kRecord, "b", 2}}},
+        ReaderCase{"CrOnlyLineEnds", "a|^|\r1|b|\rc|^|\r",
+                   {{Result::kRecord, "a", 1}, {Result::kRecord, "1|b| \\n c", 2}}},
+        ReaderCase{"LfCrLeavesNoCrInTheNextRecord", "a|^|\n\r7|b|^|\n\r",
+                   {{Result::kRecord, "a", 1}, {Result::kEmptyLine, "", 2}, {Result::kRecord, "7|b", 3},
+                    {Result::kEmptyLine, "", 4}}},
+        ReaderCase{"LastLineOnlyCr", "a|^|\n\r", {{Result::kRecord, "a", 1}, {Result::kEmptyLine, "", 2}}},
         ReaderCase{"BarsKeptInRecord", "x||y|^|\n", {{Result::kRecord, "x||y", 1}}},
         ReaderCase{"Windows1252Decoded", "caf\xe9|\x80|^|\n", {{Result::kRecord, "caf\xc3\xa9|\xe2\x82\xac", 1}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RecordReaderLimits, ARecordPastTheLimitIsReportedAndReadingGoesOn) {
-  // A lost end mark must not swallow the rest of the file.
-  const std::string content = "aaaa|\nbbbb|\ncccc|\ndddd|^|\ne|^|\n";
-  const auto passes = ReadAll(content, /*max_record=*/12);
-  ASSERT_GE(passes.size(), 2u);
-  EXPECT_EQ(passes[0].result, Result::kTooLong);
-  EXPECT_EQ(passes[0].first_line, 1);
-  EXPECT_EQ(passes.back().result, Result::kRecord);
-  EXPECT_EQ(passes.back().record, "e");
-  EXPECT_EQ(passes.back().first_line, 5);
+TEST(RecordReaderLimits, AnOverLongRecordIsSkippedUpToItsEndMark) {
+  const std::string long_line = "x" + std::string(40, 'l') + "|^|";
+  const auto passes = ReadAll("aaaa|\nbbbb|\ncccc|\ndddd|^|\ne|^|\n" + long_line + "\nf|^|\n" +
+                                  std::string(30, 'm') + "\ng|h|^|\ni|^|\n",
+                              /*max_record=*/12, /*max_line=*/20);
+  ASSERT_EQ(passes.size(), 6u);
+  const Result kinds[] = {Result::kTooLong, Result::kRecord, Result::kTooLong,
+                          Result::kRecord,  Result::kTooLong, Result::kRecord};
+  const std::int64_t lines[] = {1, 5, 6, 7, 8, 10};
+  for (std::size_t i = 0; i < passes.size(); ++i) {
+    EXPECT_EQ(passes[i].result, kinds[i]) << i;
+    EXPECT_EQ(passes[i].first_line, lines[i]) << i;
+  }
+  EXPECT_EQ(passes[1].record, "e");
+  EXPECT_EQ(passes[3].record, "f");
+  EXPECT_EQ(passes[5].record, "i");
 }
 
 TEST(EndsRecordTest, OnlyBlanksTabsAndCarriageReturnsMayFollowTheEndMark) {

@@ -63,39 +63,56 @@ bool LineReader::Fill() {
 
 bool LineReader::AtEnd() { return pos_ == end_ && !Fill(); }
 
+// Keeps the last bytes of a line that is too long to be returned whole, so
+// that a caller can still see how it ended.
+void LineReader::KeepTail(const char* segment, std::size_t n) {
+  const std::size_t take = std::min(n, kTailSize);
+  tail_.append(segment + n - take, take);
+  if (tail_.size() > kTailSize) tail_.erase(0, tail_.size() - kTailSize);
+}
+
 LineReader::Status LineReader::ReadLine(std::string& line) {
   line.clear();
+  tail_.clear();
   std::size_t length = 0;  // bytes of the line seen, line end excluded
-  char last = '\0';
   bool any = false;
-  bool ended_by_lf = false;
   while (pos_ < end_ || Fill()) {
     any = true;
     const char* start = buffer_.data() + pos_;
     const std::size_t available = end_ - pos_;
+    // The line ends at the first LF or CR; memchr twice beats a byte loop.
     const auto* lf = static_cast<const char*>(std::memchr(start, '\n', available));
-    const std::size_t n = lf != nullptr ? static_cast<std::size_t>(lf - start) : available;
+    const std::size_t before_lf = lf != nullptr ? static_cast<std::size_t>(lf - start) : available;
+    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', before_lf));
+    const char* stop = cr != nullptr ? cr : lf;
+    const std::size_t n = stop != nullptr ? static_cast<std::size_t>(stop - start) : available;
     if (line.size() < max_line_) line.append(start, std::min(n, max_line_ - line.size()));
-    if (n > 0) last = start[n - 1];
     length += n;
+    if (length + kTailSize > max_line_) KeepTail(start, n);
     pos_ += n;
     bytes_consumed_ += static_cast<std::int64_t>(n);
-    if (lf != nullptr) {
+    if (stop != nullptr) {
       ++pos_;
       ++bytes_consumed_;
-      ended_by_lf = true;
+      if (cr != nullptr) SkipLfAfterCr();
       break;
     }
   }
   if (!any) return Status::kEnd;
   ++line_number_;
-  if (ended_by_lf && length > 0 && last == '\r') --length;
-  if (length > max_line_) {
-    line.resize(max_line_);
-    return Status::kTooLong;
-  }
-  line.resize(length);
+  if (length > max_line_) return Status::kTooLong;
+  tail_.clear();
   return Status::kLine;
+}
+
+// A CR LF pair is one line end: the LF after a CR is part of it, also when
+// it comes with the next fill of the buffer (the line is copied out by then).
+void LineReader::SkipLfAfterCr() {
+  if (pos_ == end_ && !Fill()) return;
+  if (buffer_[pos_] == '\n') {
+    ++pos_;
+    ++bytes_consumed_;
+  }
 }
 
 }  // namespace morvane::files

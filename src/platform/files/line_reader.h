@@ -1,7 +1,8 @@
-// Reads a text file line by line, fast, with LF or CRLF line ends.
+// Reads a text file line by line, fast. CR LF, LF and a lone CR each end a
+// line, so a file written with any of them (or a mix) reads alike, and a CR
+// never reaches the caller.
 //
-// Lines are returned as raw bytes without their line end (a lone CR before
-// the LF is dropped; a CR elsewhere stays). The file is read through a large
+// Lines are returned as raw bytes without their line end. The file is read through a large
 // buffer, so memory does not grow with the file; a line longer than
 // `max_line` bytes is not returned whole: ReadLine reports it as too long,
 // returns its first max_line bytes and skips the rest of it.
@@ -35,9 +36,15 @@ class LineReader {
   std::int64_t LineNumber() const { return line_number_; }  // of the last line read, from 1
   std::int64_t BytesRead() const { return bytes_consumed_; }  // line ends included
   std::int64_t FileLength() const { return file_length_; }
+  // For a line reported kTooLong: its last bytes (up to kTailSize), which
+  // ReadLine did not return. Empty after a line that fit.
+  static constexpr std::size_t kTailSize = 64;
+  const std::string& TooLongTail() const { return tail_; }
 
  private:
   bool Fill();
+  void SkipLfAfterCr();
+  void KeepTail(const char* segment, std::size_t n);
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;
@@ -48,6 +55,7 @@ class LineReader {
   std::int64_t line_number_ = 0;
   std::int64_t bytes_consumed_ = 0;
   std::int64_t file_length_ = 0;
+  std::string tail_;
 };
 
 }  // namespace morvane::files

@@ -65,16 +65,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LastLineWithoutEnd", "a\nb|^|", kMax, {{"a"}, {"b|^|"}}},
         ReadCase{"Empty", "", kMax, {}},
         ReadCase{"EmptyLines", "\n\r\n\n", kMax, {{""}, {""}, {""}}},
-        ReadCase{"LoneCrStays", "a\rb\n", kMax, {{"a\rb"}}},
-        ReadCase{"CrAtTheEndOfTheFileStays", "a\r", kMax, {{"a\r"}}},
-        ReadCase{"OnlyTheLastCrGoes", "a\r\r\n", kMax, {{"a\r"}}},
+        ReadCase{"LoneCrEndsALine", "a\rb\n", kMax, {{"a"}, {"b"}}},
+        ReadCase{"CrOnlyEnds", "a|^|\rb|^|\r", kMax, {{"a|^|"}, {"b|^|"}}},
+        ReadCase{"LfCrIsTwoEnds", "a\n\r7|^|\n\r", kMax, {{"a"}, {""}, {"7|^|"}, {""}}},
+        ReadCase{"CrAtTheEndOfTheFile", "a\r", kMax, {{"a"}}},
+        ReadCase{"CrCrLf", "a\r\r\n", kMax, {{"a"}, {""}}},
         ReadCase{"LeadingBlanksStay", "  a  \n", kMax, {{"  a  "}}},
         ReadCase{"TooLong", "abcdefgh\nxy\n", 4, {{"abcd", kTooLong}, {"xy"}}},
         ReadCase{"TooLongCrlf", "abcde\r\nxy\r\n", 4, {{"abcd", kTooLong}, {"xy"}}},
         ReadCase{"TooLongLastLine", "xy\nabcdefgh", 4, {{"xy"}, {"abcd", kTooLong}}},
         ReadCase{"ExactlyMaxLf", "abcd\n", 4, {{"abcd"}}},
         ReadCase{"ExactlyMaxCrlf", "abcd\r\nx", 4, {{"abcd"}, {"x"}}},
-        ReadCase{"ExactlyMaxEndingInCr", "abc\r\r\n", 4, {{"abc\r"}}},
+        ReadCase{"ExactlyMaxEndingInCr", "abcd\r\r\n", 4, {{"abcd"}, {""}}},
         ReadCase{"ZeroMax", "a\n\n", 0, {{"", kTooLong}, {""}}}));
 
 // Lines that cross the reader's 1 MiB buffer, a CRLF split between two
@@ -105,6 +107,18 @@ TEST(LineReaderBuffer, JoinsLinesAcrossFills) {
     ASSERT_EQ(lines[i], expected[i]) << "line " << i + 1;
   }
   EXPECT_EQ(reader.BytesRead(), static_cast<std::int64_t>(content.size()));
+}
+
+TEST(LineReaderTail, KeepsTheEndOfATooLongLine) {
+  TempDir dir;
+  const std::string tail = "0123456789" + std::string(60, 't') + "|^|";
+  LineReader reader(dir.Write("data.dat", "abcdef" + tail + "\r\nxy\n"), 4);
+  std::string line;
+  ASSERT_EQ(reader.ReadLine(line), Status::kTooLong);
+  EXPECT_EQ(reader.TooLongTail(), tail.substr(tail.size() - LineReader::kTailSize));
+  ASSERT_EQ(reader.ReadLine(line), Status::kLine);
+  EXPECT_EQ(line, "xy");
+  EXPECT_EQ(reader.TooLongTail(), "");
 }
 
 TEST(LineReaderProgress, CountsLinesAndBytes) {
