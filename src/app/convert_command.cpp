@@ -12,6 +12,28 @@
 namespace morvane::app {
 namespace {
 
+// "NONE" is what the settings give for a missing key: taken as a path, it
+// would make Convert delete and rebuild ./NONE in the working folder.
+bool OutputPathSet(const std::string& output) {
+  const std::string trimmed = text::Trim(output);
+  return !trimmed.empty() && trimmed != "NONE";
+}
+
+ConvertOutcome NoOutputPath(engine::RunContext& run) {
+  ConvertOutcome outcome;
+  outcome.kind = ConvertOutcome::Kind::kFailed;
+  outcome.failure = "no output database is set.";
+  ui::Message m;
+  m.title = engine::kProgramTitle;
+  m.icon = ui::Icon::kCritical;
+  m.text = "No output database is set: the setting OutputPathAndFilename is missing or empty."
+           "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.";
+  run.ShowMessage(m);
+  ui::Window& main = run.ui().GetWindow(ui::kMainWindow);
+  main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
+  main.Repaint();
+  return outcome;
+}
 
 bool AskToInitialise(engine::RunContext& run) {
   ui::Message question;
@@ -52,6 +74,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths) {
   db::Workspace workspace;
   engine::RunContext run(ui, workspace, paths);
   ui::Window& main = ui.GetWindow(ui::kMainWindow);
+  if (!OutputPathSet(paths.output)) return NoOutputPath(run);
   ConvertOutcome outcome;
   try {
     run.Status().SetCaption("lblStatus", "Initilizing the data base !");

@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <climits>
+
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
 #include "platform/text/text.h"
@@ -10,6 +12,9 @@ namespace {
 // Every value is read into a buffer of 100 characters, so it keeps at most
 // 99 of them; a missing key or file reads as "NONE".
 constexpr std::size_t kValueBuffer = 100;
+// Paths are read whole, up to the system's limit for a path: a cut output
+// path would name another file, which Convert would then delete.
+constexpr std::size_t kPathBuffer = PATH_MAX;
 constexpr std::string_view kMissing = "NONE";
 constexpr std::string_view kMainDataSetName = "main.dat";
 
@@ -55,21 +60,25 @@ engine::RunPaths SettingsFile::Read() const {
   engine::RunPaths paths;
   ReadFileLocations(paths);
   for (const auto& [key, path] : kAntSiteKeys) {
-    paths.*path = ReadValue(kSectionAntSite, key);
+    paths.*path = ReadPath(kSectionAntSite, key);
   }
   return paths;
 }
 
 void SettingsFile::ReadFileLocations(engine::RunPaths& paths) const {
-  MainDataSet main = SplitTableMain(ReadValue(kSectionInputFiles, kKeyTableMain));
+  MainDataSet main = SplitTableMain(ReadPath(kSectionInputFiles, kKeyTableMain));
   paths.table_main = std::move(main.table_main_path);
   paths.input_dir = std::move(main.input_dir);
-  paths.output = ReadValue(kSectionOutputFiles, kKeyOutput);
+  paths.output = ReadPath(kSectionOutputFiles, kKeyOutput);
 }
 
 std::string SettingsFile::ReadValue(std::string_view section,
                                     std::string_view key) const {
   return profile::GetString(section, key, kMissing, kValueBuffer, DiskPath());
+}
+
+std::string SettingsFile::ReadPath(std::string_view section, std::string_view key) const {
+  return profile::GetString(section, key, kMissing, kPathBuffer, DiskPath());
 }
 
 bool SettingsFile::WriteValue(std::string_view section, std::string_view key,

@@ -117,6 +117,19 @@ TEST_F(ConvertCommandTest, AMainDataSetNotNamedExactlyMainDatStopsBeforeAnyStep)
   EXPECT_EQ(ui_.Caption("frmMorvane", "lblStatus").rfind("The conversion stopped: ", 0), 0u);
 }
 
+TEST_F(ConvertCommandTest, AMissingOrEmptyOutputPathStopsBeforeTheQuestion) {
+  for (const char* output : {"NONE", "", "  "}) {
+    SCOPED_TRACE(output);
+    ui::RecordingUi ui;
+    paths_.output = output;
+    const auto outcome = ConvertCommand(ui, paths_);
+    EXPECT_EQ(outcome.kind, Kind::kFailed);
+    ASSERT_EQ(ui.Messages().size(), 1u);  // no question: nothing is deleted
+    EXPECT_EQ(ui.Messages()[0].text.rfind("No output database is set", 0), 0u);
+    EXPECT_EQ(ui.Caption("frmMorvane", "lblStatus"), "The conversion stopped: no output database is set.");
+  }
+}
+
 TEST_F(ConvertCommandTest, AnOutputFolderThatDoesNotExistIsReportedBeforeTheRun) {
   paths_.output = (dir_ / "no such folder" / "dalkdb.mdb").string();
   const auto outcome = ConvertCommand(ui_, paths_);

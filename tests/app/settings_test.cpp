@@ -96,21 +96,23 @@ TEST_F(SettingsTest, AProgramFolderWithCapitalLettersKeepsWorking) {
   EXPECT_EQ(files::Resolve(files::FromSetting(paths.table_main)), folder / "main.dat");
 }
 
-TEST_F(SettingsTest, AValueIsReadAsItsFirst99Characters) {
+TEST_F(SettingsTest, PathsAreReadWholeOtherValuesAsTheirFirst99Characters) {
   const SettingsFile settings(root_.string());
-  const std::string long_path = "/" + std::string(110, 'x') + "/dalkdb.mdb";  // 122
-  ASSERT_GE(long_path.size(), 120u);
+  const std::string long_path = "/" + std::string(300, 'x') + "/dalkdb.mdb";
+  const std::string long_main = "/" + std::string(200, 'y') + "/main.dat";
   ASSERT_TRUE(settings.WriteValue(kSectionOutputFiles, kKeyOutput, long_path));
-  ASSERT_TRUE(settings.WriteValue(kSectionAntSite, "AntSiteDb", long_path));
-  // A main.dat beyond the 99th character is cut off, so no folder is found.
-  ASSERT_TRUE(settings.WriteValue(kSectionInputFiles, kKeyTableMain,
-                                  "/" + std::string(110, 'y') + "/main.dat"));
+  ASSERT_TRUE(settings.WriteValue(kSectionAntSite, "AntSiteDb", long_path + "2"));
+  ASSERT_TRUE(settings.WriteValue(kSectionAntSite, "AntSite_C", long_path + "3"));
+  ASSERT_TRUE(settings.WriteValue(kSectionInputFiles, kKeyTableMain, long_main));
+  ASSERT_TRUE(settings.WriteValue(kSectionTempFiles, kKeyCompact, long_path));
 
   const engine::RunPaths paths = settings.Read();
-  EXPECT_EQ(paths.output, long_path.substr(0, 99));
-  EXPECT_EQ(paths.ant_site_db, long_path.substr(0, 99));
-  EXPECT_EQ(paths.table_main, "/" + std::string(98, 'y'));
-  EXPECT_EQ(paths.input_dir, "");
+  EXPECT_EQ(paths.output, long_path);
+  EXPECT_EQ(paths.ant_site_db, long_path + "2");
+  EXPECT_EQ(paths.ant_site_c, long_path + "3");
+  EXPECT_EQ(paths.table_main, long_main);
+  EXPECT_EQ(paths.input_dir, "/" + std::string(200, 'y') + "/");
+  EXPECT_EQ(settings.ReadValue(kSectionTempFiles, kKeyCompact), long_path.substr(0, 99));
 }
 
 TEST(SplitTableMainTest, SplitsAtTheFirstMainDatInAnyCase) {
