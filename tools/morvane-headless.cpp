@@ -1,24 +1,42 @@
-// morvane-headless SETTINGS_FILE
+// morvane-headless [--registration-db FILE] SETTINGS_FILE
 //
 // A development tool: runs one whole Convert with the settings of
 // SETTINGS_FILE, as if Yes had been answered and every message acknowledged,
 // and prints every status text and message box on its own line as it
-// happens. Exits 0 when the run completed, 1 when it stopped, 2 on wrong use.
+// happens. --registration-db reads the registration numbers of step 41 from
+// FILE instead of the fixed /mnt/e/KtbMdb/EinKwd/einkwd.mdb. Exits 0 when the
+// run completed, 1 when it stopped, 2 on wrong use.
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string_view>
 
 #include "app/convert_command.h"
+#include "app/run_driver.h"
 #include "app/settings.h"
 #include "platform/files/files.h"
 #include "platform/ui/recording_ui.h"
 
+namespace {
+
+int Usage() {
+  std::cerr << "usage: morvane-headless [--registration-db FILE] SETTINGS_FILE\n";
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   using morvane::app::ConvertOutcome;
-  if (argc != 2) {
-    std::cerr << "usage: morvane-headless SETTINGS_FILE\n";
-    return 2;
+  std::optional<std::filesystem::path> registration_db;
+  int arg = 1;
+  if (arg < argc && std::string_view(argv[arg]) == "--registration-db") {
+    if (arg + 1 >= argc) return Usage();
+    registration_db = argv[arg + 1];
+    arg += 2;
   }
-  const std::filesystem::path settings_path = argv[1];
+  if (argc - arg != 1) return Usage();
+  const std::filesystem::path settings_path = argv[arg];
   if (!morvane::files::FileExists(settings_path)) {
     std::cerr << "morvane-headless: no settings file " << settings_path << "\n";
     return 2;
@@ -27,7 +45,9 @@ int main(int argc, char* argv[]) {
 
   std::ios::sync_with_stdio(false);
   morvane::ui::RecordingUi ui(&std::cout, /*keep_history=*/false);
-  const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, settings.Read());
+  const auto steps = registration_db ? morvane::app::StandardSteps(*registration_db)
+                                     : morvane::app::StandardSteps();
+  const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, settings.Read(), steps);
   std::cout << "rejected records: " << outcome.rejected << "\n";
   if (outcome.kind != ConvertOutcome::Kind::kCompleted) {
     std::cout << "stopped: " << outcome.failure << "\n";

@@ -71,6 +71,10 @@ void InitialiseDatabase(engine::RunContext& run) {
 }  // namespace
 
 ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths) {
+  return ConvertCommand(ui, paths, StandardSteps());
+}
+
+ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const std::vector<Step>& steps) {
   db::Workspace workspace;
   engine::RunContext run(ui, workspace, paths);
   ui::Window& main = ui.GetWindow(ui::kMainWindow);
@@ -99,7 +103,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths) {
 
     main.SetVisible("cmdConvert", false);
     main.Repaint();
-    const RunResult result = RunSteps(run);
+    const RunResult result = RunSteps(run, steps);
     main.SetVisible("cmdConvert", true);
 
     outcome.rejected = result.rejected;

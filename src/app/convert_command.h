@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
+#include "app/run_driver.h"
 #include "platform/ui/ui.h"
 #include "run/run_context.h"
 
@@ -24,5 +27,7 @@ struct ConvertOutcome {
 };
 
 ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths);
+// The same with other steps (the headless tool's seams).
+ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const std::vector<Step>& steps);
 
 }  // namespace morvane::app

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "convert/registration_data.h"
 #include "loaders/common_loader.h"
 #include "loaders/loader_registry.h"
 #include "platform/db/error.h"
@@ -19,6 +20,7 @@ namespace morvane::app {
 namespace {
 
 constexpr int kStepTotal = 42;
+constexpr int kRegistrationStep = 41;
 constexpr const char* kCompactingText = "Compacting DALK database !";
 
 // Steps 38 and 42: compact the output database and log it.
@@ -38,6 +40,11 @@ void CompactionStep(engine::RunContext& run) {
 template <loaders::DataSet kDataSet>
 void LoadDataSet(engine::RunContext& run) {
   loaders::RunLoader(loaders::Loader(kDataSet), run);
+}
+
+// Step 41 with the registration-number database at its fixed place.
+void RegistrationDataStep(engine::RunContext& run) {
+  convert::PopulateLiceEinKwdTable(run, convert::kRegistrationDatabase);
 }
 
 // A step whose procedure is not part of this program yet: it does nothing.
@@ -93,7 +100,7 @@ constexpr StepEntry kSteps[] = {
     {38, "CompactDalkDatabase", CompactionStep},
     {39, "EsPopulateKtbTables", NotBuiltYet},
     {40, "PopulateTransmitterTable", LoadDataSet<DataSet::kTransmitter>},
-    {41, "PopulateLiceEinKwdTable", NotBuiltYet},
+    {41, "PopulateLiceEinKwdTable", RegistrationDataStep},
     {42, "CompactDalkDatabase", CompactionStep},
 };
 static_assert(std::size(kSteps) == kStepTotal);
@@ -155,6 +162,16 @@ std::vector<Step> StandardSteps() {
   std::vector<Step> steps;
   for (const StepEntry& entry : kSteps)
     steps.push_back({entry.number, entry.procedure, entry.run, entry.run == NotBuiltYet});
+  return steps;
+}
+
+std::vector<Step> StandardSteps(const std::filesystem::path& registration_database) {
+  std::vector<Step> steps = StandardSteps();
+  for (Step& step : steps)
+    if (step.number == kRegistrationStep)
+      step.run = [registration_database](engine::RunContext& run) {
+        convert::PopulateLiceEinKwdTable(run, registration_database);
+      };
   return steps;
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ struct Step {
 
 // The 42 steps of a run, in their fixed order, numbered 1 to 42.
 std::vector<Step> StandardSteps();
+// The same, with the registration-number database of step 41 read from
+// `registration_database` instead of its fixed place (a development seam).
+std::vector<Step> StandardSteps(const std::filesystem::path& registration_database);
 
 struct RunResult {
   bool completed = false;

@@ -1,0 +1,187 @@
+#include "convert/registration_data.h"
+
+#include <optional>
+#include <string>
+
+#include "convert/row_writer.h"
+#include "platform/db/database.h"
+#include "platform/db/error.h"
+#include "platform/files/files.h"
+#include "platform/text/text.h"
+#include "run/process_log.h"
+#include "run/program.h"
+#include "run/progress.h"
+
+namespace morvane::convert {
+namespace {
+
+constexpr std::int64_t kProgressEvery = 100;
+constexpr const char* kEntryTable = "EinKwdTable";
+constexpr const char* kKeyIndex = "idxKwdKey";
+constexpr const char* kKeyField = "KwdKey";
+
+constexpr const char* kQuery =
+    "SELECT Freq.CsFnKey, Freq.FreqKey, Freq.QalRegNum, freq.StatusCode "
+    "From Freq "
+    "ORDER BY Freq.QalRegNum, Freq.CsFnKey, Freq.FreqKey";
+constexpr int kRegNumColumn = 2;
+constexpr int kStatusColumn = 3;
+
+// The fields of a registrant's entry, in the order they are read, and the
+// LiceEinKwd field each one is copied to.
+struct CopiedField {
+  const char* entry;
+  const char* lice_ein_kwd;
+};
+constexpr CopiedField kCopiedFields[] = {
+    {"EinKey", "EinKey"},
+    {"KwdKey", "KwdKey"},
+    {"EntityName", "EntityName"},
+    {"EntityOrg", "EntityOrg"},
+    {"EntityType", "EntityType"},
+    {"EntitySubType", "EntitySubType"},
+    {"Street1", "Street1"},
+    {"Street2", "Street2"},
+    {"POBox", "PoBox"},
+    {"City", "City"},
+    {"State", "State"},
+    {"ZipCode", "Zip"},
+    {"Country", "Country"},
+    {"EmailAddress", "EmailAddress"},
+    {"TelephoneNumber", "TelephoneNumber"},
+    {"InputSource", "InputSource"},
+    {"RegDt", "RegDt"},
+    {"UpdDt", "UpdDt"},
+};
+
+void ReportMissingDatabase(engine::RunContext& run) {
+  run.Status().SetCaption("lblStatus", " 'einkwd.mdb' data not found!  Exiting subroutine! ");
+  ui::Message m;
+  m.text = "File not found, exiting  PopulateLiceEinKwdTable";
+  m.title = engine::kProgramTitle;
+  run.ShowMessage(m);
+  run.Yield();
+}
+
+void ShowOpening(ui::Window& status) {
+  status.SetCaption("lblStatus", "Processing 'LiceEinKwdTable' data !  Please wait . . . .");
+  for (const char* label :
+       {"lblTotalRecords", "lblRecordCount", "lblPercentCompleted", "lblFileSize", "lblAmtProcessed"})
+    status.SetCaption(label, "");
+  status.SetVisible("fraTotalRecords", false);
+  status.SetValue("ProgressBar1", 0);
+  status.Repaint();
+}
+
+void ShowProgress(engine::RunContext& run, std::int64_t total) {
+  engine::ShowPercentAndCount(run, engine::PercentDone(run.record_counter, total));
+  run.Status().Repaint();
+}
+
+// Opens the user's registration-number database and makes sure it has what
+// the step reads; throws engine::StepError naming the file and what is missing.
+db::Database OpenRegistrationDatabase(db::Workspace& workspace, const std::filesystem::path& file) {
+  const auto fail = [&](const std::string& what) {
+    return engine::StepError(file.string(), "The registration-number database " + what);
+  };
+  db::Database db;
+  try {
+    db = workspace.OpenDatabase(file);
+  } catch (const db::Error& e) {
+    throw fail("cannot be opened: " + e.message());
+  }
+  const std::optional<db::TableDef> table = db.FindTable(kEntryTable);
+  if (!table) throw fail(std::string("has no table ") + kEntryTable + ".");
+  for (const CopiedField& field : kCopiedFields)
+    if (!table->FindField(field.entry))
+      throw fail(std::string("has no field ") + field.entry + " in its table " + kEntryTable + ".");
+  const db::IndexDef* index = table->FindIndex(kKeyIndex);
+  if (!index || !db::NamesEqual(index->field, kKeyField))
+    throw fail(std::string("has no index ") + kKeyIndex + " on " + kKeyField + " in its table " +
+               kEntryTable + ".");
+  return db;
+}
+
+// A Freq row of an active assignment with a registration number.
+bool Taken(const db::Value& reg_num, const db::Value& status_code) {
+  return !reg_num.IsNull() && text::Val(reg_num.AsText()) >= 1 && !status_code.IsNull() &&
+         status_code.AsText() == "9";
+}
+
+// Copies the registrant of `reg_num` into LiceEinKwd unless it is there or
+// unknown.
+void CopyRegistrant(engine::RunContext& run, db::TableRecordset& entries,
+                    db::TableRecordset& lice_ein_kwd, const db::Value& reg_num) {
+  entries.Seek("=", reg_num);
+  if (entries.NoMatch()) return;
+  db::Value values[std::size(kCopiedFields)];
+  for (std::size_t i = 0; i < std::size(kCopiedFields); ++i)
+    values[i] = entries.Get(kCopiedFields[i].entry);
+  if (values[0].IsNull()) values[0] = db::Value("");
+
+  lice_ein_kwd.Seek("=", reg_num);
+  if (!lice_ein_kwd.NoMatch()) return;
+  WriteRow(run, lice_ein_kwd, RowWrite::kAdd, "registration number " + text::Trim(reg_num.AsText()),
+           [&](db::TableRecordset& rs) {
+             for (std::size_t i = 0; i < std::size(kCopiedFields); ++i)
+               rs.Set(kCopiedFields[i].lice_ein_kwd, values[i]);
+           });
+}
+
+}  // namespace
+
+void PopulateLiceEinKwdTable(engine::RunContext& run,
+                             const std::filesystem::path& registration_database) {
+  const std::optional<std::filesystem::path> found = files::Resolve(registration_database);
+  if (!found || !files::FileExists(*found)) {
+    ReportMissingDatabase(run);
+    return;
+  }
+  ui::Window& status = run.Status();
+  ShowOpening(status);
+
+  db::Database db = run.workspace().OpenDatabase(run.OutputFile());
+  db::TableRecordset lice_ein_kwd = db.OpenTable("LiceEinKwd");
+  run.log_action_text = "Lice data!";
+  db::TableRecordset process_log = db.OpenTable("ProcessLog");
+  db::Database registration = OpenRegistrationDatabase(run.workspace(), *found);
+  db::TableRecordset entries = registration.OpenTable(kEntryTable);
+  entries.SetIndex(kKeyIndex);
+  lice_ein_kwd.SetIndex(kKeyIndex);
+
+  db::SqlRecordset query = db.OpenSql(kQuery);
+  const std::int64_t total = query.RecordCount();
+  status.SetCaption("lblTotalRecords", engine::FormatCount(total));
+  status.Repaint();
+  run.Yield();
+
+  run.record_counter = 0;
+  // Rows come in number order: a number met again needs no second look-up.
+  std::optional<std::string> previous;
+  for (query.MoveFirst(); !query.Eof(); query.MoveNext()) {
+    ++run.record_counter;
+    if (engine::ProgressDue(run.record_counter, kProgressEvery)) {
+      ShowProgress(run, total);
+      run.Yield();
+    }
+    const db::Value reg_num = query.Get(kRegNumColumn);
+    if (!Taken(reg_num, query.Get(kStatusColumn))) continue;
+    std::string number = text::Trim(reg_num.AsText());
+    if (number == previous) continue;
+    previous = std::move(number);
+    CopyRegistrant(run, entries, lice_ein_kwd, reg_num);
+    run.YieldIfDue();
+  }
+  ShowProgress(run, total);
+  run.Yield();
+  query.Close();
+
+  engine::WriteProcessLogRecord(run, process_log);
+  entries.Close();
+  registration.Close();
+  lice_ein_kwd.Close();
+  process_log.Close();
+  db.Close();
+}
+
+}  // namespace morvane::convert

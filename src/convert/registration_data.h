@@ -1,0 +1,38 @@
+// Step 41: the licensees' registration data. Every registration number on a
+// Freq row of an active assignment (status "9", number 1 or more) is looked
+// up in the registration-number database (table EinKwdTable), and the
+// registrant's entry is copied into LiceEinKwd, one row per number.
+//
+// The registration-number database is the user's file, only read. Its place
+// is fixed (kRegistrationDatabase, the Windows path E:\KtbMdb\EinKwd\einkwd.mdb
+// where drive E: is mounted on Linux), found without regard to letter case;
+// tests and the headless tool pass their own.
+//
+// Outcomes:
+//  - The file is missing: the status text and the message box "File not
+//    found, exiting  PopulateLiceEinKwdTable"; nothing is opened, no process-log
+//    row is written, and the run goes on with the next step.
+//  - The file is not a database, or lacks EinKwdTable, one of the fields read
+//    or the index idxKwdKey on KwdKey: throws engine::StepError naming the file
+//    and what is missing, before anything is written.
+//  - A registration number that is Null or not a whole number finds nothing.
+//  - A Null value of the entry stays Null in LiceEinKwd (EinKey gives ""); an
+//    entry with a value longer than its LiceEinKwd field is not copied: one
+//    line in the rejected-data file names the number, field and value.
+//  - Otherwise the step ends with its ProcessLog row "Lice data!", records
+//    processed = the Freq rows read.
+// It closes only what it opened (never the run's rejected-data file).
+#pragma once
+
+#include <filesystem>
+
+#include "run/run_context.h"
+
+namespace morvane::convert {
+
+inline constexpr const char* kRegistrationDatabase = "/mnt/e/KtbMdb/EinKwd/einkwd.mdb";
+
+void PopulateLiceEinKwdTable(engine::RunContext& run,
+                             const std::filesystem::path& registration_database);
+
+}  // namespace morvane::convert

@@ -1,0 +1,245 @@
+// Step 41: registrants of the Freq rows copied from the registration-number
+// database into LiceEinKwd.
+#include "convert/registration_data.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/db/database.h"
+#include "platform/db/workspace.h"
+#include "platform/ui/recording_ui.h"
+#include "run/rejected_data.h"
+#include "schema/ktb/ktb_tables.h"
+#include "support/temp_dir.h"
+#include "support/value_printer.h"
+
+namespace morvane::convert {
+namespace {
+
+using db::Value;
+using Row = std::vector<Value>;
+
+// 1001 with every field distinct, 2002 with Null values, 3003 with a country
+// longer than LiceEinKwd's four characters.
+constexpr const char* kRegistrationSql = R"(
+CREATE TABLE EinKwdTable (EinKey TEXT(9) COLLATE NOCASE, KwdKey INTEGER,
+  EntityName TEXT(150) COLLATE NOCASE, EntityOrg TEXT(150) COLLATE NOCASE,
+  EntityType TEXT(150) COLLATE NOCASE, EntitySubType TEXT(120) COLLATE NOCASE,
+  Street1 TEXT(150) COLLATE NOCASE, Street2 TEXT(150) COLLATE NOCASE, POBox TEXT(65) COLLATE NOCASE,
+  City TEXT(60) COLLATE NOCASE, State TEXT(30) COLLATE NOCASE, ZipCode TEXT(10) COLLATE NOCASE,
+  Country TEXT(10) COLLATE NOCASE, EmailAddress TEXT(60) COLLATE NOCASE,
+  TelephoneNumber TEXT(60) COLLATE NOCASE, InputSource TEXT(20) COLLATE NOCASE,
+  RegDt TEXT(8) COLLATE NOCASE, UpdDt TEXT(8) COLLATE NOCASE);
+CREATE INDEX idxKwdKey ON EinKwdTable (KwdKey);
+INSERT INTO EinKwdTable VALUES ('521234567', 1001, 'Alder Uplink Inc', 'Alder Group', 'Corporation',
+  'Private', '12 Mast Road', 'Suite 4', 'PO Box 77', 'Dayton', 'OH', '45402', 'USA',
+  'noc@alder.example', '937-555-0101', 'CORES', '20090115', '20120301');
+INSERT INTO EinKwdTable (EinKey, KwdKey, EntityName, City) VALUES (NULL, 2002, 'Birch Teleport', 'Reno');
+INSERT INTO EinKwdTable (EinKey, KwdKey, EntityName, Country) VALUES ('339876543', 3003, 'Cedar Sat', 'CANADA');
+)";
+
+const Row kAlder = {Value("521234567"), Value(std::int64_t{1001}), Value("Alder Uplink Inc"),
+                    Value("Alder Group"), Value("Corporation"), Value("Private"),
+                    Value("12 Mast Road"), Value("Suite 4"), Value("PO Box 77"), Value("Dayton"),
+                    Value("OH"), Value("45402"), Value("USA"), Value("noc@alder.example"),
+                    Value("937-555-0101"), Value("CORES"), Value("20090115"), Value("20120301"),
+                    Value()};
+
+void BuildFromSql(const std::filesystem::path& file, const std::string& sql) {
+  sqlite3* handle = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &handle), SQLITE_OK);
+  std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(handle, sqlite3_close);
+  char* error = nullptr;
+  ASSERT_EQ(sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
+}
+
+class RegistrationDataTest : public ::testing::Test {
+ protected:
+  RegistrationDataTest() {
+    db::Database db = ws_.CreateDatabase(output_);
+    for (const auto& spec : schema::KtbTables())
+      if (spec.def.name == "Freq" || spec.def.name == "LiceEinKwd" || spec.def.name == "ProcessLog")
+        db.AppendTable(spec.def);
+    paths_.output = output_.string();
+    run_ = std::make_unique<engine::RunContext>(ui_, ws_, paths_);
+    run_->set_rejected(&rejected_);
+    run_->step_current = 41;
+    run_->input_file_len = 4321;
+  }
+
+  void AddFreq(const Value& reg_num, const Value& status = Value("9"), int copies = 1) {
+    db::Database db = ws_.OpenDatabase(output_);
+    db::TableRecordset freq = db.OpenTable("Freq");
+    for (int i = 0; i < copies; ++i) {
+      freq.AddNew();
+      freq.Set("FreqKey", "F" + std::to_string(++freq_count_));
+      freq.Set("CsFnKey", "E0001~SES-1");
+      freq.Set("QalRegNum", reg_num);
+      freq.Set("StatusCode", status);
+      freq.Update();
+    }
+  }
+
+  void Run() {
+    BuildFromSql(registration_, kRegistrationSql);
+    PopulateLiceEinKwdTable(*run_, dir_ / "einkwd" / "einkwd.mdb");  // found in any letter case
+    ws_.Close();
+  }
+
+  std::vector<Row> Rows(const std::string& table) {
+    db::Database db = ws_.OpenDatabase(output_);
+    db::TableRecordset rs = db.OpenTable(table);
+    std::vector<Row> rows;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+      Row row;
+      for (const auto& f : rs.Definition().fields) row.push_back(rs.Get(f.name));
+      rows.push_back(std::move(row));
+    }
+    return rows;
+  }
+
+  std::vector<Value> KwdKeys() {
+    std::vector<Value> keys;
+    for (const Row& row : Rows("LiceEinKwd")) keys.push_back(row[1]);
+    return keys;
+  }
+
+  std::vector<std::string> RejectedLines() {
+    rejected_.Close();
+    std::istringstream in(testing::TempDir::Read(dir_ / "baddata.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  testing::TempDir dir_;
+  std::filesystem::path output_ = dir_ / "dalkdb.mdb";
+  std::filesystem::path registration_ = dir_ / "EinKwd" / "EinKwd.MDB";
+  db::Workspace ws_;
+  ui::RecordingUi ui_;
+  engine::RunPaths paths_;
+  engine::RejectedData rejected_{dir_ / "baddata.txt"};
+  std::unique_ptr<engine::RunContext> run_;
+  int freq_count_ = 0;
+
+ private:
+  bool made_ = std::filesystem::create_directory(dir_ / "EinKwd");
+};
+
+TEST_F(RegistrationDataTest, TheFirstRowsRegistrantIsCopiedWithEveryField) {
+  AddFreq(Value("1001"));
+  Run();
+  EXPECT_EQ(Rows("LiceEinKwd"), std::vector<Row>{kAlder});
+  const auto log = Rows("ProcessLog");
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0][0], Value(std::int64_t{41}));
+  EXPECT_EQ(log[0][1], Value("Lice data!"));
+  EXPECT_EQ(log[0][4], Value(std::int64_t{4321}));  // the input size the previous step left
+  EXPECT_EQ(log[0][5], Value(std::int64_t{1}));
+  EXPECT_EQ(ui_.Caption("frmStatus", "lblStatus"),
+            "Processing 'LiceEinKwdTable' data !  Please wait . . . .");
+  EXPECT_TRUE(ui_.Messages().empty());
+}
+
+TEST_F(RegistrationDataTest, OneRowPerNumberAndOnlyForTakenRowsOfKnownNumbers) {
+  AddFreq(Value("2002"), Value("9"), 10);
+  AddFreq(Value("4004"));               // not in the registration database
+  AddFreq(Value("1001"), Value("2"));   // not an active assignment
+  AddFreq(Value("0000000000"));
+  AddFreq(Value(""));
+  AddFreq(Value("   "));
+  AddFreq(Value());
+  AddFreq(Value("1001.5"));             // not a whole number: finds nothing
+  AddFreq(Value("9999999999"));         // beyond Long
+  Run();
+  const auto rows = Rows("LiceEinKwd");
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0][0], Value(""));        // a Null EinKey
+  EXPECT_EQ(rows[0][1], Value(std::int64_t{2002}));
+  EXPECT_EQ(rows[0][2], Value("Birch Teleport"));
+  EXPECT_EQ(rows[0][7], Value());          // other Null values stay Null
+  EXPECT_EQ(rows[0][9], Value("Reno"));
+  EXPECT_EQ(Rows("ProcessLog")[0][5], Value(std::int64_t{18}));
+  EXPECT_TRUE(RejectedLines().empty());
+}
+
+TEST_F(RegistrationDataTest, ARegistrantTooLongForItsFieldsIsSetAsideAndTheRunGoesOn) {
+  AddFreq(Value("3003"), Value("9"), 3);
+  AddFreq(Value("1001"));
+  Run();
+  EXPECT_EQ(KwdKeys(), std::vector<Value>{Value(std::int64_t{1001})});
+  rejected_.Write("later step", "key 1", "still open", "value");  // not closed by the step
+  const auto lines = RejectedLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].rfind("LiceEinKwd\tregistration number 3003\t", 0), 0u) << lines[0];
+  EXPECT_NE(lines[0].find("Country"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[0].substr(lines[0].size() - 7), "\tCANADA");
+  EXPECT_EQ(lines[1], "later step\tkey 1\tstill open\tvalue");
+}
+
+TEST_F(RegistrationDataTest, AnEmptyFreqTableLogsNoRowsAtAHundredPercent) {
+  Run();
+  EXPECT_TRUE(Rows("LiceEinKwd").empty());
+  ASSERT_EQ(Rows("ProcessLog").size(), 1u);
+  EXPECT_EQ(Rows("ProcessLog")[0][5], Value(std::int64_t{0}));
+  EXPECT_EQ(ui_.Caption("frmStatus", "lblPercentCompleted"), "  100.0");
+  EXPECT_EQ(ui_.Caption("frmStatus", "lblTotalRecords"), "0");
+}
+
+TEST_F(RegistrationDataTest, AMissingDatabaseSaysSoAndWritesNothing) {
+  AddFreq(Value("1001"));
+  PopulateLiceEinKwdTable(*run_, dir_ / "elsewhere" / "einkwd.mdb");
+  ws_.Close();
+  EXPECT_EQ(ui_.Caption("frmStatus", "lblStatus"),
+            " 'einkwd.mdb' data not found!  Exiting subroutine! ");
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.Messages()[0].text, "File not found, exiting  PopulateLiceEinKwdTable");
+  EXPECT_EQ(ui_.Messages()[0].title, "Morvane");
+  EXPECT_TRUE(Rows("ProcessLog").empty());
+  EXPECT_TRUE(Rows("LiceEinKwd").empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "elsewhere"));
+}
+
+TEST_F(RegistrationDataTest, AnUnusableDatabaseStopsTheStepNamingFileAndWhatIsMissing) {
+  struct Case {
+    const char* sql;
+    const char* missing;
+  };
+  const Case cases[] = {
+      {"CREATE TABLE EinKwd (KwdKey INTEGER);", "EinKwdTable"},
+      {"CREATE TABLE EinKwdTable (EinKey TEXT(9), KwdKey INTEGER);", "EntityName"},
+      {"CREATE TABLE EinKwdTable (EinKey TEXT(9), KwdKey INTEGER, EntityName TEXT(150), "
+       "EntityOrg TEXT(150), EntityType TEXT(150), EntitySubType TEXT(120), Street1 TEXT(150), "
+       "Street2 TEXT(150), POBox TEXT(65), City TEXT(60), State TEXT(30), ZipCode TEXT(10), "
+       "Country TEXT(4), EmailAddress TEXT(60), TelephoneNumber TEXT(60), InputSource TEXT(20), "
+       "RegDt TEXT(8), UpdDt TEXT(8)); CREATE INDEX idxKwdKey ON EinKwdTable (EinKey);",
+       "idxKwdKey"},
+  };
+  AddFreq(Value("1001"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.missing);
+    std::filesystem::remove(registration_);
+    BuildFromSql(registration_, c.sql);
+    try {
+      PopulateLiceEinKwdTable(*run_, registration_);
+      ADD_FAILURE() << "no error";
+    } catch (const engine::StepError& e) {
+      EXPECT_EQ(e.file(), registration_.string());
+      EXPECT_NE(std::string(e.what()).find(c.missing), std::string::npos) << e.what();
+    }
+    ws_.Close();
+  }
+  dir_.Write("EinKwd/EinKwd.MDB", "not a database at all");
+  EXPECT_THROW(PopulateLiceEinKwdTable(*run_, registration_), engine::StepError);
+  ws_.Close();
+  EXPECT_TRUE(Rows("ProcessLog").empty());
+  EXPECT_TRUE(Rows("LiceEinKwd").empty());
+}
+
+}  // namespace
+}  // namespace morvane::convert
