@@ -37,6 +37,7 @@ ConvertOutcome NoOutputPath(engine::RunContext& run) {
 
 bool AskToInitialise(engine::RunContext& run) {
   ui::Message question;
+  // The question, its title and the notice keep their familiar spelling on purpose.
   question.text = "If you select YES, all data in this data base will be lost !\r\n\r\n"
                   "Do you wish to initilize this file and convert the data ?";
   question.title = "Initilize " + text::Trim(run.paths().output) + " ?";
@@ -64,6 +65,7 @@ void InitialiseDatabase(engine::RunContext& run) {
   run.Yield();
   engine::AddStagingTables(run);
   run.Yield();
+  // Shown as it stands, spelling included, on purpose.
   run.Status().SetCaption("lblStatus", "FINISHED initilizing the data base !");
   run.Yield();
 }
@@ -81,6 +83,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
   if (!OutputPathSet(paths.output)) return NoOutputPath(run);
   ConvertOutcome outcome;
   try {
+    // Shown as it stands, spelling included, on purpose.
     run.Status().SetCaption("lblStatus", "Initilizing the data base !");
     run.Yield();
     if (!AskToInitialise(run)) return outcome;

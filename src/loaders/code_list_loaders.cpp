@@ -12,6 +12,7 @@ LoaderDef ClassOfStationCode() {
   d.procedure = "PopulateClassOfStationCode";
   d.file = "class.dat";
   d.table = "DalkClassOfStationCode";
+  // Shown with the other table's name, and stored with its stray "A", on purpose.
   d.opening_status = "Populating 'NatureOfServiceCode' table with  < ";
   d.action_text = "APopulate Class Of Station Code Table!";
   d.pieces = 3;

@@ -40,7 +40,7 @@ LoaderDef IntlAlocFrequency() {
   d.file = "INTL_ALOC_FREQUENCY.dat";
   d.table = "DalkIntlAlocFrequency";
   d.opening_status = "Populating 'IntlAlocFrequency' table with  < ";
-  d.action_text = "Populate Intl Aloc Frrequency Table!";
+  d.action_text = "Populate Intl Aloc Frrequency Table!";  // stored as it stands on purpose
   d.pieces = 4;
   d.shows_step = false;
   d.fields = {

@@ -41,7 +41,7 @@ LoaderDef PtComm() {
   d.file = "ptcomm.dat";
   d.table = "DalkPtComm";
   d.opening_status = "Populating 'PtComm' table with  < ";
-  d.action_text = "Populate Pt CommT able!";
+  d.action_text = "Populate Pt CommT able!";  // stored as it stands on purpose
   d.pieces = 3;
   d.fields = {
       Number(1, "PtCommKey"),

@@ -145,13 +145,17 @@ TEST_F(ConvertCommandTest, AnOutputFolderThatDoesNotExistIsReportedBeforeTheRun)
 }
 
 TEST_F(ConvertCommandTest, AStopRequestedDuringTheRunEndsItWithoutTheSuccessTexts) {
-  ConvertCommand(ui_, paths_);
-  const std::size_t all_yields = ui_.YieldCount();
-  // Stops while the database is built, and while the steps run.
-  for (std::size_t at : {std::size_t{20}, all_yields - 5}) {
-    SCOPED_TRACE(at);
+  // Stops while the database is built, while a loader runs, and in the
+  // first compaction.
+  const std::pair<const char*, const char*> stops[] = {
+      {"lblStatus", "Building the Data Base structure !"},
+      {"lblStepCurrent", " 20"},
+      {"lblStepCurrent", "38"},
+  };
+  for (const auto& [control, caption] : stops) {
+    SCOPED_TRACE(caption);
     ui::RecordingUi ui;
-    ui.RequestStopAfterYields(at);
+    ui.RequestStopAtCaption("frmStatus", control, caption);
     const auto outcome = ConvertCommand(ui, paths_);
     EXPECT_EQ(outcome.kind, Kind::kStopped);
     for (const auto& caption : ui.CaptionHistory("frmStatus", "lblStatus")) EXPECT_NE(caption, kFinished);
@@ -202,13 +206,17 @@ TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
   EXPECT_EQ(ws.TransactionDepth(), 0);
 }
 
+// The tool runs on a copy of the samples: a run writes its rejected-data
+// file beside the data sets, and the checkout is never written.
 TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
   TempDir dir;
-  const std::string settings = (dir / "morvane.ini").string();
+  fs::copy(MORVANE_SAMPLES_DIR, dir / "samples");
+  fs::remove(dir / "samples" / "baddata.txt");  // left by an earlier version of this test
   const std::string command = "cd " + dir.path().string() + " && " + MORVANE_SOURCE_DIR +
-                              "/scripts/sample-settings.sh . " + MORVANE_SAMPLES_DIR + " > morvane.ini && " +
+                              "/scripts/sample-settings.sh . samples > morvane.ini && " +
                               MORVANE_BINARY_DIR + "/morvane-headless morvane.ini > out.txt";
   ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_TRUE(fs::exists(dir / "samples" / "baddata.txt"));
   const std::string out = TempDir::Read(dir / "out.txt");
   EXPECT_NE(out.find("frmStatus.lblStatus = F I N I S H E D   build DALK database!\n"), std::string::npos);
   EXPECT_NE(out.find("frmMorvane.lblStatus = FINISHED converting the data set!\n"), std::string::npos);

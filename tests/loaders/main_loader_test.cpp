@@ -154,7 +154,7 @@ TEST_F(MainLoaderTest, AStopAtAYieldKeepsTheRowsCommittedBefore) {
   std::string content;
   for (int i = 1; i <= 150; ++i) content += MainRecord(i);
   fx.WriteDataSet("main.dat", content);
-  fx.ui().RequestStopAfterYields(1);  // the progress display before record 100
+  fx.ui().RequestStopAtCaption("frmStatus", "lblRecordCount", "100");  // shown before record 100
   EXPECT_THROW(fx.Run(MainLoader()), engine::RunStopped);
   EXPECT_EQ(fx.RowCount("DalkMain"), 99);
   EXPECT_EQ(fx.RowCount("ProcessLog"), 0);

@@ -53,6 +53,7 @@ MainWindow::MainWindow(Services services) : services_(std::move(services)) {
   version_date_ = Named(new QLabel(version), "lblVersionDate");
   (new QVBoxLayout(version))->addWidget(version_date_);
 
+  // The caption users know the button by, shown as it stands on purpose.
   convert_ = Named(new QPushButton("Initilize Database and Process Raw Data ...", central),
                    "cmdConvert");
   auto* exit = Named(new QPushButton("Exit", central), "cmdExit");

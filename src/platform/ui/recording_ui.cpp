@@ -177,7 +177,13 @@ std::vector<std::string> RecordingUi::CaptionHistory(std::string_view window,
   return it == windows_.end() ? std::vector<std::string>() : it->second->History(control);
 }
 
+void RecordingUi::RequestStopAtCaption(std::string_view window, std::string_view control,
+                                       std::string_view caption) {
+  stop_at_ = std::string(window) + "." + std::string(control) + " = " + OneLine(caption);
+}
+
 void RecordingUi::Record(std::string line) {
+  if (!stop_at_.empty() && line == stop_at_) stop_requested_ = true;
   if (echo_ != nullptr) *echo_ << line << '\n' << std::flush;
   if (keep_history_) log_.push_back(std::move(line));
 }

@@ -39,7 +39,13 @@ class RecordingUi : public Ui {
   void QueueAnswer(Answer answer);
   void RequestStop() { stop_requested_ = true; }
   // Requests a stop once Yield() has been called this many more times.
+  // Only for code whose yields are all explicit: a step's time-based yields
+  // make the count depend on the machine's speed.
   void RequestStopAfterYields(std::size_t yields);
+  // Requests a stop when `control` of `window` is first given `caption`: the
+  // run stops at its next yield, at the same point on any machine.
+  void RequestStopAtCaption(std::string_view window, std::string_view control,
+                            std::string_view caption);
 
   // What happened. Log lines: "frmStatus.lblStatus = <text>" for a caption,
   // "message [<title>] <text>" for a message box (line breaks as "\n").
@@ -72,6 +78,7 @@ class RecordingUi : public Ui {
   std::size_t stop_after_ = 0;
   bool stop_armed_ = false;
   bool stop_requested_ = false;
+  std::string stop_at_;  // "window.control = caption" as logged; empty: none
 };
 
 }  // namespace morvane::ui

@@ -133,6 +133,15 @@ TEST(RecordingUi, StopsWhenAsked) {
   RecordingUi direct;
   direct.RequestStop();
   EXPECT_TRUE(direct.StopRequested());
+
+  RecordingUi at_caption;
+  at_caption.RequestStopAtCaption(kStatusWindow, "lblStatus", "Two\nlines");
+  Window& status = at_caption.GetWindow(kStatusWindow);
+  status.SetCaption("lblStatus", "Two");
+  status.SetCaption("lblStepCurrent", "Two\nlines");
+  EXPECT_FALSE(at_caption.StopRequested());
+  status.SetCaption("lblStatus", "Two\r\nlines");
+  EXPECT_TRUE(at_caption.StopRequested());
 }
 
 }  // namespace
