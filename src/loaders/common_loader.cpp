@@ -77,12 +77,10 @@ class LoaderStep {
 
   void ShowOpening() {
     status_.SetCaption("lblStatus", loader_.opening_status + loader_.file + " >  data !");
-    if (loader_.shows_step) {
-      status_.SetCaption("lblStepCurrent", " " + std::to_string(run_.step_current));
-      status_.Repaint();
-    } else {
-      run_.Yield();
-    }
+    // Every step shows its own number: a number left by an earlier step
+    // would name the wrong step while this one runs.
+    status_.SetCaption("lblStepCurrent", " " + std::to_string(run_.step_current));
+    status_.Repaint();
     status_.SetCaption("lblTotalRecords", "");
     status_.SetVisible("fraTotalRecords", false);
     status_.SetCaption("lblRecordCount", "");

@@ -18,7 +18,6 @@ LoaderDef Condition() {
   d.opening_status = "Populating 'Condition' table with  < ";
   d.action_text = "Populate Condition Table!";
   d.pieces = 5;
-  d.shows_step = false;
   d.fields = {
       Number(1, "ConditionCode"),
       Trimmed(2, "Subsystemcode"),
@@ -40,7 +39,6 @@ LoaderDef Link(std::string procedure, std::string file, std::string table,
   d.opening_status = "Populating '" + name + "' table with  < ";
   d.action_text = std::move(action_text);
   d.pieces = 4;
-  d.shows_step = false;
   for (std::size_t i = 0; i < fields.size(); ++i)
     d.fields.push_back(Number(static_cast<int>(i) + 1, std::move(fields[i])));
   return d;

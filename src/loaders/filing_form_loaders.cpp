@@ -60,7 +60,6 @@ LoaderDef Fx() {
   d.opening_status = "Populating 'Fx' table with  < ";
   d.action_text = "Populate FX Table!";
   d.pieces = 29;
-  d.shows_step = false;
   d.fields = {
       Number(1, "FilingKey"),
       AsIs(2, "FilenumRefer"),

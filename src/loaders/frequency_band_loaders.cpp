@@ -18,7 +18,6 @@ LoaderDef FrequencyBand() {
   d.opening_status = "Populating 'FrequencyBand' table with  < ";
   d.action_text = "Populate Frequency Band Table!";
   d.pieces = 9;
-  d.shows_step = false;
   d.fields = {
       Number(1, "FreqId"),
       Trimmed(2, "FrequencyLower"),
@@ -42,7 +41,6 @@ LoaderDef IntlAlocFrequency() {
   d.opening_status = "Populating 'IntlAlocFrequency' table with  < ";
   d.action_text = "Populate Intl Aloc Frrequency Table!";  // stored as it stands on purpose
   d.pieces = 4;
-  d.shows_step = false;
   d.fields = {
       Number(1, "Id"),
       Trimmed(2, "FrequencyLower"),
@@ -59,7 +57,6 @@ LoaderDef FrequencySat() {
   d.opening_status = "Populating 'FrequencySat' table with  < ";
   d.action_text = "Populate Frequency Sat Table!";
   d.pieces = 5;
-  d.shows_step = false;
   d.fields = {
       Number(1, "FrequencyKey"),
       Number(2, "FilingKey"),

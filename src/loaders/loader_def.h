@@ -93,7 +93,6 @@ struct LoaderDef {
   std::string action_text;      // e.g. "Populate Main Table!"
   int pieces = 0;               // N
   Splitting splitting = Splitting::kBars;
-  bool shows_step = true;       // writes its step number into the status window
   bool finishing_status = true; // ends with "Finished processing  <  ...  >  data !"
   std::vector<FieldRule> fields;  // in the order they are assigned
   // Runs once per record after it is taken apart and before it is stored:

@@ -60,7 +60,6 @@ LoaderDef BuildTransmitter() {
   d.action_text = "Populate Transmitter Table!";
   d.pieces = 10;
   d.splitting = Splitting::kSubFields;
-  d.shows_step = false;  // the window keeps the step number shown before
   d.fields = {
       Number(1, "TransmitterKey"),
       Number(2, "SiteKey"),

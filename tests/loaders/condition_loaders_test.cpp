@@ -5,19 +5,18 @@
 namespace morvane::testing {
 namespace {
 
-// None of the five writes its step number.
-TEST(ConditionLoadersTest, ShowAndLogTheirStepsWithoutTheStepNumber) {
+TEST(ConditionLoadersTest, ShowAndLogTheirSteps) {
   const StepTexts cases[] = {
       {"PopulateAntennaConditionTable", 2, "ant_cond.dat",
-       "Populating 'AntennaCondition' table with  < ", "Populate Antenna Condition Table!", false},
+       "Populating 'AntennaCondition' table with  < ", "Populate Antenna Condition Table!"},
       {"PopulateConditionTable", 9, "Cond.dat", "Populating 'Condition' table with  < ",
-       "Populate Condition Table!", false},
+       "Populate Condition Table!"},
       {"PopulateFreqCondTable", 14, "freq_cond.dat",
-       "Populating 'FrequencyCondition' table with  < ", "Populate Freq Cond Table!", false},
+       "Populating 'FrequencyCondition' table with  < ", "Populate Freq Cond Table!"},
       {"PopulateLicenseConditionTable", 19, "lic_cond.dat",
-       "Populating 'LicenseCondition' table with  < ", "Populate License Condition Table!", false},
+       "Populating 'LicenseCondition' table with  < ", "Populate License Condition Table!"},
       {"PopulateSiteConditionTable", 30, "site_cond.dat",
-       "Populating 'SiteCondition' table with  < ", "Populate Site Condition Table!", false},
+       "Populating 'SiteCondition' table with  < ", "Populate Site Condition Table!"},
   };
   for (const StepTexts& texts : cases) ExpectStepTexts(texts, "1|2|3|4|^|\n", 1);
 }

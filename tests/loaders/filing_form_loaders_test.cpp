@@ -75,10 +75,10 @@ std::vector<std::string> Resized(std::vector<std::string> f, std::size_t n) {
 TEST(FilingFormLoadersTest, ShowAndLogTheirSteps) {
   // Keeps its opening caption to the end.
   ExpectStepTexts({"PopulateForm312Table", 12, "form_312.dat",
-                   "Populating 'Form312' table with  < ", "Populate Form 312 Table!", true, false},
+                   "Populating 'Form312' table with  < ", "Populate Form 312 Table!", false},
                   Line(Form312Fields()), 1);
   ExpectStepTexts({"PopulateFxTable", 17, "fx.dat", "Populating 'Fx' table with  < ",
-                   "Populate FX Table!", false},
+                   "Populate FX Table!"},
                   Line(FxFields()), 1);
   ExpectStepTexts({"PopulateLicenseeHistoryTable", 18, "licensee_history.dat",
                    "Populating 'Licensee History' table with  < ",

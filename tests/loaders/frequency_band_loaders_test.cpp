@@ -5,18 +5,16 @@
 namespace morvane::testing {
 namespace {
 
-TEST(FrequencyBandLoadersTest, ShowAndLogTheirStepsWithoutTheStepNumber) {
+TEST(FrequencyBandLoadersTest, ShowAndLogTheirSteps) {
   ExpectStepTexts({"PopulateFrequencyBandTable", 35, "FREQUENCY_BAND.dat",
-                   "Populating 'FrequencyBand' table with  < ", "Populate Frequency Band Table!",
-                   false},
+                   "Populating 'FrequencyBand' table with  < ", "Populate Frequency Band Table!"},
                   "1|2|3|4|5|6|7|8|9|^|\n", 1);
   ExpectStepTexts({"PopulateIntlAlocFrequencyTable", 36, "INTL_ALOC_FREQUENCY.dat",
                    "Populating 'IntlAlocFrequency' table with  < ",
-                   "Populate Intl Aloc Frrequency Table!", false},
+                   "Populate Intl Aloc Frrequency Table!"},
                   "1|2|3|^|\n", 1);
   ExpectStepTexts({"PopulateFrequencySatTable", 37, "FREQUENCY_SAT.dat",
-                   "Populating 'FrequencySat' table with  < ", "Populate Frequency Sat Table!",
-                   false},
+                   "Populating 'FrequencySat' table with  < ", "Populate Frequency Sat Table!"},
                   "1|2|3|4|T|^|\n", 1);
 }
 

@@ -24,7 +24,7 @@ TEST(StationLoadersTest, ShowAndLogTheirSteps) {
       // Keeps its opening caption to the end.
       {{"PopulateEarthStationStaTable", 11, "earth_sta.dat",
         "Populating 'EarthStationSta' table with  < ", "Populate Earth Station STA Table!",
-        true, false},
+        false},
        "1|A||c|VA|1|2|3|N|4|5|6|W|^|\n"},
   };
   for (const auto& [texts, content] : cases) ExpectStepTexts(texts, content, 1);

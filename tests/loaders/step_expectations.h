@@ -54,7 +54,6 @@ struct StepTexts {
   std::string file;
   std::string caption_head;  // the status text before the file name
   std::string action_text;   // ProcessLog.ActionText
-  bool shows_step = true;    // writes the step number into the status window
   bool finishing = true;     // ends with "Finished processing  <  ...  >  data !"
 };
 

@@ -27,14 +27,15 @@ TEST(TransmitterLoaderTest, ShortAndLongRecords) {
   EXPECT_TRUE(fx.RejectedLines().empty());
 }
 
-TEST(TransmitterLoaderTest, RunsTwiceAndKeepsTheStepLabel) {
+TEST(TransmitterLoaderTest, RunsTwiceAndShowsEachStep) {
   LoaderFixture fx;
   fx.WriteDataSet("transmitter.dat", "1|2|A|^|\n2|2|B|^|\n");
   fx.ui().GetWindow("frmStatus").SetCaption("lblStepCurrent", " 33");
   fx.Run(LoaderNamed("PopulateTransmitterTable"), 34);
   fx.Run(LoaderNamed("PopulateTransmitterTable"), 40);
   EXPECT_EQ(fx.RowCount("DalkTransmitter"), 4);
-  EXPECT_EQ(fx.ui().CaptionHistory("frmStatus", "lblStepCurrent"), std::vector<std::string>{" 33"});
+  EXPECT_EQ(fx.ui().CaptionHistory("frmStatus", "lblStepCurrent"),
+            (std::vector<std::string>{" 33", " 34", " 40"}));
   EXPECT_EQ(ProcessLog(fx), (std::vector<std::string>{"34|Populate Transmitter Table!|2",
                                                       "40|Populate Transmitter Table!|2"}));
 }
