@@ -1,6 +1,131 @@
 #include "convert/antenna_writers.h"
 
+#include <charconv>
+
+#include "convert/antenna_site_writers.h"
+#include "convert/path_writers.h"
+#include "convert/row_writer.h"
+#include "platform/text/text.h"
+
 namespace morvane::convert {
+namespace {
+
+constexpr const char* kKeyMask = "0000000000;-000000000;0000000000";
+constexpr const char* kHeightMask = "0000.0; 000.0;0000.0";
+constexpr const char* kUnknownClass = "QDU";
+
+// "QD" and the ten digits of a whole-number staging key.
+std::string QdKey(std::int64_t key) {
+  return "QD" + text::Trim(text::Format(static_cast<double>(key), kKeyMask));
+}
+
+// The class of station of the row's filing as the code list spells it;
+// "QDU" when the list does not hold the code.
+std::string ClassOfStation(const ConversionState& state, AntennaSideTables& tables) {
+  db::TableRecordset& codes = tables.class_of_station_code;
+  codes.SetIndex("idxClassOfStationCode");
+  codes.Seek("=", text::Trim(state.main.class_of_station_code));
+  if (codes.NoMatch()) return kUnknownClass;
+  return codes.Get("ClassOfStationCode").AsText();
+}
+
+// The antenna's height above ground to its centre: the maximum height less
+// half the larger diameter, held with single precision. The float is read
+// back through its shortest decimal text, so 8.45 formats as 8.5 and not as
+// the 8.4499998 that the float holds.
+double AntennaHeight(const AntennaValues& antenna) {
+  double size = text::Val(antenna.diameter);
+  const double major = text::Val(antenna.diameter_major);
+  if (major > size) size = major;
+  const float height = static_cast<float>(text::Val(antenna.height_max_agl) - size / 2);
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits, height).ptr;
+  double value = 0;
+  std::from_chars(digits, end, value);
+  return value;
+}
+
+// AntHgt: a negative height keeps its leading blank on the transmit side.
+std::string AntennaHeightText(const AntennaValues& antenna, bool transmit) {
+  const std::string hgt = text::Format(AntennaHeight(antenna), kHeightMask);
+  return transmit ? hgt : text::Trim(hgt);
+}
+
+void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
+                     AntennaSideTables& tables, bool transmit) {
+  db::TableRecordset& ant_main = tables.ant_main;
+  ant_main.SetIndex("idxPathAntKey");
+  ant_main.Seek("=", state.path_ant_key);
+  if (!ant_main.NoMatch()) return;  // written by the path antenna's first row
+  const AntennaValues& a = state.antenna;
+  const std::string& size =
+      text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
+  WriteRow(run, ant_main, RowWrite::kAdd, "path antenna " + state.path_ant_key,
+           [&](db::TableRecordset& rs) {
+             rs.Set("PathAntKey", state.path_ant_key);
+             rs.Set("AntennaKey", QdKey(state.cur_antenna_key));
+             rs.Set("LocationKey", QdKey(state.cur_site_key));
+             rs.Set("CallSign", state.cur_call_sign);
+             rs.Set("AntHgt", AntennaHeightText(a, transmit));
+             rs.Set("AntPlr", state.frequency.polarization_code);
+             rs.Set("AntMfg", a.make);
+             rs.Set("AntMod", a.model);
+             rs.Set("AntGn", a.gain);
+             rs.Set("AntSize", size);
+           });
+}
+
+// One SiteEsCoord row when the frequency has coordination limits. Seq
+// numbers the coordination rows of one path site 1, 2, 3 ...: it goes on
+// across rows of the other side in between and restarts only with another
+// path site of this side.
+void WriteCoordination(engine::RunContext& run, const ConversionState& state,
+                       AntennaSideTables& tables, bool transmit, SideValues& side) {
+  const FreqCoordValues& c = state.freq_coord;
+  if (!(text::Val(c.freq_limit_low) > 0)) return;
+  const int seq = side.coord_path_site_key == state.path_site_key ? side.coord_seq + 1 : 1;
+  const bool written =
+      WriteRow(run, tables.site_es_coord, RowWrite::kAdd, "path antenna " + state.path_ant_key,
+               [&](db::TableRecordset& rs) {
+                 rs.Set("PathAntKey", state.path_ant_key);
+                 rs.Set("Seq", seq);
+                 rs.Set("CallSign", transmit ? state.main.call_sign : state.cur_call_sign);
+                 rs.Set("AzimuthEast", c.azimuth_east);
+                 rs.Set("AzimuthWest", c.azimuth_west);
+                 rs.Set("ElevationEast", c.elevation_east);
+                 rs.Set("ElevationWest", c.elevation_west);
+                 rs.Set("FreqLimitLow", c.freq_limit_low);
+                 rs.Set("FreqLimitHigh", c.freq_limit_high);
+                 rs.Set("SatArcEast", c.sat_arc_east);
+                 rs.Set("SatArcWest", c.sat_arc_west);
+                 rs.Set("SatHemiEast", c.sat_hemi_east);
+                 rs.Set("SatHemiWest", c.sat_hemi_west);
+                 rs.Set("SatOrbitType", c.sat_orbit_type);
+                 if (transmit) rs.Set("HorizMaxDensity", c.horiz_max_density);
+               });
+  if (!written) return;  // a set-aside row is not numbered, nor flagged
+  side.es_coord_flag = "1";
+  side.coord_seq = seq;
+  side.coord_path_site_key = state.path_site_key;
+}
+
+// One SiteSat row per path site, from its first row.
+void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
+                  AntennaSideTables& tables) {
+  db::TableRecordset& site_sat = tables.site_sat;
+  site_sat.SetIndex("idxPathSiteKey");
+  site_sat.Seek("=", state.path_site_key);
+  if (!site_sat.NoMatch()) return;
+  WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
+           [&](db::TableRecordset& rs) {
+             rs.Set("PathSiteKey", state.path_site_key);
+             rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
+             rs.Set("OrbitLocation", state.space_station.orbit_location);
+             rs.Set("UsName", state.space_station.us_name);
+           });
+}
+
+}  // namespace
 
 AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_site_db) {
   AntennaSideTables t;
@@ -16,10 +141,29 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
   return t;
 }
 
-// Not written yet: the antenna side is being built.
-void WriteAntMainTable(engine::RunContext&, ConversionState&, AntennaSideTables&) {}
+void WriteAntMainTable(engine::RunContext& run, ConversionState& state, AntennaSideTables& tables) {
+  // Only the row's own side has a class and can have a coordination flag.
+  state.tx.class_station.clear();
+  state.rx.class_station.clear();
+  state.tx.es_coord_flag = "0";
+  state.rx.es_coord_flag = "0";
+  const bool transmit = IsTransmit(state.cur_trans_mode_fix);
+  SideValues& side = transmit ? state.tx : state.rx;
 
-void WriteMfgModList(engine::RunContext&, AntennaSideTables&, const std::string&,
-                     const std::string&, const std::string&) {}
+  side.class_station = ClassOfStation(state, tables);
+  WriteAntMainRow(run, state, tables, transmit);
+  WriteCoordination(run, state, tables, transmit, side);
+
+  side.antenna_key = QdKey(state.cur_antenna_key);
+  side.call = state.cur_call_sign;
+  if (text::Trim(side.class_station).empty()) side.class_station = " ";
+  side.ant_site_key = state.site.tower_site_key;
+
+  WriteAntSiteInfo(run, state, tables);
+  WriteAntSiteCallSign(run, state, tables);
+  WritePathRecord(run, state, tables);
+  WriteSiteSat(run, state, tables);
+  run.YieldIfDue();
+}
 
 }  // namespace morvane::convert

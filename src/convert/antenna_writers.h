@@ -11,6 +11,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 
 #include "convert/conversion_state.h"
 #include "platform/db/database.h"
@@ -25,6 +26,13 @@ struct AntennaSideTables {
       mfg_mod_list, site_info;
   // In the user's antenna-site database (setting AntSiteDb).
   db::TableRecordset ant_site_info, ant_site_call_sign;
+
+  // What the antenna-site writers remember during the step, keyed by the
+  // upper-cased antenna-site key (the keys compare without regard to case):
+  // sites whose SiteInfo row a field refused, so that their later rows leave
+  // the antenna-site database alone as a stored row would; sites whose
+  // AntSiteCallSign counts reached their limit, reported once.
+  std::unordered_set<std::string> site_info_refused, counts_capped;
 };
 
 // Opens the recordsets; throws db::Error when a table is missing.

@@ -110,6 +110,7 @@ struct SideValues {
   std::string call;
   std::string ant_site_key;
   int coord_seq = 0;           // TxCoordSeq / RxCoordSeq
+  std::string coord_path_site_key;  // the path site that coord_seq numbers
 };
 
 struct ConversionState {

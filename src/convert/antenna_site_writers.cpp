@@ -1,0 +1,155 @@
+#include "convert/antenna_site_writers.h"
+
+#include <cstdint>
+
+#include "convert/row_writer.h"
+#include "platform/text/text.h"
+
+namespace morvane::convert {
+namespace {
+
+constexpr std::size_t kStreetLength = 80;
+constexpr std::int64_t kCountLimit = 32767;  // the counts are 16-bit fields
+
+// A coordinate whose digits are all zero (N0000000.0) is no position.
+bool HasPosition(const std::string& dms) { return text::Mid(dms, 2, 9) != "0000000.0"; }
+
+// The site fields that SiteInfo and AntSiteInfo share. TowerReg and the
+// two coordinates are written only when they hold a value, so a replaced
+// AntSiteInfo row keeps its earlier ones.
+void SetSiteFields(db::TableRecordset& rs, const ConversionState& state) {
+  const SiteValues& site = state.site;
+  rs.Set("AntSiteKey", site.tower_site_key);
+  if (text::Val(state.antenna.tower_id) > 0) rs.Set("TowerReg", state.antenna.tower_id);
+  rs.Set("StructureType", "");
+  rs.Set("Name", "");
+  rs.Set("Street", text::Left(site.street_text, kStreetLength));
+  rs.Set("City", site.city);
+  rs.Set("County", site.county);
+  rs.Set("State", site.state);
+  rs.Set("Country", "USA");
+  if (HasPosition(site.lat_dms)) rs.Set("LatDMS", site.lat_dms);
+  rs.Set("LatSec", site.lat_sec);
+  if (HasPosition(site.lon_dms)) rs.Set("LonDMS", site.lon_dms);
+  rs.Set("LonSec", site.lon_sec);
+  rs.Set("HorizDatum", site.datum);
+  rs.Set("Nepa", "");
+  rs.Set("GrEl", site.elevation);
+  rs.Set("HgtStructure", "");
+  rs.Set("HgtToTip", "");
+}
+
+void SetAntSiteInfoFields(db::TableRecordset& rs, const ConversionState& state) {
+  rs.Set("Group", text::Left(state.site.tower_site_key, 1));
+  SetSiteFields(rs, state);
+  rs.Set("StatusDate", state.main.status_date);
+}
+
+// Adds the site's AntSiteInfo row, or replaces the stored one when the
+// filing's status date (yyyymmdd) is later. A stored row without a date, or
+// a filing without one, replaces nothing.
+void WriteUserSiteRow(engine::RunContext& run, const ConversionState& state,
+                      AntennaSideTables& tables, const std::string& where) {
+  db::TableRecordset& info = tables.ant_site_info;
+  info.SetIndex("idxAntSiteKey");
+  info.Seek("=", state.site.tower_site_key);
+  if (info.NoMatch()) {
+    WriteRow(run, info, RowWrite::kAdd, where,
+             [&](db::TableRecordset& rs) { SetAntSiteInfoFields(rs, state); });
+    return;
+  }
+  const db::Value stored = info.Get("StatusDate");
+  const std::string& date = state.main.status_date;
+  if (stored.IsNull() || date.empty() || !(date > stored.AsText())) return;
+  WriteRow(run, info, RowWrite::kEdit, where,
+           [&](db::TableRecordset& rs) { SetAntSiteInfoFields(rs, state); });
+}
+
+// True when `entry` is one whole entry of a "~"-separated list, compared
+// without regard to case (E00001 is not listed by E000012~).
+bool Listed(const std::string& list, const std::string& entry) {
+  std::size_t start = 0;
+  while (start < list.size()) {
+    std::size_t end = list.find('~', start);
+    if (end == std::string::npos) end = list.size();
+    if (text::EqualsIgnoreCase(std::string_view(list).substr(start, end - start), entry))
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// count + 1, held at the field's limit; the first time in the run that a
+// site's count is held, one rejected-data line names it.
+std::int64_t Raised(engine::RunContext& run, AntennaSideTables& tables, const std::string& key,
+                    const char* field, std::int64_t count) {
+  if (count < kCountLimit) return count + 1;
+  if (tables.counts_capped.insert(text::ToUpper(key)).second)
+    engine::RecordRejected(
+        run, "AntSiteCallSign", "antenna site " + key,
+        std::string("the count ") + field + " has reached its limit and is held there",
+        std::to_string(kCountLimit));
+  return kCountLimit;
+}
+
+}  // namespace
+
+void WriteAntSiteInfo(engine::RunContext& run, const ConversionState& state,
+                      AntennaSideTables& tables) {
+  const std::string& key = state.site.tower_site_key;
+  if (text::Trim(key).empty()) return;
+  db::TableRecordset& site_info = tables.site_info;
+  site_info.SetIndex("idxAntSiteKey");
+  site_info.Seek("=", key);
+  // The site's first row of the run has handled it.
+  if (!site_info.NoMatch() || tables.site_info_refused.contains(text::ToUpper(key))) return;
+  const std::string where = "antenna site " + key;
+  const bool stored = WriteRow(run, site_info, RowWrite::kAdd, where, [&](db::TableRecordset& rs) {
+    SetSiteFields(rs, state);
+    rs.Set("FipsCode", "");
+  });
+  if (!stored) tables.site_info_refused.insert(text::ToUpper(key));
+  WriteUserSiteRow(run, state, tables, where);
+}
+
+void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
+                          AntennaSideTables& tables) {
+  const std::string& key = state.site.tower_site_key;
+  if (text::Trim(key).empty()) return;
+  const std::string& call = state.cur_call_sign;
+  const std::string& service = state.cur_rad_svc_code;
+  const bool has_service = !text::Trim(service).empty();
+  const std::string where = "antenna site " + key;
+  db::TableRecordset& rs = tables.ant_site_call_sign;
+  rs.SetIndex("idxAntSiteKey");
+  rs.Seek("=", key);
+  if (rs.NoMatch()) {
+    WriteRow(run, rs, RowWrite::kAdd, where, [&](db::TableRecordset& row) {
+      row.Set("AntSiteKey", key);
+      row.Set("CallSigns", call + "~");
+      row.Set("RadSvc", has_service ? service + "~" : "");
+      row.Set("FreqCount", 1);
+      row.Set("CallSignCount", 1);
+    });
+    return;
+  }
+  const std::int64_t freq_count = rs.Get("FreqCount").AsInteger();
+  const std::int64_t call_sign_count = rs.Get("CallSignCount").AsInteger();
+  const std::string calls = text::Trim(rs.Get("CallSigns").AsText());
+  const std::string services = text::Trim(rs.Get("RadSvc").AsText());
+  const bool call_listed = Listed(calls, call);
+  const std::int64_t new_freq_count = Raised(run, tables, key, "FreqCount", freq_count);
+  if (call_listed && new_freq_count == freq_count) return;  // nothing changes
+  const std::int64_t new_call_sign_count =
+      call_listed ? call_sign_count : Raised(run, tables, key, "CallSignCount", call_sign_count);
+  WriteRow(run, rs, RowWrite::kEdit, where, [&](db::TableRecordset& row) {
+    row.Set("FreqCount", new_freq_count);
+    if (call_listed) return;
+    row.Set("AntSiteKey", key);
+    row.Set("CallSigns", calls + call + "~");
+    if (has_service && !Listed(services, service)) row.Set("RadSvc", services + service + "~");
+    row.Set("CallSignCount", new_call_sign_count);
+  });
+}
+
+}  // namespace morvane::convert

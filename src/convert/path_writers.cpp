@@ -1,0 +1,59 @@
+#include "convert/path_writers.h"
+
+#include "convert/row_writer.h"
+#include "platform/text/text.h"
+
+namespace morvane::convert {
+namespace {
+
+// MfgModList.MfgMod holds 50 characters; a make and a model of 25 each
+// make a key of 51.
+constexpr std::size_t kMfgModKeyLength = 50;
+constexpr std::size_t kMakeModelLength = 25;
+
+}  // namespace
+
+void WritePathRecord(engine::RunContext& run, const ConversionState& state,
+                     AntennaSideTables& tables) {
+  db::TableRecordset& path = tables.path_record;
+  path.SetIndex("idxPathSiteKey");
+  path.Seek("=", state.path_site_key);
+  const bool exists = !path.NoMatch();
+  const bool transmit = IsTransmit(state.cur_trans_mode_fix);
+  const SideValues& side = transmit ? state.tx : state.rx;
+  const std::string prefix = transmit ? "Tx" : "Rx";
+  WriteRow(run, path, exists ? RowWrite::kEdit : RowWrite::kAdd, "path site " + state.path_site_key,
+           [&](db::TableRecordset& rs) {
+             if (!exists) rs.Set("PathSiteKey", state.path_site_key);
+             rs.Set(prefix + "AntSiteKey", side.ant_site_key);
+             rs.Set(prefix + "AntennaKey", side.antenna_key);
+             rs.Set(prefix + "Call", side.call);
+             rs.Set(prefix + "StationClass", side.class_station);
+             rs.Set(prefix + "EsCoordFlag", side.es_coord_flag);
+             rs.Set(prefix + "AreaOfOpCode", "");
+             rs.Set(prefix + "RadOfOp", "");
+           });
+}
+
+void WriteMfgModList(engine::RunContext& run, AntennaSideTables& tables, const std::string& flag,
+                     const std::string& make, const std::string& model) {
+  const std::string mfg = text::Trim(text::Left(make, kMakeModelLength));
+  const std::string mod = text::Trim(text::Left(model, kMakeModelLength));
+  if (mfg.empty() && mod.empty()) return;
+  // The key is cut to the field; the make and the model stay whole in
+  // their own fields. Stored and sought trimmed, so both meet.
+  const std::string key = text::Trim(text::Left(mfg + "^" + mod, kMfgModKeyLength));
+  db::TableRecordset& list = tables.mfg_mod_list;
+  list.SetIndex("idxMfgMod");
+  list.Seek("=", key);
+  if (!list.NoMatch()) return;
+  WriteRow(run, list, RowWrite::kAdd, "make and model " + key, [&](db::TableRecordset& rs) {
+    rs.Set("EquipAntFlag", flag);
+    rs.Set("MfgMod", key);
+    rs.Set("Mfg", mfg);
+    rs.Set("Mod", mod);
+  });
+  run.YieldIfDue();
+}
+
+}  // namespace morvane::convert

@@ -1,0 +1,121 @@
+// The antenna, coordination, satellite, path and make-model records.
+#include "convert/antenna_writers.h"
+
+#include "antenna_world.h"
+
+namespace morvane::convert {
+namespace {
+
+using AntennaWriters = AntennaWorld;
+
+TEST_F(AntennaWriters, OneAntMainPerPathAntennaWithHeightAndSize) {
+  struct Case {
+    const char *diameter, *major, *height, *letter, *ant_hgt, *ant_size;
+  };
+  const Case cases[] = {{"2.4", "3.0", "10", "T", "0008.5", "3.0"},
+                        {"3", "3.0", "10", "R", "0008.5", "3"},
+                        {"4", "", "1", "T", " 001.0", "4"},
+                        {"4", "", "1", "R", "001.0", "4"}};
+  int ant = 0;
+  for (const Case& c : cases) {
+    state.antenna.diameter = c.diameter, state.antenna.diameter_major = c.major;
+    state.antenna.height_max_agl = c.height;
+    Row(c.letter, 1, ++ant);
+    state.antenna.height_max_agl = "99";  // a second frequency writes no second row
+    Row(c.letter, 1, ant);
+  }
+  const Table rows = Rows(output, "AntMain", {"AntHgt", "AntSize"});
+  ASSERT_EQ(rows.size(), 4u);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(rows[i], (std::vector<std::string>{cases[i].ant_hgt, cases[i].ant_size}));
+  EXPECT_EQ(Rows(output, "AntMain",
+                 {"PathAntKey", "AntennaKey", "LocationKey", "CallSign", "AntPlr", "AntMfg",
+                  "AntMod", "AntGn", "AntHaat"})[0],
+            (std::vector<std::string>{"QD0000012345~01~01T", "QD0000004711", "QD0000000100",
+                                      "E000001", "H", "Alpha", "3.8M", "0045.1", kNull}));
+}
+
+TEST_F(AntennaWriters, ClassOfStationOfTheRowsSideOnly) {
+  struct Case {
+    const char *code, *letter, *tx, *rx;
+  };
+  for (const Case& c :
+       {Case{"fxe ", "T", "FXE", ""}, Case{"ZZZ", "R", "", "QDU"}, Case{"", "t", "", " "}}) {
+    state.main.class_of_station_code = c.code;
+    Row(c.letter);
+    EXPECT_EQ(state.tx.class_station, c.tx) << c.code;
+    EXPECT_EQ(state.rx.class_station, c.rx) << c.code;
+  }
+}
+
+TEST_F(AntennaWriters, CoordinationRowsNumberedPerPathSiteWithoutRepeats) {
+  const std::pair<const char*, int> rows[] = {{"T", 1}, {"R", 1}, {"T", 1},
+                                              {"R", 1}, {"R", 1}, {"R", 2}};
+  for (auto [letter, site] : rows) Row(letter, site);
+  for (const char* low : {"", "0", "N/A"}) {
+    state.freq_coord.freq_limit_low = low;
+    Row("T", 1);
+    EXPECT_EQ(state.tx.es_coord_flag, "0") << low;
+  }
+  EXPECT_EQ(Rows(output, "SiteEsCoord", {"PathAntKey", "Seq", "CallSign", "HorizMaxDensity"}),
+            (Table{{"QD0000012345~01~01T", "1", "E000001M", "-040.0"},
+                   {"QD0000012345~01~01R", "1", "E000001", kNull},
+                   {"QD0000012345~01~01T", "2", "E000001M", "-040.0"},
+                   {"QD0000012345~01~01R", "2", "E000001", kNull},
+                   {"QD0000012345~01~01R", "3", "E000001", kNull},
+                   {"QD0000012345~02~01R", "1", "E000001", kNull}}));
+  EXPECT_EQ(Rows(output, "SiteEsCoord",
+                 {"AzimuthEast", "AzimuthWest", "ElevationEast", "ElevationWest", "FreqLimitLow",
+                  "FreqLimitHigh", "SatArcEast", "SatArcWest", "SatHemiEast", "SatHemiWest",
+                  "SatOrbitType", "LocationKey"})[0],
+            (std::vector<std::string>{"045.0", "046.0", "005.0", "006.0", "03700.00000000",
+                                      "04200.00000000", "060.0", "061.0", "E", "W", "G", kNull}));
+}
+
+TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {
+  Row("T");  // a path site of one row
+  state.freq_coord.freq_limit_low = "";
+  Row("R", 1, 1);
+  state.cur_antenna_key = 4712, state.site.tower_site_key = "D0000002";
+  Row("R", 1, 2);
+  const std::vector<std::string> tx = {"TxAntSiteKey",   "TxAntennaKey",  "TxCall",
+                                       "TxStationClass", "TxEsCoordFlag", "TxAreaOfOpCode",
+                                       "TxRadOfOp"};
+  std::vector<std::string> rx;
+  for (const auto& f : tx) rx.push_back("Rx" + f.substr(2));
+  EXPECT_EQ(Rows(output, "PathRecord", tx),
+            (Table{{"C0000001", "QD0000004711", "E000001", "FXE", "1", "", ""},
+                   {kNull, kNull, kNull, kNull, kNull, kNull, kNull}}));
+  EXPECT_EQ(Rows(output, "PathRecord", rx),
+            (Table{{kNull, kNull, kNull, kNull, kNull, kNull, kNull},
+                   {"D0000002", "QD0000004712", "E000001", "FXE", "0", "", ""}}));
+}
+
+TEST_F(AntennaWriters, OneSiteSatPerPathSiteFromItsFirstRow) {
+  Row("R");
+  state.space_station.orbit_location = "99.0W";
+  Row("R", 1, 2);
+  Row("T");
+  EXPECT_EQ(Rows(output, "SiteSat", {"PathSiteKey", "SatOrbitType", "OrbitLocation", "UsName"}),
+            (Table{{"QD0000012345~01R", "G", "101.0W", "SATCOM"},
+                   {"QD0000012345~01T", "G", "99.0W", "SATCOM"}}));
+}
+
+TEST_F(AntennaWriters, MakeModelListOnePerKeyCutToTheField) {
+  const std::string make30 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234", model = "1234567890123456789012345";
+  for (auto [make, mod] : std::vector<std::pair<std::string, std::string>>{{"Alpha", ""},
+                                                                           {"", " 3.8M"},
+                                                                           {"", ""},
+                                                                           {"ALPHA ", ""},
+                                                                           {make30, model},
+                                                                           {make30, model}})
+    WriteMfgModList(run, *tables, "A", make, mod);
+  EXPECT_EQ(Rows(output, "MfgModList", {"EquipAntFlag", "MfgMod", "Mfg", "Mod"}),
+            (Table{{"A", "Alpha^", "Alpha", ""},
+                   {"A", "^3.8M", "", "3.8M"},
+                   {"A", make30.substr(0, 25) + "^" + model.substr(0, 24), make30.substr(0, 25),
+                    model}}));
+}
+
+}  // namespace
+}  // namespace morvane::convert
