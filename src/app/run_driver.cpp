@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "convert/es_populate.h"
 #include "convert/registration_data.h"
 #include "loaders/common_loader.h"
 #include "loaders/loader_registry.h"
@@ -98,7 +99,7 @@ constexpr StepEntry kSteps[] = {
     {36, "PopulateIntlAlocFrequencyTable", LoadDataSet<DataSet::kIntlAlocFrequency>},
     {37, "PopulateFrequencySatTable", LoadDataSet<DataSet::kFrequencySat>},
     {38, "CompactDalkDatabase", CompactionStep},
-    {39, "EsPopulateKtbTables", NotBuiltYet},
+    {39, "EsPopulateKtbTables", convert::EsPopulateKtbTables},
     {40, "PopulateTransmitterTable", LoadDataSet<DataSet::kTransmitter>},
     {41, "PopulateLiceEinKwdTable", RegistrationDataStep},
     {42, "CompactDalkDatabase", CompactionStep},

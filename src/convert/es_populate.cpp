@@ -1,0 +1,263 @@
+#include "convert/es_populate.h"
+
+#include <string_view>
+
+#include "convert/antenna_writers.h"
+#include "convert/conversion_state.h"
+#include "convert/es_tables.h"
+#include "convert/filing_lookups.h"
+#include "convert/frequency_writer.h"
+#include "convert/licensee_writer.h"
+#include "convert/site_lookups.h"
+#include "convert/special_conditions.h"
+#include "platform/db/error.h"
+#include "platform/files/files.h"
+#include "platform/text/text.h"
+#include "run/process_log.h"
+#include "run/progress.h"
+
+namespace morvane::convert {
+namespace {
+
+constexpr std::int64_t kProgressEvery = 10;
+constexpr const char* kActionText = "Es Populate Ktb Tables!";
+constexpr const char* kFilingKeyMask = "0000000000;-000000000;0000000000";
+
+std::string FilingKeyText(std::int64_t filing_key) {
+  return text::Trim(text::Format(static_cast<double>(filing_key), kFilingKeyMask));
+}
+
+std::string TwoDigits(int seq) { return text::Format(seq, "00"); }
+
+// The columns of the query, in its order.
+enum Column {
+  kCallSign, kFilingKey, kFilingState, kSubsystemCode, kClassOfStationCode, kAddressKey,
+  kContactKey, kSiteKey, kAntennaKey, kFrequencyKey, kFrequencyLower, kFrequencyUpper,
+  kEmission, kTransModeFix
+};
+
+QueryRow ReadRow(const db::SqlRecordset& q) {
+  QueryRow r;
+  r.call_sign = q.Get(kCallSign).AsText();
+  r.filing_key = q.Get(kFilingKey).AsInteger();
+  r.filing_state = q.Get(kFilingState).AsText();
+  r.subsystem_code = q.Get(kSubsystemCode).AsText();
+  r.class_of_station_code = q.Get(kClassOfStationCode).AsText();
+  r.address_key = q.Get(kAddressKey).AsInteger();
+  r.contact_key = q.Get(kContactKey).AsInteger();
+  r.site_key = q.Get(kSiteKey).AsInteger();
+  r.antenna_key = q.Get(kAntennaKey).AsInteger();
+  r.frequency_key = q.Get(kFrequencyKey).AsInteger();
+  r.frequency_lower = q.Get(kFrequencyLower).AsText();
+  r.frequency_upper = q.Get(kFrequencyUpper).AsText();
+  r.emission = q.Get(kEmission).AsText();
+  r.trans_mode_fix = q.Get(kTransModeFix).AsText();
+  return r;
+}
+
+// Runs `open` on the user's antenna-site database; its failures name that
+// file rather than the output database.
+template <typename Open>
+auto InAntSiteDatabase(const std::filesystem::path& file, Open open) {
+  try {
+    return open();
+  } catch (const db::Error& e) {
+    throw engine::StepError(file.string(), "The antenna-site database (setting AntSiteDb) " +
+                                               std::string(e.what()));
+  }
+}
+
+class EsPopulateStep {
+ public:
+  explicit EsPopulateStep(engine::RunContext& run) : run_(run), status_(run.Status()) {}
+
+  void Run() {
+    ShowStatus("Creating SQL record set to populating KTB tables!\r\n"
+               "PLEASE wait, this will take some time . . . . ");
+    db::Database output = run_.workspace().OpenDatabase(run_.OutputFile());
+    const std::filesystem::path ant_site_file = AntSiteFile();
+    db::Database ant_site = InAntSiteDatabase(ant_site_file, [&] {
+      db::Database db = run_.workspace().OpenDatabase(ant_site_file);
+      db.OpenTable("AntSiteOwner").Close();  // must exist, though nothing reads it
+      return db;
+    });
+    run_.log_action_text = kActionText;
+    {
+      EsTables tables = OpenEsTables(output);
+      AntennaSideTables side =
+          InAntSiteDatabase(ant_site_file, [&] { return OpenAntennaSideTables(output, ant_site); });
+      run_.Yield();
+      db::SqlRecordset query = output.OpenSql(ConversionQuery());
+      state_.total_records = query.RecordCount();
+      run_.Yield();
+      ShowStart();
+      state_.cur_rad_svc_code = run_.cur_rad_svc_code;
+      for (query.MoveFirst(); !query.Eof(); query.MoveNext()) ConvertRow(ReadRow(query), tables, side);
+      query.Close();
+      ShowEnd();
+      engine::WriteProcessLogRecord(run_, tables.process_log);
+      run_.cur_rad_svc_code = state_.cur_rad_svc_code;
+    }
+    ant_site.Close();
+    output.Close();
+    status_.SetCaption("lblStatus", "Finished Populating KTB tables !");
+    status_.Repaint();
+  }
+
+ private:
+  std::filesystem::path AntSiteFile() const {
+    const std::string& named = run_.paths().ant_site_db;
+    if (text::Trim(named).empty() || text::EqualsIgnoreCase(text::Trim(named), "NONE"))
+      throw engine::StepError(named, "The antenna-site database (setting AntSiteDb) is not set.");
+    const std::filesystem::path file = files::FromSetting(named);
+    return files::Resolve(file).value_or(file);
+  }
+
+  void ShowStatus(const char* text) {
+    status_.SetCaption("lblStatus", text);
+    status_.SetCaption("lblStepCurrent", std::to_string(run_.step_current));
+    status_.Repaint();
+  }
+
+  void ShowStart() {
+    ShowStatus("Populating KTB tables.\r\nPlease wait . . . . ");
+    run_.record_counter = 0;
+    status_.SetCaption("lblTotalRecords", engine::FormatCount(state_.total_records, engine::kShortCountMask));
+    status_.SetCaption("lblRecordCount", engine::FormatCount(0, engine::kShortCountMask));
+    run_.Yield();
+  }
+
+  void ShowProgress() {
+    engine::ShowPercentAndCount(run_, engine::PercentDone(run_.record_counter, state_.total_records),
+                                engine::kShortCountMask);
+  }
+
+  void ShowEnd() {
+    run_.Yield();
+    status_.SetCaption("lblAmtProcessed", engine::FormatCount(run_.bytes_processed));
+    ShowProgress();
+    run_.Yield();
+  }
+
+  void ConvertRow(QueryRow row, EsTables& tables, AntennaSideTables& side) {
+    ++run_.record_counter;
+    if (engine::ProgressDue(run_.record_counter, kProgressEvery)) {
+      ShowProgress();
+      run_.Yield();
+    }
+    state_.row = std::move(row);
+    GetMainData(state_, tables);
+    // A filing withdrawn in the meantime (state "2") writes nothing; the
+    // previous values below still move on.
+    if (state_.main.filing_state != "2") {
+      LookUp(tables);
+      state_.cur_status_code = StatusCodeOf(state_.main.app_type_code, state_.main.filing_state);
+      WriteLiceTable(run_, state_, tables);
+      TakeRowKeys();
+      Write(tables, side);
+    }
+    state_.prev_call_sign = state_.main.call_sign;
+    state_.prev_site_key = state_.cur_site_key;
+    state_.prev_antenna_key = state_.cur_antenna_key;
+    state_.prev_path_site_key = state_.path_site_key;
+  }
+
+  void LookUp(EsTables& tables) {
+    GetSiteData(state_, tables);
+    GetAntennaData(state_, tables);
+    DecodeAntennaGainTbl(state_, tables);
+    GetFrequencyData(state_, tables);
+    GetFreqCoordData(state_, tables);
+    GetAddressData(state_, tables);
+    GetEnvironEffectSw(state_, tables);
+    GetPtCommData(state_, tables);
+    GetSpaceStationData(state_, tables);
+  }
+
+  // The row's current values, its sequences and its path keys. The
+  // sequences restart with each call sign, so the filings of one call sign
+  // share one numbering of sites.
+  void TakeRowKeys() {
+    ConversionState& s = state_;
+    const QueryRow& r = s.row;
+    s.cur_call_sign = r.call_sign;
+    s.cur_site_key = r.site_key;
+    s.cur_trans_mode_fix = r.trans_mode_fix;
+    s.cur_antenna_key = r.antenna_key;
+    s.cur_frequency_key = r.frequency_key;
+    s.cur_filing_key = r.filing_key;
+    if (text::Trim(r.call_sign) != s.prev_call_sign) {
+      s.site_seq = 1;
+      s.ant_seq = 1;
+    } else if (r.site_key != s.prev_site_key) {
+      ++s.site_seq;
+      s.ant_seq = 1;
+    } else if (s.cur_antenna_key != s.prev_antenna_key) {
+      ++s.ant_seq;
+    }
+    s.path_site_key = PathSiteKeyOf(r.filing_key, s.site_seq, s.cur_trans_mode_fix);
+    s.path_ant_key = PathAntKeyOf(r.filing_key, s.site_seq, s.ant_seq, s.cur_trans_mode_fix);
+  }
+
+  // The radio service is looked up first, so that the antenna side records
+  // this row's service, not the previous row's.
+  void Write(EsTables& tables, AntennaSideTables& side) {
+    GetRadSvcCode(state_, tables);
+    WriteAntMainTable(run_, state_, side);
+    WriteFreqTable(run_, state_, tables);
+    WriteSpcCndAnt(run_, state_, tables);
+    WriteSpcCndFreq(run_, state_, tables);
+    WriteSpcCndLice(run_, state_, tables);
+    WriteSpcCndSite(run_, state_, tables);
+    WriteMfgModList(run_, side, "A", state_.antenna.make, state_.antenna.model);
+  }
+
+  engine::RunContext& run_;
+  ui::Window& status_;
+  ConversionState state_;
+};
+
+}  // namespace
+
+const std::string& ConversionQuery() {
+  static const std::string query =
+      "SELECT DalkMain.CallSign, DalkMain.FilingKey, DalkMain.FilingState, "
+      "DalkMain.SubsystemCode, DalkMain.ClassOfStationCode, DalkMain.AddressKey, "
+      "DalkMain.ContactKey, DalkSite.SiteKey, DalkAntenna.AntennaKey, "
+      "DalkFrequency.FrequencyKey, DalkFrequency.FrequencyLower, DalkFrequency.FrequencyUpper, "
+      "DalkFrequency.Emission, DalkFrequency.TransModeFix "
+      "FROM ((DalkMain INNER JOIN DalkSite ON DalkMain.FilingKey = DalkSite.FilingKey) "
+      "INNER JOIN DalkAntenna ON DalkSite.SiteKey = DalkAntenna.SiteKey) "
+      "INNER JOIN DalkFrequency ON DalkAntenna.AntennaKey = DalkFrequency.AntennaKey "
+      "WHERE ((DalkMain.FilingState = '0' OR DalkMain.FilingState = '1') "
+      "AND DalkMain.SubsystemCode = 'SES') "
+      "ORDER BY DalkMain.CallSign, DalkSite.SiteKey, DalkAntenna.AntennaKey, "
+      "DalkFrequency.FrequencyLower, DalkFrequency.FrequencyUpper, DalkFrequency.TransModeFix, "
+      "DalkFrequency.FrequencyKey, DalkMain.rowid, DalkSite.rowid, DalkAntenna.rowid, "
+      "DalkFrequency.rowid";
+  return query;
+}
+
+std::string PathSiteKeyOf(std::int64_t filing_key, int site_seq, const std::string& trans_mode_fix) {
+  return "QD" + FilingKeyText(filing_key) + "~" + TwoDigits(site_seq) + trans_mode_fix;
+}
+
+std::string PathAntKeyOf(std::int64_t filing_key, int site_seq, int ant_seq,
+                         const std::string& trans_mode_fix) {
+  return "QD" + FilingKeyText(filing_key) + "~" + TwoDigits(site_seq) + "~" + TwoDigits(ant_seq) +
+         trans_mode_fix;
+}
+
+std::string StatusCodeOf(const std::string& app_type_code, const std::string& filing_state) {
+  const bool standard = app_type_code == "AMD" || app_type_code == "LIC" ||
+                        app_type_code == "MOD" || app_type_code == "REG" || app_type_code == "RWL";
+  const bool special_temporary = app_type_code == "STA";
+  if (!standard && !special_temporary) return "0";
+  if (filing_state == "0" || filing_state == "3") return "6";
+  if (filing_state == "1") return standard ? "9" : "8";
+  return "0";
+}
+
+void EsPopulateKtbTables(engine::RunContext& run) { EsPopulateStep(run).Run(); }
+
+}  // namespace morvane::convert

@@ -1,0 +1,46 @@
+#include "convert/es_tables.h"
+
+#include <string_view>
+
+namespace morvane::convert {
+namespace {
+
+db::TableRecordset Open(db::Database& output, std::string_view table, std::string_view index) {
+  db::TableRecordset rs = output.OpenTable(table);
+  if (!index.empty()) rs.SetIndex(index);
+  return rs;
+}
+
+}  // namespace
+
+EsTables OpenEsTables(db::Database& output) {
+  EsTables t;
+  t.process_log = output.OpenTable("ProcessLog");
+  t.main = Open(output, "DalkMain", "idxFilingKey");
+  t.address = Open(output, "DalkAddress", "idxAddressKey");
+  t.site = Open(output, "DalkSite", "idxSiteKey");
+  t.antenna = Open(output, "DalkAntenna", "idxAntennaKey");
+  t.antenna_gain = Open(output, "DalkAntennaGain", "idxAntennaKey");
+  t.frequency = Open(output, "DalkFrequency", "idxFrequencyKey");
+  t.freq_coord = Open(output, "DalkFreqCoord", "idxAntennaKey");
+  t.space_station = Open(output, "DalkSpaceStation", "idxSpaceStationKey");
+  t.pt_comm = Open(output, "DalkPtComm", "idxSiteKey");
+  t.form312 = Open(output, "DalkForm312", "idxFilingKey");
+  t.nature_of_service = Open(output, "DalkNatureOfService", "idxFilingKey");
+  t.nature_of_service_code = Open(output, "DalkNatureOfServiceCode", "idxNatureOfServiceCode");
+  t.condition = Open(output, "DalkCondition", "idxConditionCode");
+  t.antenna_condition = Open(output, "DalkAntennaCondition", "idxAntennaKey");
+  t.frequency_condition = Open(output, "DalkFrequencyCondition", "idxFrequencyKey");
+  t.license_condition = Open(output, "DalkLicenseCondition", "idxFilingKey");
+  t.site_condition = Open(output, "DalkSiteCondition", "idxSiteKey");
+  t.lice = Open(output, "Lice", "idxLicenseeIdKey");
+  t.freq = Open(output, "Freq", "");
+  t.freq_list = Open(output, "FreqList", "idxFreqListKey");
+  t.spc_cnd_ant = Open(output, "SpcCndAnt", "idxPathAntKey");
+  t.spc_cnd_freq = Open(output, "SpcCndFreq", "idxFreqKey");
+  t.spc_cnd_lice = Open(output, "SpcCndLice", "idxCsFnKey");
+  t.spc_cnd_site = Open(output, "SpcCndSite", "idxPathSiteKey");
+  return t;
+}
+
+}  // namespace morvane::convert

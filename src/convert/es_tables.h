@@ -1,0 +1,60 @@
+// The recordsets of the earth-station conversion (step 39) on the output
+// database, apart from the antenna side's: the staging tables that the
+// lookups seek, the KTB tables that the licensee, frequency and
+// special-condition writers fill, and the process log.
+//
+// Opened once at the start of the step, each set to the one index it is
+// sought on, so that a row of the conversion costs a few index seeks and no
+// statement is prepared per row. Moved, never copied; closed with the
+// database or when the struct goes out of scope.
+#pragma once
+
+#include <cstdint>
+#include <unordered_set>
+
+#include "platform/db/database.h"
+#include "platform/db/table_recordset.h"
+
+namespace morvane::convert {
+
+struct EsTables {
+  db::TableRecordset process_log;
+
+  // Staging tables, each on the index named in the comment.
+  db::TableRecordset main;                    // DalkMain, idxFilingKey
+  db::TableRecordset address;                 // DalkAddress, idxAddressKey
+  db::TableRecordset site;                    // DalkSite, idxSiteKey
+  db::TableRecordset antenna;                 // DalkAntenna, idxAntennaKey
+  db::TableRecordset antenna_gain;            // DalkAntennaGain, idxAntennaKey
+  db::TableRecordset frequency;               // DalkFrequency, idxFrequencyKey
+  db::TableRecordset freq_coord;              // DalkFreqCoord, idxAntennaKey
+  db::TableRecordset space_station;           // DalkSpaceStation, idxSpaceStationKey
+  db::TableRecordset pt_comm;                 // DalkPtComm, idxSiteKey
+  db::TableRecordset form312;                 // DalkForm312, idxFilingKey
+  db::TableRecordset nature_of_service;       // DalkNatureOfService, idxFilingKey
+  db::TableRecordset nature_of_service_code;  // DalkNatureOfServiceCode, idxNatureOfServiceCode
+  db::TableRecordset condition;               // DalkCondition, idxConditionCode
+  db::TableRecordset antenna_condition;       // DalkAntennaCondition, idxAntennaKey
+  db::TableRecordset frequency_condition;     // DalkFrequencyCondition, idxFrequencyKey
+  db::TableRecordset license_condition;       // DalkLicenseCondition, idxFilingKey
+  db::TableRecordset site_condition;          // DalkSiteCondition, idxSiteKey
+
+  // KTB tables, each on the index of its key.
+  db::TableRecordset lice;           // idxLicenseeIdKey
+  db::TableRecordset freq;           // stored order: only added to
+  db::TableRecordset freq_list;      // idxFreqListKey
+  db::TableRecordset spc_cnd_ant;    // idxPathAntKey
+  db::TableRecordset spc_cnd_freq;   // idxFreqKey
+  db::TableRecordset spc_cnd_lice;   // idxCsFnKey
+  db::TableRecordset spc_cnd_site;   // idxPathSiteKey
+
+  // Filings whose missing address row has been reported, so a filing with
+  // many rows gives one rejected-data line.
+  std::unordered_set<std::int64_t> address_missing_reported;
+};
+
+// Opens every recordset on `output`. Throws db::Error when a table or an
+// index is missing.
+EsTables OpenEsTables(db::Database& output);
+
+}  // namespace morvane::convert

@@ -1,0 +1,101 @@
+#include "convert/frequency_writer.h"
+
+#include "convert/licensee_writer.h"
+#include "convert/row_writer.h"
+#include "platform/text/text.h"
+
+namespace morvane::convert {
+namespace {
+
+using text::Trim;
+
+constexpr const char* kFreqKeyMask = "00000000";
+constexpr const char* kFrequencyMask = "00000000.00000000";
+// Negative EIRP values are written without their minus sign, after a blank.
+constexpr const char* kEirpMask = "0000.0; 000.0;0000.0";
+
+std::string PaddedTo(std::string value, std::size_t width) {
+  const std::size_t length = text::Length(value);
+  if (length < width) value.append(width - length, ' ');
+  return value;
+}
+
+}  // namespace
+
+std::string FreqKeyOf(std::int64_t freq_counter) {
+  return "QD" + Trim(text::Format(static_cast<double>(freq_counter), kFreqKeyMask));
+}
+
+std::string FreqListFrequencyOf(const std::string& freq_lower_text) {
+  return Trim(text::Format(text::Val(freq_lower_text), kFrequencyMask));
+}
+
+std::string FreqListKeyOf(const std::string& frequency, const std::string& rad_svc,
+                          const std::string& tx_class, const std::string& rx_class) {
+  return Trim(Trim(frequency) + PaddedTo(Trim(rad_svc), 2) + PaddedTo(Trim(tx_class), 4) +
+              PaddedTo(Trim(rx_class), 4));
+}
+
+void WriteFreqTable(engine::RunContext& run, ConversionState& state, EsTables& tables) {
+  ++state.freq_counter;
+  state.freq_key = FreqKeyOf(state.freq_counter);
+  run.YieldIfDue();
+
+  // Each address value goes to one Freq row only.
+  const std::string reg_num = Trim(state.cur_reg_num).empty() ? std::string() : state.cur_reg_num;
+  state.cur_reg_num.clear();
+
+  const bool written = WriteRow(run, tables.freq, RowWrite::kAdd, FilingWhere(state),
+                                [&](db::TableRecordset& rs) {
+    rs.Set("FreqKey", state.freq_key);
+    rs.Set("CsFnKey", state.cur_call_sign);
+    rs.Set("PathSiteKey", state.path_site_key);
+    rs.Set("PathAntKey", state.path_ant_key);
+    rs.Set("LicenseeIdKey", Trim(state.licensee_id_key));
+    rs.Set("QalRegNum", reg_num);
+    rs.Set("UniqueSystemIdentifier", state.cur_filing_key);
+    rs.Set("FreqC", state.freq_lower_text);  // the field takes the number the text holds
+    rs.Set("FreqL", state.freq_lower_text);
+    rs.Set("FreqU", state.freq_upper_text);
+    rs.Set("EmissionDesignator1", text::Left(state.frequency.emission, 7));
+    rs.Set("TxClassStation", state.tx.class_station);
+    rs.Set("RxClassStation", state.rx.class_station);
+    rs.Set("TxEirp", text::Format(text::Val(state.frequency.eirp), kEirpMask));
+    rs.Set("TxEirpUnit", "W");
+    rs.Set("DateApp", state.main.date_filed);
+    rs.Set("DateExpire", state.main.date_expire);
+    rs.Set("AppFileNum", Trim(state.main.file_number));
+    rs.Set("QalRadSvc", state.cur_rad_svc_code);
+    rs.Set("RulePartElig", "25");
+    rs.Set("StatusCode", state.cur_status_code);
+    rs.Set("ControlPhone", state.cur_control_phone);
+  });
+  if (written) WriteFreqList(run, state, tables);
+}
+
+void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& tables) {
+  const std::string frequency = FreqListFrequencyOf(state.freq_lower_text);
+  const std::string& rad_svc = state.cur_rad_svc_code;
+  const std::string& tx_class = state.tx.class_station;
+  const std::string& rx_class = state.rx.class_station;
+  const std::string key = FreqListKeyOf(frequency, rad_svc, tx_class, rx_class);
+
+  db::TableRecordset& list = tables.freq_list;
+  list.Seek("=", key);
+  if (list.NoMatch()) {
+    WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
+      rs.Set("FreqListKey", key);
+      rs.Set("Freq", frequency);
+      rs.Set("QalRadSvc", Trim(rad_svc));
+      rs.Set("TxClassStation", Trim(tx_class));
+      rs.Set("RxClassStation", Trim(rx_class));
+      rs.Set("FreqCnt", 1);
+    });
+    return;
+  }
+  const std::int64_t count = list.Get("FreqCnt").AsInteger() + 1;
+  WriteRow(run, list, RowWrite::kEdit, FilingWhere(state),
+           [&](db::TableRecordset& rs) { rs.Set("FreqCnt", count); });
+}
+
+}  // namespace morvane::convert
