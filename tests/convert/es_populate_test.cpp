@@ -1,0 +1,98 @@
+// The whole step on a tiny staging data set: keys, sequences, status codes,
+// the process-log row and the status window.
+#include "convert/es_populate.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/es_fixture.h"
+
+namespace morvane::convert {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class EsPopulateTest : public ::testing::Test {
+ protected:
+  void RunStep() {
+    f.CloseDatabase();
+    f.run().step_current = 39;
+    EsPopulateKtbTables(f.run());
+  }
+  bool Shown(const char* control, const std::string& text) {
+    for (const auto& caption : f.ui().CaptionHistory("frmStatus", control))
+      if (caption == text) return true;
+    return false;
+  }
+  testing::EsFixture f;
+};
+
+TEST(PathKeyTest, TenDigitFilingKeysTwoDigitSequencesAndTheSideLetter) {
+  EXPECT_EQ(PathSiteKeyOf(12345, 1, "R"), "QD0000012345~01R");
+  EXPECT_EQ(PathAntKeyOf(12345, 1, 2, "R"), "QD0000012345~01~02R");
+  EXPECT_EQ(PathAntKeyOf(-77, 3, 10, "T"), "QD-000000077~03~10T");
+  EXPECT_EQ(PathAntKeyOf(2147483647, 100, 100, "T"), "QD2147483647~100~100T");  // 21: refused when stored
+}
+
+TEST_F(EsPopulateTest, KeysSequencesAndStatusCodesOfEveryConvertedRow) {
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode, AddressKey) VALUES "
+        "(12345, '1', 'KA1', 'SES', 'LIC', 5), (-77, '0', 'KB2', 'SES', 'STA', 5), "
+        "(999, '1', 'KC3', 'FXX', 'LIC', 5), (888, '2', 'KD4', 'SES', 'LIC', 5);"
+        "INSERT INTO DalkAddress (AddressKey, AddressId, AddressName) VALUES (5, 'A1234', 'Orbit Co');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (100, 12345), (200, 12345), (300, -77), (400, 999), "
+        "(500, 888);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (7, 100), (8, 100), (9, 200), (10, 300), (11, 400), "
+        "(12, 500);"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, FrequencyUpper, TransModeFix) VALUES "
+        "(1, 7, '00003800.00000000', '00003810.00000000', 'R'), (2, 7, '00003700.00000000', '00003710.00000000', 'R'), "
+        "(3, 8, '00003700.00000000', '00003710.00000000', 'R'), (4, 8, '00003900.00000000', '00003910.00000000', 'R'), "
+        "(5, 9, '00004000.00000000', '00004010.00000000', 'R'), (6, 10, '00006000.00000000', '00006010.00000000', 'T'), "
+        "(7, 11, '00006000.00000000', '00006010.00000000', 'T'), (8, 12, '00006000.00000000', '00006010.00000000', 'T')");
+  RunStep();
+
+  EXPECT_EQ(f.Rows("SELECT FreqKey, CsFnKey, PathSiteKey, PathAntKey, FreqL, StatusCode, UniqueSystemIdentifier "
+                   "FROM Freq ORDER BY rowid"),
+            (Lines{"QD00000002|KA1|QD0000012345~01R|QD0000012345~01~01R|00003700.00000000|9|12345",
+                   "QD00000003|KA1|QD0000012345~01R|QD0000012345~01~01R|00003800.00000000|9|12345",
+                   "QD00000004|KA1|QD0000012345~01R|QD0000012345~01~02R|00003700.00000000|9|12345",
+                   "QD00000005|KA1|QD0000012345~01R|QD0000012345~01~02R|00003900.00000000|9|12345",
+                   "QD00000006|KA1|QD0000012345~02R|QD0000012345~02~01R|00004000.00000000|9|12345",
+                   "QD00000007|KB2|QD-000000077~01T|QD-000000077~01~01T|00006000.00000000|6|-77"}));
+  EXPECT_EQ(f.Rows("SELECT LicenseeIdKey, LiceName FROM Lice"), Lines{"QD~A1234|Orbit Co"});
+  EXPECT_EQ(f.Rows("SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog"),
+            Lines{"39|Es Populate Ktb Tables!|6"});
+  EXPECT_TRUE(Shown("lblStatus", "Creating SQL record set to populating KTB tables!\r\n"
+                                 "PLEASE wait, this will take some time . . . . "));
+  EXPECT_TRUE(Shown("lblStatus", "Populating KTB tables.\r\nPlease wait . . . . "));
+  EXPECT_EQ(f.ui().Caption("frmStatus", "lblStatus"), "Finished Populating KTB tables !");
+  EXPECT_EQ(f.ui().Caption("frmStatus", "lblStepCurrent"), "39");
+  EXPECT_EQ(f.ui().Caption("frmStatus", "lblTotalRecords"), "6");
+  EXPECT_EQ(f.ui().CaptionHistory("frmStatus", "lblRecordCount"), (Lines{"0", "6"}));  // below 10: at the end only
+  EXPECT_TRUE(f.RejectedLines().empty());
+}
+
+TEST_F(EsPopulateTest, AnEmptyQueryLogsTheStepAtOneHundredPercent) {
+  RunStep();
+  EXPECT_EQ(f.Rows("SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog"),
+            Lines{"39|Es Populate Ktb Tables!|0"});
+  EXPECT_EQ(f.ui().Caption("frmStatus", "lblPercentCompleted"), "  100.0");
+  EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"0"});
+}
+
+TEST_F(EsPopulateTest, AMissingAntennaSiteDatabaseStopsTheStepNamingIt) {
+  engine::RunPaths paths = f.run().paths();
+  paths.ant_site_db = "NONE";
+  engine::RunContext run(f.ui(), f.run().workspace(), paths);
+  f.CloseDatabase();
+  EXPECT_THROW(EsPopulateKtbTables(run), engine::StepError);
+  paths.ant_site_db = "/no/such/AntSiteDb.mdb";
+  engine::RunContext run2(f.ui(), f.run().workspace(), paths);
+  try {
+    EsPopulateKtbTables(run2);
+    ADD_FAILURE() << "no error";
+  } catch (const engine::StepError& e) {
+    EXPECT_EQ(e.file(), "/no/such/AntSiteDb.mdb");
+  }
+}
+
+}  // namespace
+}  // namespace morvane::convert
