@@ -12,6 +12,7 @@
 #include "platform/db/database.h"
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
+#include "support/ant_site_db.h"
 #include "support/temp_dir.h"
 #include "support/value_printer.h"
 
@@ -33,6 +34,7 @@ class ConvertCommandTest : public ::testing::Test {
     paths_.table_main = (dir_ / "export" / "main.dat").string();
     paths_.input_dir = (dir_ / "export").string() + "/";
     paths_.output = (dir_ / "dalkdb.mdb").string();
+    paths_.ant_site_db = testing::BuildAntSiteDb(dir_ / "AntSiteDb.mdb").string();
   }
 
   // Column `field` of every row of `table` in the output database.
@@ -212,6 +214,7 @@ TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
   TempDir dir;
   fs::copy(MORVANE_SAMPLES_DIR, dir / "samples");
   fs::remove(dir / "samples" / "baddata.txt");  // left by an earlier version of this test
+  testing::BuildAntSiteDb(dir / "samples" / "AntSiteDb.mdb");  // where the sample settings look
   const std::string command = "cd " + dir.path().string() + " && " + MORVANE_SOURCE_DIR +
                               "/scripts/sample-settings.sh . samples > morvane.ini && " +
                               MORVANE_BINARY_DIR + "/morvane-headless morvane.ini > out.txt";

@@ -25,6 +25,7 @@
 #include "app/convert_command.h"
 #include "bench/lib/export_generator.h"
 #include "platform/ui/recording_ui.h"
+#include "support/ant_site_db.h"
 #include "support/temp_dir.h"
 
 namespace morvane::app {
@@ -81,6 +82,7 @@ std::string DescribeRun(const fs::path& export_dir, const fs::path& output) {
   paths.table_main = (export_dir / "main.dat").string();
   paths.input_dir = export_dir.string() + "/";
   paths.output = output.string();
+  paths.ant_site_db = testing::BuildAntSiteDb(output.parent_path() / "AntSiteDb.mdb").string();
   const ConvertOutcome outcome = ConvertCommand(ui, paths);
   std::string out = "outcome " + std::to_string(static_cast<int>(outcome.kind)) + " " + outcome.failure +
                     "\nrejected " + std::to_string(outcome.rejected) + "\n";

@@ -4,42 +4,16 @@
 
 #include "schema/ktb/ktb_tables.h"
 #include "schema/staging/staging_tables.h"
+#include "support/ant_site_db.h"
 
 namespace morvane::testing {
-namespace {
-
-using db::FieldType;
-
-// The antenna-site database as the conversion uses it.
-void BuildAntSiteDatabase(db::Workspace& workspace, const std::filesystem::path& file) {
-  db::Database db = workspace.CreateDatabase(file);
-  db::TableDef info{"AntSiteInfo", {{"Group", FieldType::kText, 1}}, {{"idxAntSiteKey", "AntSiteKey"}}};
-  for (const auto& [name, size] :
-       std::vector<std::pair<const char*, int>>{{"AntSiteKey", 20}, {"TowerReg", 10}, {"StructureType", 9},
-                                                {"Name", 20}, {"Street", 80}, {"City", 20}, {"County", 30},
-                                                {"State", 2}, {"Country", 5}, {"LatDMS", 10}, {"LatSec", 10},
-                                                {"LonDMS", 10}, {"LonSec", 10}, {"HorizDatum", 6}, {"Nepa", 1},
-                                                {"GrEl", 6}, {"HgtStructure", 6}, {"HgtToTip", 6},
-                                                {"StatusDate", 8}})
-    info.fields.push_back({name, FieldType::kText, size});
-  db.AppendTable(info);
-  db.AppendTable({"AntSiteCallSign",
-                  {{"AntSiteKey", FieldType::kText, 20}, {"CallSigns", FieldType::kMemo, 0},
-                   {"RadSvc", FieldType::kMemo, 0}, {"FreqCount", FieldType::kInteger, 0},
-                   {"CallSignCount", FieldType::kInteger, 0}},
-                  {{"idxAntSiteKey", "AntSiteKey"}}});
-  db.AppendTable({"AntSiteOwner", {{"AntSiteKey", FieldType::kText, 20}, {"Owner", FieldType::kText, 80}}, {}});
-  db.Close();
-}
-
-}  // namespace
 
 EsFixture::EsFixture() {
   const auto output = dir_ / "dalkdb.mdb";
   db_ = workspace_.CreateDatabase(output);
   for (const auto& spec : schema::KtbTables()) db_.AppendTable(spec.def);
   for (const auto& spec : schema::StagingTables()) db_.AppendTable(spec.def);
-  BuildAntSiteDatabase(workspace_, dir_ / "AntSiteDb.mdb");
+  BuildAntSiteDb(dir_ / "AntSiteDb.mdb");
 
   engine::RunPaths paths;
   paths.table_main = (dir_ / "main.dat").string();
