@@ -42,11 +42,12 @@ TEST_F(EsPopulateTest, KeysSequencesAndStatusCodesOfEveryConvertedRow) {
         "(500, 888);"
         "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (7, 100), (8, 100), (9, 200), (10, 300), (11, 400), "
         "(12, 500);"
-        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, FrequencyUpper, TransModeFix) VALUES "
-        "(1, 7, '00003800.00000000', '00003810.00000000', 'R'), (2, 7, '00003700.00000000', '00003710.00000000', 'R'), "
-        "(3, 8, '00003700.00000000', '00003710.00000000', 'R'), (4, 8, '00003900.00000000', '00003910.00000000', 'R'), "
-        "(5, 9, '00004000.00000000', '00004010.00000000', 'R'), (6, 10, '00006000.00000000', '00006010.00000000', 'T'), "
-        "(7, 11, '00006000.00000000', '00006010.00000000', 'T'), (8, 12, '00006000.00000000', '00006010.00000000', 'T')");
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, FrequencyUpper, TransModeFix, Emission) "
+        "VALUES (9, 9, '00004000.00000000', '00004010.00000000', 'R', 'E9'), "
+        "(1, 7, '00003800.00000000', '00003810.00000000', 'R', ''), (2, 7, '00003700.00000000', '00003710.00000000', 'R', ''), "
+        "(3, 8, '00003700.00000000', '00003710.00000000', 'R', ''), (4, 8, '00003900.00000000', '00003910.00000000', 'R', ''), "
+        "(5, 9, '00004000.00000000', '00004010.00000000', 'R', 'E5'), (6, 10, '00006000.00000000', '00006010.00000000', 'T', ''), "
+        "(7, 11, '00006000.00000000', '00006010.00000000', 'T', ''), (8, 12, '00006000.00000000', '00006010.00000000', 'T', '')");
   RunStep();
 
   EXPECT_EQ(f.Rows("SELECT FreqKey, CsFnKey, PathSiteKey, PathAntKey, FreqL, StatusCode, UniqueSystemIdentifier "
@@ -56,17 +57,21 @@ TEST_F(EsPopulateTest, KeysSequencesAndStatusCodesOfEveryConvertedRow) {
                    "QD00000004|KA1|QD0000012345~01R|QD0000012345~01~02R|00003700.00000000|9|12345",
                    "QD00000005|KA1|QD0000012345~01R|QD0000012345~01~02R|00003900.00000000|9|12345",
                    "QD00000006|KA1|QD0000012345~02R|QD0000012345~02~01R|00004000.00000000|9|12345",
-                   "QD00000007|KB2|QD-000000077~01T|QD-000000077~01~01T|00006000.00000000|6|-77"}));
+                   "QD00000007|KA1|QD0000012345~02R|QD0000012345~02~01R|00004000.00000000|9|12345",
+                   "QD00000008|KB2|QD-000000077~01T|QD-000000077~01~01T|00006000.00000000|6|-77"}));
+  // Equal rows come in frequency-key order, whatever order they were stored in.
+  EXPECT_EQ(f.Rows("SELECT EmissionDesignator1 FROM Freq WHERE PathAntKey = 'QD0000012345~02~01R' ORDER BY rowid"),
+            (Lines{"E5", "E9"}));
   EXPECT_EQ(f.Rows("SELECT LicenseeIdKey, LiceName FROM Lice"), Lines{"QD~A1234|Orbit Co"});
   EXPECT_EQ(f.Rows("SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog"),
-            Lines{"39|Es Populate Ktb Tables!|6"});
+            Lines{"39|Es Populate Ktb Tables!|7"});
   EXPECT_TRUE(Shown("lblStatus", "Creating SQL record set to populating KTB tables!\r\n"
                                  "PLEASE wait, this will take some time . . . . "));
   EXPECT_TRUE(Shown("lblStatus", "Populating KTB tables.\r\nPlease wait . . . . "));
   EXPECT_EQ(f.ui().Caption("frmStatus", "lblStatus"), "Finished Populating KTB tables !");
   EXPECT_EQ(f.ui().Caption("frmStatus", "lblStepCurrent"), "39");
-  EXPECT_EQ(f.ui().Caption("frmStatus", "lblTotalRecords"), "6");
-  EXPECT_EQ(f.ui().CaptionHistory("frmStatus", "lblRecordCount"), (Lines{"0", "6"}));  // below 10: at the end only
+  EXPECT_EQ(f.ui().Caption("frmStatus", "lblTotalRecords"), "7");
+  EXPECT_EQ(f.ui().CaptionHistory("frmStatus", "lblRecordCount"), (Lines{"0", "7"}));  // below 10: at the end only
   EXPECT_TRUE(f.RejectedLines().empty());
 }
 
@@ -76,6 +81,17 @@ TEST_F(EsPopulateTest, AnEmptyQueryLogsTheStepAtOneHundredPercent) {
             Lines{"39|Es Populate Ktb Tables!|0"});
   EXPECT_EQ(f.ui().Caption("frmStatus", "lblPercentCompleted"), "  100.0");
   EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"0"});
+}
+
+TEST_F(EsPopulateTest, AFilingWhoseFirstStagedRowIsWithdrawnWritesNothing) {
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES "
+        "(50, '2', 'KZ9', 'SES', 'LIC'), (50, '1', 'KZ9', 'SES', 'LIC');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (1, 50);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (2, 1);"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower) VALUES (3, 2, '00006000.00000000')");
+  RunStep();
+  EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"0"});
+  EXPECT_EQ(f.Rows("SELECT RecordsProcessed FROM ProcessLog"), Lines{"1"});
 }
 
 TEST_F(EsPopulateTest, AMissingAntennaSiteDatabaseStopsTheStepNamingIt) {
