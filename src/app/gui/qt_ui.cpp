@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "app/gui/qstring.h"
+#include "platform/ui/control_names.h"
 
 namespace morvane::gui {
 namespace {
@@ -42,8 +43,8 @@ QObject* FindControl(QWidget* window, std::string_view name) {
 
 class QtUi::QtWindow : public ui::Window {
  public:
-  QtWindow(QWidget* window, std::function<void()> unload)
-      : window_(window), unload_(std::move(unload)) {}
+  QtWindow(std::string name, QWidget* window, std::function<void()> unload)
+      : name_(std::move(name)), window_(window), unload_(std::move(unload)) {}
 
   void SetCaption(std::string_view control, std::string_view text) override {
     QObject* target = Find(control);
@@ -58,8 +59,6 @@ class QtUi::QtWindow : public ui::Window {
       button->setText(caption);
     } else if (auto* action = qobject_cast<QAction*>(target)) {
       action->setText(caption);
-    } else if (target == window_) {
-      window_->setWindowTitle(caption);
     }
   }
 
@@ -99,16 +98,18 @@ class QtUi::QtWindow : public ui::Window {
   }
 
  private:
-  // The window's child named `name` (or the window itself).
+  // The window's listed control named `name`.
   QObject* Find(std::string_view name) {
     if (!window_) return nullptr;
     auto it = controls_.find(name);
     if (it != controls_.end() && it->second) return it->second;
+    if (!ui::IsControlOf(name_, name)) return nullptr;
     QObject* found = FindControl(window_, name);
     if (found != nullptr) controls_[std::string(name)] = found;
     return found;
   }
 
+  std::string name_;
   QPointer<QWidget> window_;
   std::function<void()> unload_;
   std::map<std::string, QPointer<QObject>, std::less<>> controls_;
@@ -116,12 +117,13 @@ class QtUi::QtWindow : public ui::Window {
 
 QtUi::QtUi(QWidget* dialog_parent, MessageBoxFunction message_box)
     : dialog_parent_(dialog_parent), message_box_(std::move(message_box)),
-      nowhere_(std::make_unique<QtWindow>(nullptr, nullptr)) {}
+      nowhere_(std::make_unique<QtWindow>(std::string(), nullptr, nullptr)) {}
 
 QtUi::~QtUi() = default;
 
 void QtUi::AddWindow(std::string_view name, QWidget* window, std::function<void()> unload) {
-  windows_[std::string(name)] = std::make_unique<QtWindow>(window, std::move(unload));
+  windows_[std::string(name)] =
+      std::make_unique<QtWindow>(std::string(name), window, std::move(unload));
 }
 
 ui::Window& QtUi::GetWindow(std::string_view name) {

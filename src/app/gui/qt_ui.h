@@ -3,7 +3,8 @@
 // A window's controls are found by object name among its children: a
 // caption goes to a label's text, a frame's title, a button's or a menu
 // entry's text; visibility to any widget or menu entry; a value to a
-// progress bar (rounded, held to 0..100). Names a window does not have, and
+// progress bar (rounded, held to 0..100). Only the controls that
+// control_names.h lists for the window are reached; other names, and
 // windows that were never added, are ignored.
 //
 // Message boxes go through the injected MessageBoxFunction, so tests answer

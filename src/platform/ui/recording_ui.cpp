@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/ui/control_names.h"
+
 namespace morvane::ui {
 namespace {
 
@@ -38,6 +40,19 @@ bool Fits(Answer answer, Buttons buttons) {
       return answer == Answer::kYes || answer == Answer::kNo || answer == Answer::kCancel;
   }
   return false;
+}
+
+void RequireWindow(std::string_view window) {
+  if (ControlsOf(window).empty())
+    throw std::logic_error("no window is named \"" + std::string(window) + "\"");
+}
+
+void RequireControl(std::string_view window, std::string_view control) {
+  RequireWindow(window);
+  if (!IsControlOf(window, control)) {
+    throw std::logic_error("the window " + std::string(window) + " has no control named \"" +
+                           std::string(control) + "\"");
+  }
 }
 
 const char* AnswerName(Answer answer) {
@@ -90,6 +105,7 @@ class RecordingUi::RecordingWindow : public Window {
 
  private:
   ControlState& State(std::string_view control) {
+    RequireControl(name_, control);
     auto it = controls_.find(control);
     if (it == controls_.end()) it = controls_.emplace(std::string(control), ControlState()).first;
     return it->second;
@@ -107,6 +123,7 @@ RecordingUi::RecordingUi(std::ostream* echo, bool keep_history)
 RecordingUi::~RecordingUi() = default;
 
 Window& RecordingUi::GetWindow(std::string_view name) {
+  RequireWindow(name);
   auto it = windows_.find(name);
   if (it == windows_.end()) {
     auto window = std::make_unique<RecordingWindow>(*this, std::string(name));
@@ -146,6 +163,7 @@ void RecordingUi::RequestStopAfterYields(std::size_t yields) {
 }
 
 std::string RecordingUi::Caption(std::string_view window, std::string_view control) const {
+  RequireControl(window, control);
   const auto it = windows_.find(window);
   if (it == windows_.end()) return {};
   const ControlState* state = it->second->Find(control);
@@ -153,6 +171,7 @@ std::string RecordingUi::Caption(std::string_view window, std::string_view contr
 }
 
 bool RecordingUi::Visible(std::string_view window, std::string_view control) const {
+  RequireControl(window, control);
   const auto it = windows_.find(window);
   if (it == windows_.end()) return true;
   const ControlState* state = it->second->Find(control);
@@ -160,6 +179,7 @@ bool RecordingUi::Visible(std::string_view window, std::string_view control) con
 }
 
 double RecordingUi::Value(std::string_view window, std::string_view control) const {
+  RequireControl(window, control);
   const auto it = windows_.find(window);
   if (it == windows_.end()) return 0;
   const ControlState* state = it->second->Find(control);
@@ -167,18 +187,21 @@ double RecordingUi::Value(std::string_view window, std::string_view control) con
 }
 
 bool RecordingUi::WindowShown(std::string_view window) const {
+  RequireWindow(window);
   const auto it = windows_.find(window);
   return it != windows_.end() && it->second->Shown();
 }
 
 std::vector<std::string> RecordingUi::CaptionHistory(std::string_view window,
                                                      std::string_view control) const {
+  RequireControl(window, control);
   const auto it = windows_.find(window);
   return it == windows_.end() ? std::vector<std::string>() : it->second->History(control);
 }
 
 void RecordingUi::RequestStopAtCaption(std::string_view window, std::string_view control,
                                        std::string_view caption) {
+  RequireControl(window, control);
   stop_at_ = std::string(window) + "." + std::string(control) + " = " + OneLine(caption);
 }
 

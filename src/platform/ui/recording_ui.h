@@ -8,6 +8,10 @@
 // is OK, so a notice in between does not shift the script. A queued answer
 // that is not one of the box's buttons is a script error (std::logic_error).
 // With an echo stream it also prints each logged line as it happens.
+//
+// Windows and controls are those of control_names.h: any other name, given
+// to a window or asked about, is a script or code error (std::logic_error),
+// so a misspelled name cannot pass unnoticed.
 #pragma once
 
 #include <cstddef>
@@ -54,7 +58,7 @@ class RecordingUi : public Ui {
   std::size_t YieldCount() const { return yields_; }
 
   // Current state of a control; "" / true / 0 when never set since the last
-  // Unload. Window state: shown or not.
+  // Unload. Window state: shown or not (false for a window never used).
   std::string Caption(std::string_view window, std::string_view control) const;
   bool Visible(std::string_view window, std::string_view control) const;
   double Value(std::string_view window, std::string_view control) const;

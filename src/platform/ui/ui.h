@@ -31,7 +31,8 @@ struct Message {
 };
 
 // One window. Controls are named as in the window (lblStatus, fraFileSize,
-// ProgressBar1, ...); a name the window does not have is ignored.
+// ProgressBar1, ...), from the list of control_names.h: the program's
+// windows ignore any other name, the recording Ui refuses it.
 class Window {
  public:
   virtual ~Window() = default;

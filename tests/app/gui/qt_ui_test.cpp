@@ -13,8 +13,10 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <set>
 
 #include "app/gui/instance_lock.h"
+#include "platform/ui/control_names.h"
 #include "fake_desktop.h"
 
 namespace morvane::gui::testing {
@@ -64,6 +66,34 @@ TEST_F(QtUiTest, WritesTheStatusWindowsControlsByName) {
   Ui().GetWindow("frmNoSuchWindow").SetCaption("lblStatus", "x");
   Ui().GetWindow("frmNoSuchWindow").Unload();
   EXPECT_EQ(bar->value(), 7);
+}
+
+// The windows and the shared list of control names agree: every listed
+// control exists; the secondary windows name no control that is not listed;
+// a control that is not listed is not reached, even when the window has it.
+TEST_F(QtUiTest, TheWindowsHaveTheListedControlsAndOnlyThoseAreReached) {
+  for (std::string_view name : {ui::kMainWindow, ui::kStatusWindow, ui::kTargetForm,
+                                ui::kStagingForm}) {
+    SCOPED_TRACE(name);
+    QWidget* window = Window(name);
+    std::set<std::string> listed;
+    for (std::string_view control : ui::ControlsOf(name)) {
+      EXPECT_NE(FindControl(window, control), nullptr) << control;
+      listed.emplace(control);
+    }
+    if (name == ui::kMainWindow) continue;  // its menus are no business of the run
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+      const std::string control = child->objectName().toStdString();
+      if (!control.empty() && !child->isWindow()) {
+        EXPECT_TRUE(listed.count(control)) << control;
+      }
+    }
+  }
+  auto* exit = Control<QAction>(window_.get(), "mnuFileExit");
+  Ui().GetWindow(ui::kMainWindow).SetVisible("mnuFileExit", false);
+  Ui().GetWindow(ui::kMainWindow).SetCaption("mnuFileExit", "Quit");
+  EXPECT_TRUE(exit->isVisible());
+  EXPECT_EQ(exit->text(), "E&xit");
 }
 
 TEST_F(QtUiTest, UnloadPutsAWindowBackAsFreshlyLoaded) {

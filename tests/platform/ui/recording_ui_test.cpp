@@ -18,20 +18,20 @@ TEST(RecordingUi, LogsCaptionsOnOneLineAndKeepsTheirText) {
   Window& status = ui.GetWindow(kStatusWindow);
   status.SetCaption("lblStatus", "Populating KTB tables.\r\nPlease wait . . . . ");
   status.SetCaption("lblStepTotal", "42");
-  ui.GetWindow(kTargetForm).SetCaption("lblStatus", "Creating Tables . . . .");
+  ui.GetWindow(kTargetForm).SetCaption("lblAction", "Creating Tables . . . .");
   status.SetValue("ProgressBar1", 12.5);  // values and visibility are not logged
   status.SetVisible("fraFileSize", false);
 
   const Log expected = {
       "frmStatus.lblStatus = Populating KTB tables.\\nPlease wait . . . . ",
       "frmStatus.lblStepTotal = 42",
-      "frmMkKtbDbS.lblStatus = Creating Tables . . . .",
+      "frmMkKtbDbS.lblAction = Creating Tables . . . .",
   };
   EXPECT_EQ(ui.Log(), expected);
   EXPECT_EQ(echo.str(), expected[0] + "\n" + expected[1] + "\n" + expected[2] + "\n");
   EXPECT_EQ(ui.Caption(kStatusWindow, "lblStatus"),
             "Populating KTB tables.\r\nPlease wait . . . . ");
-  EXPECT_EQ(ui.Caption(kTargetForm, "lblStatus"), "Creating Tables . . . .");
+  EXPECT_EQ(ui.Caption(kTargetForm, "lblAction"), "Creating Tables . . . .");
   EXPECT_EQ(ui.Value(kStatusWindow, "ProgressBar1"), 12.5);
   EXPECT_FALSE(ui.Visible(kStatusWindow, "fraFileSize"));
   EXPECT_EQ(&ui.GetWindow(kStatusWindow), &status);
@@ -60,13 +60,30 @@ TEST(RecordingUi, UnloadDiscardsTheWindowStateButNotItsHistory) {
   EXPECT_FALSE(ui.WindowShown(kStatusWindow));
 }
 
-TEST(RecordingUi, UnknownWindowsAndControlsReadAsFresh) {
+TEST(RecordingUi, ControlsNeverSetReadAsFresh) {
   RecordingUi ui;
   EXPECT_EQ(ui.Caption(kMainWindow, "lblStatus"), "");
   EXPECT_TRUE(ui.Visible(kMainWindow, "cmdConvert"));
-  EXPECT_EQ(ui.Value(kMainWindow, "ProgressBar1"), 0);
+  EXPECT_EQ(ui.Value(kStatusWindow, "ProgressBar1"), 0);
   EXPECT_FALSE(ui.WindowShown(kMainWindow));
   EXPECT_TRUE(ui.CaptionHistory(kMainWindow, "lblStatus").empty());
+}
+
+// A misspelled name, or a control of another window, is an error, whether
+// it is written or asked about.
+TEST(RecordingUi, RefusesNamesThatAreNotListed) {
+  RecordingUi ui;
+  Window& status = ui.GetWindow(kStatusWindow);
+  EXPECT_THROW(status.SetCaption("lblStepCurent", " 1"), std::logic_error);
+  EXPECT_THROW(status.SetVisible("fraFileSise", false), std::logic_error);
+  EXPECT_THROW(status.SetValue("ProgressBar", 5), std::logic_error);
+  EXPECT_THROW(ui.GetWindow(kTargetForm).SetCaption("lblStatus", "x"), std::logic_error);
+  EXPECT_THROW(ui.GetWindow("frmStatsu"), std::logic_error);
+  EXPECT_THROW(ui.Caption(kStatusWindow, "lblStepCurent"), std::logic_error);
+  EXPECT_THROW(ui.Visible(kMainWindow, "ProgressBar1"), std::logic_error);
+  EXPECT_THROW(ui.WindowShown("frmStatsu"), std::logic_error);
+  EXPECT_THROW(ui.RequestStopAtCaption(kStatusWindow, "lblStepCurent", " 1"), std::logic_error);
+  EXPECT_TRUE(ui.Log().empty());
 }
 
 TEST(RecordingUi, AnswersFromTheScriptThenByDefault) {
