@@ -182,6 +182,7 @@ void MainWindow::SetRunInProgress(bool running) {
   setup_ant_sites_->setEnabled(!running);
   file_location_->setEnabled(!running);
   ant_sites_->setEnabled(!running);
+  status_window_->SetRunInProgress(running);
   if (running) {
     ui_->ClearStopRequest();
     end_after_run_ = false;
