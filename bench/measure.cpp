@@ -223,7 +223,7 @@ ImportFile WriteImportFile(const LoaderDef& loader, const morvane::db::TableDef&
       sub_fields = morvane::engine::SplitSubFields(record, loader.pieces);
       pieces.assign(sub_fields.begin(), sub_fields.end());
     } else {
-      pieces = morvane::loaders::SplitBars(record, loader.pieces);
+      morvane::loaders::SplitBars(record, loader.pieces, pieces);
       if (static_cast<int>(pieces.size()) < pieces_needed) {
         ++result.skipped;
         continue;

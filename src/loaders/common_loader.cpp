@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "loaders/field_conversions.h"
+#include "platform/db/deferred_indexes.h"
 #include "platform/db/error.h"
 #include "platform/files/files.h"
 #include "platform/files/line_reader.h"
@@ -43,6 +44,8 @@ class LoaderStep {
     const std::filesystem::path path = run_.InputFile(loader_.file);
     if (!files::FileExists(path))
       throw engine::StepError(path.string(), "The data set file was not found.");
+    // Nothing seeks the staging table while it is loaded.
+    db::DeferredIndexes indexes(db, loader_.table);
     {
       files::LineReader lines(path);
       run_.input_file_len = lines.FileLength();
@@ -52,6 +55,7 @@ class LoaderStep {
       run_.bytes_processed = 0;
       ReadAll(lines, staging);
     }
+    indexes.Rebuild();
     ShowProgress();
     run_.Yield();
 
@@ -134,20 +138,18 @@ class LoaderStep {
 
   // Takes the completed record in run_.line_buf apart and stores it.
   void Store(db::TableRecordset& staging, std::int64_t line) {
-    std::vector<std::string> sub_fields;
-    std::vector<std::string_view> pieces;
     if (loader_.splitting == Splitting::kSubFields) {
-      sub_fields = engine::SplitSubFields(run_.line_buf, loader_.pieces);
-      pieces.assign(sub_fields.begin(), sub_fields.end());
+      sub_fields_ = engine::SplitSubFields(run_.line_buf, loader_.pieces);
+      pieces_.assign(sub_fields_.begin(), sub_fields_.end());
     } else {
-      pieces = SplitBars(run_.line_buf, loader_.pieces);
-      if (static_cast<int>(pieces.size()) < pieces_needed_) {
-        Reject(line, "too few fields: " + std::to_string(pieces.size()) + " of " +
+      SplitBars(run_.line_buf, loader_.pieces, pieces_);
+      if (static_cast<int>(pieces_.size()) < pieces_needed_) {
+        Reject(line, "too few fields: " + std::to_string(pieces_.size()) + " of " +
                          std::to_string(pieces_needed_), run_.line_buf);
         return;
       }
     }
-    const Record rec(std::move(pieces), run_.line_buf);
+    const Record rec(pieces_, run_.line_buf);
 
     values_.clear();
     try {
@@ -166,7 +168,7 @@ class LoaderStep {
     engine::RowTransaction transaction(run_.workspace());
     staging.AddNew();
     for (std::size_t i = 0; i < bound_.size(); ++i)
-      if (!values_[i].IsNull()) staging.Set(bound_[i].column, values_[i]);
+      if (!values_[i].IsNull()) staging.Set(bound_[i].column, std::move(values_[i]));
     staging.Update();
     transaction.Commit();
   }
@@ -180,6 +182,9 @@ class LoaderStep {
   ui::Window& status_;
   const int pieces_needed_;
   std::vector<BoundRule> bound_;
+  // Kept from record to record, so that a record costs no new buffers.
+  std::vector<std::string> sub_fields_;
+  std::vector<std::string_view> pieces_;
   std::vector<db::Value> values_;
 };
 

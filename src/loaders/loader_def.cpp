@@ -15,9 +15,8 @@ FieldRule Rule(int piece, std::string field, Conversion conversion) {
 
 }  // namespace
 
-std::vector<std::string_view> SplitBars(std::string_view record, int limit) {
-  std::vector<std::string_view> pieces;
-  pieces.reserve(limit);
+void SplitBars(std::string_view record, int limit, std::vector<std::string_view>& pieces) {
+  pieces.clear();
   std::size_t start = 0;
   while (static_cast<int>(pieces.size()) + 1 < limit) {
     const std::size_t bar = record.find('|', start);
@@ -26,7 +25,6 @@ std::vector<std::string_view> SplitBars(std::string_view record, int limit) {
     start = bar + 1;
   }
   pieces.push_back(record.substr(start));
-  return pieces;
 }
 
 int PiecesNeeded(const LoaderDef& loader) {

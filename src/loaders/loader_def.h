@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,8 +23,9 @@ namespace morvane::loaders {
 // The pieces of one record, numbered from 1 in record order.
 class Record {
  public:
-  Record(std::vector<std::string_view> pieces, std::string_view text)
-      : pieces_(std::move(pieces)), text_(text) {}
+  // Refers to `pieces` and `text`, which must outlive the record.
+  Record(std::span<const std::string_view> pieces, std::string_view text)
+      : pieces_(pieces), text_(text) {}
 
   int PieceCount() const { return static_cast<int>(pieces_.size()); }
   // "" for a piece the record does not have (only sub-field records have
@@ -34,7 +36,7 @@ class Record {
   const std::string_view& Text() const { return text_; }
 
  private:
-  std::vector<std::string_view> pieces_;
+  std::span<const std::string_view> pieces_;
   std::string_view text_;
 };
 
@@ -101,8 +103,9 @@ struct LoaderDef {
 };
 
 // Splits a record at "|" into at most `limit` pieces; the last keeps the
-// rest, further bars included (Splitting::kBars).
-std::vector<std::string_view> SplitBars(std::string_view record, int limit);
+// rest, further bars included (Splitting::kBars). Fills `pieces`, whose
+// capacity is kept from record to record.
+void SplitBars(std::string_view record, int limit, std::vector<std::string_view>& pieces);
 
 // The highest piece that the loader's field rules read: a split record with
 // fewer pieces cannot be stored.

@@ -5,8 +5,9 @@
 // CurrentDateTime and MdbSize, DataSource's export date and time) are left
 // out; everything else must be the same to the byte.
 //
-// The references under tests/data/stored_output/ hold one line per table
-// (name, rows, a digest of its rows) and baddata.txt in full. A change that
+// The references under tests/data/stored_output/ hold a digest of the
+// schema (every table and index as created), one line per table (name,
+// rows, a digest of its rows) and baddata.txt in full. A change that
 // is meant to change what a run stores rewrites them with
 //   MORVANE_WRITE_STORED_OUTPUT=1 build/morvane_tests --gtest_filter='StoredOutput*'
 // and the diff shows which tables moved.
@@ -55,10 +56,22 @@ void Digest(std::uint64_t& h, const std::string& text) {
   h = (h ^ 0xff) * 1099511628211ull;  // end of the cell
 }
 
+// One line for the tables and indexes, as their statements stand.
+std::string DescribeSchema(SQLite::Database& db) {
+  SQLite::Statement rows(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema ORDER BY type, name");
+  std::uint64_t h = 14695981039346656037ull;
+  std::int64_t count = 0;
+  for (; rows.executeStep(); ++count)
+    for (int i = 0; i < 4; ++i) Digest(h, Cell(rows.getColumn(i)));
+  char digest[20];
+  std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(h));
+  return "schema " + std::to_string(count) + " " + digest + "\n";
+}
+
 std::string DescribeDatabase(const fs::path& file) {
   SQLite::Database db(file.string(), SQLite::OPEN_READONLY);
+  std::string out = DescribeSchema(db);
   SQLite::Statement tables(db, "SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name");
-  std::string out;
   while (tables.executeStep()) {
     const std::string table = tables.getColumn(0).getString();
     SQLite::Statement rows(db, "SELECT * FROM \"" + table + "\" ORDER BY rowid");

@@ -160,5 +160,22 @@ TEST_F(MainLoaderTest, AStopAtAYieldKeepsTheRowsCommittedBefore) {
   EXPECT_EQ(fx.RowCount("ProcessLog"), 0);
 }
 
+// The staging table's indexes are built after its rows, and are there
+// however the step ends.
+TEST_F(MainLoaderTest, TheStagingIndexesAreThereWhateverWayTheStepEnds) {
+  const std::string indexes = fx.IndexesOf("DalkMain");
+  ASSERT_NE(indexes, "");
+  std::string content;
+  for (int i = 1; i <= 150; ++i) content += MainRecord(i);
+  fx.WriteDataSet("main.dat", content);
+
+  fx.Run(MainLoader());
+  EXPECT_EQ(fx.IndexesOf("DalkMain"), indexes);
+  fx.ui().RequestStopAfterYields(1);
+  EXPECT_THROW(fx.Run(MainLoader(), 2), engine::RunStopped);
+  EXPECT_EQ(fx.IndexesOf("DalkMain"), indexes);
+  EXPECT_EQ(fx.RowCount("DalkMain"), 150 + 99);
+}
+
 }  // namespace
 }  // namespace morvane::loaders

@@ -69,6 +69,18 @@ std::int64_t LoaderFixture::RowCount(std::string_view table) {
   return n;
 }
 
+std::string LoaderFixture::IndexesOf(std::string_view table) {
+  db::Database db = workspace_.OpenDatabase(OutputPath());
+  db::SqlRecordset rs = db.OpenSql(
+      "SELECT name || ': ' || sql FROM sqlite_schema WHERE type = 'index' AND tbl_name = ?1 "
+      "ORDER BY rowid", {db::Value(std::string(table))});
+  std::string all;
+  for (; !rs.Eof(); rs.MoveNext()) all += rs.Get(0).AsText() + "\n";
+  rs.Close();
+  db.Close();
+  return all;
+}
+
 std::vector<std::string> LoaderFixture::RejectedLines() {
   if (rejected_) rejected_->Close();  // flushes it; later rejections would have nowhere to go
   std::vector<std::string> lines;

@@ -40,6 +40,8 @@ class LoaderFixture {
   std::vector<std::vector<db::Value>> Rows(std::string_view table,
                                            const std::vector<std::string>& fields = {});
   std::int64_t RowCount(std::string_view table);
+  // Name and statement of each index of `table`, one a line, in stored order.
+  std::string IndexesOf(std::string_view table);
 
   // The lines of baddata.txt.
   std::vector<std::string> RejectedLines();

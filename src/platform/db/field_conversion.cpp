@@ -138,6 +138,16 @@ Value ConvertForField(const FieldDef& field, const Value& value, std::string_vie
   return std::move(*c.value);
 }
 
+Value ConvertForField(const FieldDef& field, Value&& value, std::string_view table) {
+  const bool as_it_stands =
+      (value.IsText() && (field.type == FieldType::kMemo ||
+                          (field.type == FieldType::kText &&
+                           CountCharacters(value.Text()) <= static_cast<std::size_t>(field.size)))) ||
+      (value.IsReal() && field.type == FieldType::kDouble && std::isfinite(value.Real()));
+  if (as_it_stands) return std::move(value);
+  return ConvertForField(field, static_cast<const Value&>(value), table);
+}
+
 std::optional<Value> ConvertKey(const FieldDef& field, const Value& key) {
   if (key.IsNull()) return std::nullopt;
   if (field.type == FieldType::kText && key.IsText()) return key;  // a key is never too long

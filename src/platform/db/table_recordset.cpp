@@ -448,6 +448,13 @@ void TableRecordset::Set(int field_index, const Value& value) {
   r.buffer[field_index] = internal::ConvertForField(f, value, r.info.def.name);
 }
 
+void TableRecordset::Set(int field_index, Value&& value) {
+  Impl& r = Open(impl_);
+  const FieldDef& f = r.Field(field_index);
+  if (r.mode == Impl::Mode::kNone) throw Error("Set without AddNew or Edit", r.info.def.name, f.name);
+  r.buffer[field_index] = internal::ConvertForField(f, std::move(value), r.info.def.name);
+}
+
 void TableRecordset::AppendChunk(std::string_view field, std::string_view text) {
   AppendChunk(FieldIndex(field), text);
 }

@@ -84,6 +84,7 @@ class TableRecordset {
   void Edit();  // throws at EOF
   void Set(std::string_view field, const Value& value);
   void Set(int field_index, const Value& value);
+  void Set(int field_index, Value&& value);  // the same, without a copy of a text
   void AppendChunk(std::string_view field, std::string_view text);
   void AppendChunk(int field_index, std::string_view text);
   void Update();

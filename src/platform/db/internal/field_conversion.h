@@ -14,6 +14,8 @@ namespace morvane::db::internal {
 // The value as the field stores it. Throws db::Error naming `table` and the
 // field when the value does not fit (see TableRecordset::Set).
 Value ConvertForField(const FieldDef& field, const Value& value, std::string_view table);
+// The same; a value the field stores as it stands is moved, not copied.
+Value ConvertForField(const FieldDef& field, Value&& value, std::string_view table);
 
 // The key as the indexed field would store it; nullopt for Null and for a
 // key that no stored value can equal (not convertible, out of range).
