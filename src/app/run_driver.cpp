@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "convert/es_populate.h"
 #include "convert/registration_data.h"
@@ -132,12 +133,18 @@ std::string FileOf(const std::exception& e, const engine::RunContext& run) {
   return "";
 }
 
-// Closing after a failure must not hide the failure's own report.
-void CloseQuietly(engine::RunContext& run) {
+// Closes every database of the run. Closing after a failure must not hide
+// the failure's own report, nor lose its own: a close that fails (the last
+// group of commits could not be saved) is returned, to be reported too.
+std::optional<db::Error> CloseReportingFailure(engine::RunContext& run) {
   try {
     run.workspace().Close();
-  } catch (const std::exception&) {
+  } catch (const db::Error& e) {
+    return e;
+  } catch (const std::exception& e) {
+    return db::Error(e.what());
   }
+  return std::nullopt;
 }
 
 std::string StepName(const engine::RunContext& run, const std::vector<Step>& steps) {
@@ -156,6 +163,8 @@ ui::Message FailureMessage(std::string headline, const std::exception& e, const 
   const std::string file = FileOf(e, run);
   if (!file.empty()) m.text += "\r\n\r\nFile: " + file;
   m.text += "\r\n\r\nReason: " + std::string(e.what());
+  if (auto* db_error = dynamic_cast<const db::Error*>(&e); db_error && db_error->DiskFull())
+    m.text += "\r\n\r\nThe disk is full. Make room on it and run Convert again.";
   return m;
 }
 
@@ -206,17 +215,27 @@ RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps) {
     result.completed = true;
   } catch (const std::exception& e) {
     const bool stopped_by_user = dynamic_cast<const engine::RunStopped*>(&e) != nullptr;
-    CloseQuietly(run);  // rolls back the open transaction, keeps what was committed
+    // Rolls back the open transaction, keeps what was committed.
+    const std::optional<db::Error> close_failure = CloseReportingFailure(run);
     if (rejected) rejected->Close();
     std::string headline = "The conversion stopped at step " + std::to_string(run.step_current);
     const std::string name = StepName(run, steps);
     if (!name.empty()) headline += " (" + name + ")";
     headline += ".";
-    if (!stopped_by_user) run.ui().ShowMessage(FailureMessage(std::move(headline), e, run));
+    ui::Message m = FailureMessage(std::move(headline), e, run);
+    if (close_failure)
+      m.text += "\r\n\r\nClosing the databases failed too: " + std::string(close_failure->what());
+    if (!stopped_by_user || close_failure) run.ui().ShowMessage(m);
     result.failure = "step " + std::to_string(run.step_current) + ": " + e.what();
   }
 
-  CloseQuietly(run);
+  if (const auto close_failure = CloseReportingFailure(run)) {
+    // The steps ended, but their last rows could not be saved.
+    run.ui().ShowMessage(
+        FailureMessage("The conversion could not save its last changes.", *close_failure, run));
+    result.completed = false;
+    result.failure = std::string("the last changes could not be saved: ") + close_failure->what();
+  }
   if (rejected) {
     result.rejected = rejected->Count();
     rejected->Close();

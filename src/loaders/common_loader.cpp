@@ -53,7 +53,14 @@ class LoaderStep {
       status_.Repaint();
       run_.record_counter = 0;
       run_.bytes_processed = 0;
-      ReadAll(lines, staging);
+      try {
+        ReadAll(lines, staging);
+        run_.workspace().Flush();  // the rows are durable before the step logs itself
+      } catch (const db::ValueRefused&) {
+        throw;
+      } catch (const db::Error& e) {
+        ThrowRowsNotStored(e);
+      }
     }
     indexes.Rebuild();
     ShowProgress();
@@ -165,12 +172,55 @@ class LoaderStep {
       return;
     }
 
+    NoteGroup(line);
+    storing_line_ = line;
+    row_written_ = false;
     engine::RowTransaction transaction(run_.workspace());
     staging.AddNew();
     for (std::size_t i = 0; i < bound_.size(); ++i)
       if (!values_[i].IsNull()) staging.Set(bound_[i].column, std::move(values_[i]));
     staging.Update();
+    row_written_ = true;
     transaction.Commit();
+    storing_line_ = 0;
+  }
+
+  // Notes the record that opens each group of grouped commits: when a
+  // group's real commit fails, the rows from that record on are lost.
+  void NoteGroup(std::int64_t line) {
+    const std::uint64_t group = run_.workspace().GroupNumber();
+    if (group == group_ && group_first_line_ != 0) return;
+    group_ = group;
+    group_first_line_ = line;
+  }
+
+  // An engine error (a full disk) stopped the step: saves what the engine
+  // still holds and says which records are not in the database.
+  [[noreturn]] void ThrowRowsNotStored(const db::Error& e) {
+    db::Workspace& ws = run_.workspace();
+    bool kept = false;
+    try {
+      while (ws.TransactionDepth() > 0) ws.Rollback();
+      ws.Flush();
+      kept = true;
+    } catch (const std::exception&) {  // the group is lost: e is the cause
+    }
+    if (group_first_line_ == 0 || (kept && storing_line_ == 0)) throw;
+    const std::string of = " of " + loader_.file + " ";
+    std::string where;
+    if (!kept) {
+      where = loader_.table + " holds the rows of the records" + of + "before line " +
+              std::to_string(group_first_line_) + "; the records from line " +
+              std::to_string(group_first_line_) + " on are not in the database.";
+    } else if (row_written_) {
+      where = loader_.table + " holds the rows of the records" + of + "up to line " +
+              std::to_string(storing_line_) + "; the records after it are not in the database.";
+    } else {
+      where = loader_.table + " holds the rows of the records" + of + "before line " +
+              std::to_string(storing_line_) + "; the records from line " +
+              std::to_string(storing_line_) + " on are not in the database.";
+    }
+    throw db::Error(e.what() + std::string(". ") + where, {}, {}, e.code());
   }
 
   void Reject(std::int64_t line, const std::string& reason, std::string_view record) {
@@ -186,6 +236,11 @@ class LoaderStep {
   std::vector<std::string> sub_fields_;
   std::vector<std::string_view> pieces_;
   std::vector<db::Value> values_;
+  // Where the present group of commits began, and the record being stored.
+  std::uint64_t group_ = 0;
+  std::int64_t group_first_line_ = 0;
+  std::int64_t storing_line_ = 0;
+  bool row_written_ = false;
 };
 
 }  // namespace

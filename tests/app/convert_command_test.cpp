@@ -10,6 +10,7 @@
 
 #include "app/run_driver.h"
 #include "platform/db/database.h"
+#include "platform/db/error.h"
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
 #include "support/ant_site_db.h"
@@ -206,6 +207,40 @@ TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
                     "\r\n\r\nReason: The data set file was not found.");
   EXPECT_EQ(Column("DalkSection214", "FilingKey"), std::vector<db::Value>{db::Value(std::int64_t{1})});
   EXPECT_EQ(ws.TransactionDepth(), 0);
+}
+
+TEST_F(RunDriverTest, ALostGroupOfCommitsIsReportedNotSwallowedByTheClose) {
+  BuildEmptyDatabase();
+  db::Workspace ws;
+  engine::RunContext run(ui_, ws, paths_);
+  const auto pages = fs::file_size(paths_.output) / 4096;
+  const std::vector<Step> steps = {
+      {5, "FillsTheDisk",
+       [pages](engine::RunContext& r) {
+         db::Database db = r.workspace().OpenDatabase(r.OutputFile());
+         db.Execute("PRAGMA max_page_count=" + std::to_string(pages + 3));
+         db::TableRecordset rs = db.OpenTable("DalkSection214");
+         try {  // a step that sets a refused row aside and goes on
+           for (std::int64_t key = 1; key < 100000; ++key) {
+             r.workspace().BeginTrans();
+             rs.AddNew();
+             rs.Set("FilingKey", db::Value(key));
+             rs.Update();
+             r.workspace().CommitTrans();
+           }
+         } catch (const db::Error&) {
+           r.workspace().Rollback();
+         }
+       }},
+  };
+  db::Database held = ws.OpenDatabase(paths_.output);  // left for the driver's close
+  const auto before = ui_.Messages().size();
+  const RunResult result = RunSteps(run, steps);
+  EXPECT_FALSE(result.completed);
+  ASSERT_EQ(ui_.Messages().size(), before + 1);
+  const std::string& text = ui_.Messages().back().text;
+  EXPECT_EQ(text.rfind("The conversion could not save its last changes.", 0), 0u) << text;
+  EXPECT_NE(text.find("The disk is full."), std::string::npos) << text;
 }
 
 // The tool runs on a copy of the samples: a run writes its rejected-data

@@ -45,7 +45,7 @@ Connection::Connection(Workspace::Impl* workspace, std::filesystem::path path,
   try {
     db_ = OpenFile(path_, create);
   } catch (const SQLite::Exception& e) {
-    throw Error(std::string(e.what()) + ": " + path_.string());
+    throw Error(std::string(e.what()) + ": " + path_.string(), {}, {}, e.getExtendedErrorCode());
   }
   OpenFiles::Add(identity_);
 }
@@ -120,7 +120,7 @@ void Connection::CommitGroup() {
   if (group_lost_) {
     group_lost_ = false;
     throw Error("after an earlier error the engine rolled back the changes since the last "
-                "real commit; they are not in the file: " + path_.string());
+                "real commit; they are not in the file: " + path_.string(), {}, {}, lost_code_);
   }
   if (!in_group_) return;
   Run(commit_, "COMMIT");
@@ -209,7 +209,10 @@ void Connection::RollbackSavepoint() {
 void Connection::Resynchronise() noexcept {
   pending_.active = false;  // the write failed: a statement adds nothing when it fails
   if (IsOpen() && sqlite3_get_autocommit(handle())) {
-    group_lost_ = group_lost_ || (in_group_ && wrote_in_group_);
+    if (in_group_ && wrote_in_group_ && !group_lost_) {
+      group_lost_ = true;
+      lost_code_ = sqlite3_extended_errcode(handle());
+    }
     in_group_ = false;
     wrote_in_group_ = false;
     joined_depth_ = 0;
@@ -237,12 +240,14 @@ void Connection::NotifyReleased(int level) noexcept {
 void Connection::Close() {
   if (!IsOpen()) return;
   std::string failure;
+  int code = 0;
   try {
     // Undo the logical transactions that are still open, innermost first.
     while (InTransaction()) RollbackLevel(deferred_.active ? deferred_.level : joined_depth_);
     CommitGroup();
   } catch (const Error& e) {
     failure = e.what();
+    code = e.code();
     if (!sqlite3_get_autocommit(handle())) sqlite3_exec(handle(), "ROLLBACK", nullptr, nullptr, nullptr);
   }
   const auto handles = handles_;
@@ -263,7 +268,8 @@ void Connection::Close() {
   inserted_before_savepoint_.clear();
   workspace_ = nullptr;
   if (!failure.empty())
-    throw Error("the last changes could not be saved (" + failure + "): " + path_.string());
+    throw Error("the last changes could not be saved (" + failure + "): " + path_.string(), {}, {},
+                code);
 }
 
 }  // namespace morvane::db::internal

@@ -1,5 +1,7 @@
 #include "platform/db/error.h"
 
+#include <sqlite3.h>
+
 namespace morvane::db {
 namespace {
 
@@ -13,10 +15,13 @@ std::string Describe(const std::string& message, const std::string& table,
 
 }  // namespace
 
-Error::Error(const std::string& message, std::string table, std::string field)
+Error::Error(const std::string& message, std::string table, std::string field, int code)
     : std::runtime_error(Describe(message, table, field)),
       message_(message),
       table_(std::move(table)),
-      field_(std::move(field)) {}
+      field_(std::move(field)),
+      code_(code) {}
+
+bool Error::DiskFull() const { return (code_ & 0xff) == SQLITE_FULL; }
 
 }  // namespace morvane::db

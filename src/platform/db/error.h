@@ -1,5 +1,7 @@
 // Every failure of the database layer is a db::Error: the engine's message,
-// plus the table and field concerned when there is one.
+// plus the table and field concerned when there is one, and the engine's
+// (extended) result code when the engine raised it (0 otherwise), so that a
+// full disk can be told apart from other failures.
 #pragma once
 
 #include <stdexcept>
@@ -10,7 +12,12 @@ namespace morvane::db {
 class Error : public std::runtime_error {
  public:
   explicit Error(const std::string& message, std::string table = {},
-                 std::string field = {});
+                 std::string field = {}, int code = 0);
+
+  int code() const { return code_; }  // the engine's extended result code, or 0
+  // The engine found no room to write: the disk (or the file's size limit)
+  // is full.
+  bool DiskFull() const;
 
   const std::string& message() const { return message_; }  // without table/field
   const std::string& table() const { return table_; }
@@ -20,6 +27,7 @@ class Error : public std::runtime_error {
   std::string message_;
   std::string table_;
   std::string field_;
+  int code_ = 0;
 };
 
 // A value that its field refuses (a text longer than the field, a number

@@ -3,7 +3,8 @@
 namespace morvane::db::internal {
 
 void ThrowEngineError(sqlite3* handle, std::string_view table, std::string_view field) {
-  throw Error(sqlite3_errmsg(handle), std::string(table), std::string(field));
+  throw Error(sqlite3_errmsg(handle), std::string(table), std::string(field),
+              sqlite3_extended_errcode(handle));
 }
 
 StatementPtr Prepare(const SQLite::Database& db, const std::string& sql,
@@ -16,8 +17,9 @@ bool Step(SQLite::Statement& statement, std::string_view table) {
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
   const std::string message = statement.getErrorMsg();
+  const int code = statement.getExtendedErrorCode();
   statement.tryReset();
-  throw Error(message, std::string(table));
+  throw Error(message, std::string(table), {}, code);
 }
 
 namespace {

@@ -67,6 +67,7 @@ void Workspace::Impl::Flush() {
   ForEach(connections, [](internal::Connection& c) {
     if (!c.InTransaction()) c.CommitGroup();
   });
+  ++group_number;
 }
 
 void Workspace::Impl::CloseAll() {

@@ -69,6 +69,7 @@ void Workspace::BeginTrans() { impl_->Begin(); }
 void Workspace::CommitTrans() { impl_->Commit(); }
 void Workspace::Rollback() { impl_->Rollback(); }
 int Workspace::TransactionDepth() const { return impl_->depth; }
+std::uint64_t Workspace::GroupNumber() const { return impl_->group_number; }
 void Workspace::Flush() { impl_->Flush(); }
 
 void Workspace::SetGroupLimit(std::size_t transactions) {

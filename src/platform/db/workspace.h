@@ -22,6 +22,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -62,6 +63,12 @@ class Workspace {
   // is still open.
   void Flush();
   void SetGroupLimit(std::size_t transactions);  // 1 = commit every row
+  // The number of the present group of commits: it grows by one each time
+  // the group is made durable. What a caller committed while the number
+  // stayed the same is lost together when that group's real commit fails
+  // (a full disk): a caller that notes where each group began can say what
+  // is missing.
+  std::uint64_t GroupNumber() const;
 
   void Close();
 

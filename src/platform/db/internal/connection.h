@@ -147,6 +147,7 @@ class Connection {
   bool in_group_ = false;
   bool wrote_in_group_ = false;  // a write succeeded since the last real commit
   bool group_lost_ = false;
+  int lost_code_ = 0;  // the engine's code for the error that lost the group
   long long snapshots_ = 0;
   std::vector<Database::Impl*> handles_;
   // Prepared once: the group and one statement per level and verb. Declared

@@ -28,7 +28,7 @@ decltype(auto) Guard(std::string_view table, F&& f, std::string_view field = {})
   try {
     return f();
   } catch (const SQLite::Exception& e) {
-    throw Error(e.what(), std::string(table), std::string(field));
+    throw Error(e.what(), std::string(table), std::string(field), e.getExtendedErrorCode());
   }
 }
 

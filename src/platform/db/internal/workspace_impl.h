@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@ struct Workspace::Impl {
   int depth = 0;                 // open logical transactions
   std::size_t group_count = 0;   // completed ones not yet really committed
   std::size_t group_limit = kDefaultGroupLimit;
+  std::uint64_t group_number = 0;  // real commits (Flush) made so far
   std::vector<std::shared_ptr<internal::Connection>> connections;
 
   // A new handle on `path`; `create` makes a new file, else the file must
