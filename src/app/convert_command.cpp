@@ -1,9 +1,12 @@
 #include "app/convert_command.h"
 
 #include <exception>
+#include <optional>
+#include <system_error>
 
 #include "app/run_driver.h"
 #include "platform/db/workspace.h"
+#include "platform/files/path_lock.h"
 #include "platform/text/text.h"
 #include "run/ktb_database.h"
 #include "run/program.h"
@@ -28,6 +31,25 @@ ConvertOutcome NoOutputPath(engine::RunContext& run) {
   m.icon = ui::Icon::kCritical;
   m.text = "No output database is set: the setting OutputPathAndFilename is missing or empty."
            "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.";
+  run.ShowMessage(m);
+  ui::Window& main = run.ui().GetWindow(ui::kMainWindow);
+  main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
+  main.Repaint();
+  return outcome;
+}
+
+// A second conversion into the same file would destroy both runs: it is
+// refused before it asks anything, and changes nothing.
+ConvertOutcome BuiltByAnotherConversion(engine::RunContext& run) {
+  ConvertOutcome outcome;
+  outcome.kind = ConvertOutcome::Kind::kFailed;
+  outcome.failure = "the output database is being built by another conversion.";
+  ui::Message m;
+  m.title = engine::kProgramTitle;
+  m.icon = ui::Icon::kExclamation;
+  m.text = "The output database " + text::Trim(run.paths().output) +
+           " is being built by another conversion.\r\n\r\nWait until it has ended, or choose "
+           "another output database under  \"Setup | Modify File Location\".";
   run.ShowMessage(m);
   ui::Window& main = run.ui().GetWindow(ui::kMainWindow);
   main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
@@ -81,6 +103,15 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
   engine::RunContext run(ui, workspace, paths);
   ui::Window& main = ui.GetWindow(ui::kMainWindow);
   if (!OutputPathSet(paths.output)) return NoOutputPath(run);
+  // Held from the question to the end of the run.
+  std::optional<files::PathLock> claim;
+  try {
+    claim = files::PathLock::TryLock(run.OutputFile());
+  } catch (const std::system_error& e) {
+    run.ShowMessage(FailureMessage("The output database could not be claimed for this conversion.", e, run));
+    return {ConvertOutcome::Kind::kFailed, std::string("the output database could not be claimed: ") + e.what()};
+  }
+  if (!claim) return BuiltByAnotherConversion(run);
   ConvertOutcome outcome;
   try {
     // Shown as it stands, spelling included, on purpose.

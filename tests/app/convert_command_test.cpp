@@ -12,6 +12,7 @@
 #include "platform/db/database.h"
 #include "platform/db/error.h"
 #include "platform/db/workspace.h"
+#include "platform/files/path_lock.h"
 #include "platform/ui/recording_ui.h"
 #include "support/ant_site_db.h"
 #include "support/temp_dir.h"
@@ -134,6 +135,20 @@ TEST_F(ConvertCommandTest, AMissingOrEmptyOutputPathStopsBeforeTheQuestion) {
     EXPECT_EQ(ui.Messages()[0].text.rfind("No output database is set", 0), 0u);
     EXPECT_EQ(ui.Caption("frmMorvane", "lblStatus"), "The conversion stopped: no output database is set.");
   }
+}
+
+TEST_F(ConvertCommandTest, ASecondConversionIntoTheSameDatabaseIsRefusedAndChangesNothing) {
+  dir_.Write("dalkdb.mdb", "built by the first conversion");
+  auto first = files::PathLock::TryLock(dir_ / "." / "dalkdb.mdb");
+  ASSERT_TRUE(first);
+  const auto outcome = ConvertCommand(ui_, paths_);
+  EXPECT_EQ(outcome.kind, Kind::kFailed);
+  ASSERT_EQ(ui_.Messages().size(), 1u);  // refused before the question
+  EXPECT_EQ(ui_.Messages()[0].text.rfind("The output database " + paths_.output +
+                                             " is being built by another conversion", 0), 0u);
+  EXPECT_EQ(TempDir::Read(dir_ / "dalkdb.mdb"), "built by the first conversion");
+  first.reset();
+  EXPECT_EQ(ConvertCommand(ui_, paths_).kind, Kind::kCompleted);
 }
 
 TEST_F(ConvertCommandTest, AnOutputFolderThatDoesNotExistIsReportedBeforeTheRun) {
