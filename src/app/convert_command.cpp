@@ -22,39 +22,34 @@ bool OutputPathSet(const std::string& output) {
   return !trimmed.empty() && trimmed != "NONE";
 }
 
-ConvertOutcome NoOutputPath(engine::RunContext& run) {
-  ConvertOutcome outcome;
-  outcome.kind = ConvertOutcome::Kind::kFailed;
-  outcome.failure = "no output database is set.";
+// A Convert refused before its question: nothing on disk has changed.
+ConvertOutcome Refused(engine::RunContext& run, std::string failure, std::string text, ui::Icon icon) {
   ui::Message m;
   m.title = engine::kProgramTitle;
-  m.icon = ui::Icon::kCritical;
-  m.text = "No output database is set: the setting OutputPathAndFilename is missing or empty."
-           "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.";
+  m.icon = icon;
+  m.text = std::move(text);
   run.ShowMessage(m);
   ui::Window& main = run.ui().GetWindow(ui::kMainWindow);
-  main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
+  main.SetCaption("lblStatus", "The conversion stopped: " + failure);
   main.Repaint();
-  return outcome;
+  return {ConvertOutcome::Kind::kFailed, std::move(failure)};
+}
+
+ConvertOutcome NoOutputPath(engine::RunContext& run) {
+  return Refused(run, "no output database is set.",
+                 "No output database is set: the setting OutputPathAndFilename is missing or empty."
+                 "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.",
+                 ui::Icon::kCritical);
 }
 
 // A second conversion into the same file would destroy both runs: it is
-// refused before it asks anything, and changes nothing.
+// refused before it asks anything.
 ConvertOutcome BuiltByAnotherConversion(engine::RunContext& run) {
-  ConvertOutcome outcome;
-  outcome.kind = ConvertOutcome::Kind::kFailed;
-  outcome.failure = "the output database is being built by another conversion.";
-  ui::Message m;
-  m.title = engine::kProgramTitle;
-  m.icon = ui::Icon::kExclamation;
-  m.text = "The output database " + text::Trim(run.paths().output) +
-           " is being built by another conversion.\r\n\r\nWait until it has ended, or choose "
-           "another output database under  \"Setup | Modify File Location\".";
-  run.ShowMessage(m);
-  ui::Window& main = run.ui().GetWindow(ui::kMainWindow);
-  main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
-  main.Repaint();
-  return outcome;
+  return Refused(run, "the output database is being built by another conversion.",
+                 "The output database " + text::Trim(run.paths().output) +
+                     " is being built by another conversion.\r\n\r\nWait until it has ended, or "
+                     "choose another output database under  \"Setup | Modify File Location\".",
+                 ui::Icon::kExclamation);
 }
 
 bool AskToInitialise(engine::RunContext& run) {
