@@ -42,8 +42,9 @@ class LoaderStep {
 
     ShowOpening();
     const std::filesystem::path path = run_.InputFile(loader_.file);
-    if (!files::FileExists(path))
-      throw engine::StepError(path.string(), "The data set file was not found.");
+    // Checked before opening: a named pipe would block the run for good.
+    if (const std::string why = files::NotARegularFile(path); !why.empty())
+      throw engine::StepError(path.string(), "The data set file " + why + ".");
     // Nothing seeks the staging table while it is loaded.
     db::DeferredIndexes indexes(db, loader_.table);
     {

@@ -58,6 +58,12 @@ void BuildKtbDatabase(engine::RunContext& run) {
 
   const fs::path path = run.OutputFile();
   try {
+    // Said in words before anything is deleted: the engine would only say
+    // that it is "unable to open database file".
+    const fs::path folder = fs::absolute(path).parent_path();
+    if (const std::string why = files::FolderNotWritable(folder); !why.empty())
+      throw engine::StepError(path.string(), "cannot create the output database in " +
+                                                 folder.string() + ": " + why);
     DeleteOldDatabase(path);
     CreateEmptyTables(run, form, path);
   } catch (...) {

@@ -131,10 +131,30 @@ std::string CompactionResultText(std::int64_t size_before, std::int64_t size_aft
          "Compression ratio: " + text::Format(ratio, "0.0");
 }
 
+namespace {
+
+// The file itself: through a symbolic link, replacing the link by the
+// compacted copy would leave the link's target as it was.
+fs::path RealFile(const fs::path& path) {
+  std::error_code ec;
+  fs::path real = fs::canonical(path, ec);
+  return ec ? path : real;
+}
+
+// Why a compaction in `folder` failed: a folder that cannot be written is
+// said in words, which the engine's "unable to open database file" is not.
+std::string CompactionFailure(const std::exception& e, const fs::path& folder) {
+  const std::string why = files::FolderNotWritable(folder);
+  return why.empty() ? Describe(e) : why + " (" + Describe(e) + ")";
+}
+
+}  // namespace
+
 bool CompactDalkDatabase(RunContext& run, const std::string& heading) {
   ui::Window& status = run.Status();
+  const fs::path output = RealFile(run.OutputFile());
+  const fs::path folder = fs::absolute(output).parent_path();
   try {
-    const fs::path output = run.OutputFile();
     const std::int64_t size_before = files::FileLength(output);
     status.SetCaption("lblStatus", heading + "\nCurrent file size (bytes):   " +
                                        FormatCount(size_before) + "\n\nPlease wait . . . . ");
@@ -161,7 +181,8 @@ bool CompactDalkDatabase(RunContext& run, const std::string& heading) {
     if (run.ui().StopRequested()) throw RunStopped();
     ui::Message message;
     message.title = kProgramTitle;
-    message.text = "The output database could not be compacted:\n" + Describe(e);
+    message.text = "The output database could not be compacted in the folder " + folder.string() +
+                   ":\n" + CompactionFailure(e, folder);
     message.buttons = ui::Buttons::kOk;
     run.ShowMessage(message);
     return false;

@@ -157,6 +157,10 @@ TEST_F(ConvertCommandTest, AnOutputFolderThatDoesNotExistIsReportedBeforeTheRun)
   EXPECT_EQ(outcome.kind, Kind::kFailed);
   ASSERT_EQ(ui_.Messages().size(), 2u);
   EXPECT_NE(ui_.Messages()[1].text.find("could not be initialised"), std::string::npos);
+  EXPECT_NE(ui_.Messages()[1].text.find("Reason: cannot create the output database in " +
+                                         (dir_ / "no such folder").string() + ": no such file or directory"),
+            std::string::npos)
+      << ui_.Messages()[1].text;
   EXPECT_EQ(ui_.Messages()[1].icon, ui::Icon::kCritical);
   EXPECT_FALSE(Shown("frmStatus", "lblStatus", kFinished));
   EXPECT_NE(ui_.Caption("frmMorvane", "lblStatus"), "FINISHED converting the data set!");

@@ -239,7 +239,8 @@ TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
 
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_EQ(ui_.Messages()[0].buttons, ui::Buttons::kOk);
-  EXPECT_NE(ui_.Messages()[0].text.find("could not be compacted"), std::string::npos);
+  EXPECT_EQ(ui_.Messages()[0].text.rfind("The output database could not be compacted in the folder " +
+                                             folder_.path().string() + ":\n", 0), 0u);
   EXPECT_EQ(testing::TempDir::Read(Output()), bytes_before);
 
   run_.step_current = 38;
@@ -248,6 +249,25 @@ TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][0], db::Value(37));
   EXPECT_EQ(rows[1][0], db::Value(38));
+}
+
+TEST_F(ProcessLogTest, ThroughASymbolicLinkTheLinksTargetIsCompacted) {
+  fs::create_directory(folder_ / "store");
+  const fs::path target = folder_ / "store" / "real.mdb";
+  fs::rename(Output(), target);
+  fs::create_symlink(target, Output());
+  struct stat before {};
+  ASSERT_EQ(::stat(target.c_str(), &before), 0);
+
+  ASSERT_TRUE(CompactDalkDatabase(run_, "Compacting DALK database !"));
+
+  EXPECT_TRUE(fs::is_symlink(Output()));
+  EXPECT_EQ(fs::read_symlink(Output()), target);
+  struct stat after {};
+  ASSERT_EQ(::stat(target.c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino);  // replaced by its compacted copy
+  EXPECT_FALSE(fs::exists(folder_ / "store" / "DalkTemp.mdb"));
+  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
 }
 
 TEST_F(ProcessLogTest, AStopDuringCompactionLeavesTheDatabaseAsItWas) {

@@ -76,7 +76,9 @@ void CompactDatabase(const fs::path& source, const fs::path& destination,
 
 void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string_view locale,
                     const KeepGoing& keep_going) {
-  const fs::path original = SourceFile(path);
+  // The file itself, not a symbolic link to it: the rename must replace the
+  // file that the link points to.
+  const fs::path original = fs::canonical(SourceFile(path));
   internal::RefuseSpecialName(temporary);
   const fs::path temp = fs::absolute(files::ResolveForWrite(temporary));
   if (internal::FileIdentity(temp) == internal::FileIdentity(original))

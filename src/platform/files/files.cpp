@@ -1,8 +1,11 @@
 #include "platform/files/files.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <ctime>
 #include <system_error>
 
@@ -83,6 +86,51 @@ bool FileExists(const fs::path& path) {
   auto resolved = Resolve(path);
   std::error_code ec;
   return resolved && fs::is_regular_file(*resolved, ec);
+}
+
+namespace {
+
+std::string ErrorText(int error) {
+  std::string text = std::generic_category().message(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+std::string KindInWords(fs::file_type type) {
+  switch (type) {
+    case fs::file_type::regular: return "";
+    case fs::file_type::directory: return "is a folder, not a file";
+    case fs::file_type::fifo: return "is a named pipe (FIFO), not a file";
+    case fs::file_type::socket: return "is a socket, not a file";
+    case fs::file_type::block:
+    case fs::file_type::character: return "is a device, not a file";
+    default: return "is not a regular file";
+  }
+}
+
+}  // namespace
+
+std::string NotARegularFile(const fs::path& path) {
+  const fs::path p = Resolve(path).value_or(fs::path(Normalise(path)));
+  std::error_code ec;
+  const auto own = fs::symlink_status(p, ec);
+  if (ec || own.type() == fs::file_type::not_found) return "was not found";
+  if (own.type() != fs::file_type::symlink) return KindInWords(own.type());
+  const auto target = fs::status(p, ec);
+  if (target.type() == fs::file_type::not_found)
+    return "is a symbolic link to " + fs::read_symlink(p, ec).string() + ", which does not exist";
+  if (ec) return ErrorText(ec.value());
+  return KindInWords(target.type());
+}
+
+std::string FolderNotWritable(const fs::path& folder) {
+  const fs::path p = folder.empty() ? fs::path(".") : folder;
+  std::error_code ec;
+  if (!fs::is_directory(p, ec)) {
+    return fs::exists(p, ec) ? ErrorText(ENOTDIR) : ErrorText(ENOENT);
+  }
+  if (::access(p.c_str(), W_OK | X_OK) != 0) return ErrorText(errno);
+  return "";
 }
 
 std::int64_t FileLength(const fs::path& path) {

@@ -33,6 +33,17 @@ std::filesystem::path FromSetting(const std::string& text);
 // True when Resolve finds a regular file.
 bool FileExists(const std::filesystem::path& path);
 
+// What stands at `path` when it is not a regular file that can be read, in
+// words for a message: "was not found", "is a folder, not a file", "is a
+// named pipe (FIFO), not a file", "is a symbolic link to T, which does not
+// exist". "" for a regular file (through any links).
+std::string NotARegularFile(const std::filesystem::path& path);
+
+// Why no file can be created in `folder`, in words for a message ("no such
+// file or directory", "read-only file system", "permission denied"); ""
+// when the folder exists and may be written.
+std::string FolderNotWritable(const std::filesystem::path& folder);
+
 // Length in bytes of the (resolved) file. Throws std::filesystem::filesystem_error.
 std::int64_t FileLength(const std::filesystem::path& path);
 
