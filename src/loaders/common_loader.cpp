@@ -26,6 +26,7 @@ struct BoundRule {
   const FieldRule* rule;
   int column;
   const db::FieldDef* field;
+  Fraction fraction;  // what a whole-number field does with a fraction
 };
 
 class LoaderStep {
@@ -83,7 +84,8 @@ class LoaderStep {
     for (const FieldRule& rule : loader_.fields) {
       const db::FieldDef* field = def.FindField(rule.field);
       if (!field) throw db::Error("the staging table has no such field", loader_.table, rule.field);
-      bound_.push_back({&rule, staging.FieldIndex(rule.field), field});
+      const Fraction fraction = IsKeyField(def, *field) ? Fraction::kRefused : Fraction::kRounded;
+      bound_.push_back({&rule, staging.FieldIndex(rule.field), field, fraction});
     }
   }
 
@@ -165,7 +167,7 @@ class LoaderStep {
       for (const BoundRule& b : bound_) {
         FieldValue value = ApplyConversion(*b.rule, rec, run_);
         // A field a rule leaves unassigned stays Null, as AddNew leaves it.
-        values_.emplace_back(value ? FitToField(*b.field, loader_.table, std::move(*value))
+        values_.emplace_back(value ? FitToField(*b.field, loader_.table, std::move(*value), b.fraction)
                                    : db::Value());
       }
     } catch (const Rejected& why) {

@@ -10,6 +10,8 @@
 namespace morvane::loaders {
 namespace {
 
+constexpr std::size_t kDateLength = 8;
+
 std::string ShortestText(double v) {
   if (v == std::floor(v) && std::fabs(v) < 1e15) return std::to_string(static_cast<long long>(v));
   char buf[32];
@@ -32,7 +34,9 @@ std::string Where(const std::string& table, const db::FieldDef& field) {
 }
 
 db::Value FitWhole(const db::FieldDef& field, const std::string& table, double v,
-                   double low, double high) {
+                   double low, double high, Fraction fraction) {
+  if (std::isfinite(v) && v != std::floor(v) && fraction == Fraction::kRounded)
+    v = std::round(v);  // halves away from zero
   if (!std::isfinite(v) || v != std::floor(v))
     throw Rejected("not a whole number for " + Where(table, field) + ": " + ShortestText(v));
   if (v < low || v > high)
@@ -67,9 +71,12 @@ FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::
       return db::Value(text::Left(text::Trim(piece), rule.n));
     case Conversion::kDate: {
       const std::string trimmed = text::Trim(piece);
-      auto date = engine::ConvertDate(trimmed);
-      if (!date) throw Rejected("a date that cannot be read: \"" + trimmed + "\"");
-      return db::Value(std::move(*date));
+      std::string date = engine::ConvertDate(trimmed);
+      // What the eight characters of a date field cannot hold is refused;
+      // anything shorter is stored as the conversion makes it.
+      if (text::Length(date) > kDateLength)
+        throw Rejected("a date that cannot be read: \"" + trimmed + "\"");
+      return db::Value(std::move(date));
     }
     case Conversion::kMask:
       return db::Value(text::Format(NumberValue(piece), rule.mask));
@@ -79,7 +86,14 @@ FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::
   return std::nullopt;
 }
 
-db::Value FitToField(const db::FieldDef& field, const std::string& table, db::Value value) {
+bool IsKeyField(const db::TableDef& table, const db::FieldDef& field) {
+  for (const db::IndexDef& index : table.indexes)
+    if (text::ToLower(index.field) == text::ToLower(field.name)) return true;
+  return text::EndsWith(text::ToLower(field.name), "key");
+}
+
+db::Value FitToField(const db::FieldDef& field, const std::string& table, db::Value value,
+                     Fraction fraction) {
   if (value.IsNull()) return value;
   switch (field.type) {
     case db::FieldType::kText:
@@ -109,9 +123,9 @@ db::Value FitToField(const db::FieldDef& field, const std::string& table, db::Va
   }
   switch (field.type) {
     case db::FieldType::kInteger:
-      return FitWhole(field, table, v, -32768, 32767);
+      return FitWhole(field, table, v, -32768, 32767, fraction);
     case db::FieldType::kLong:
-      return FitWhole(field, table, v, -2147483648.0, 2147483647.0);
+      return FitWhole(field, table, v, -2147483648.0, 2147483647.0, fraction);
     case db::FieldType::kSingle:
       if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
         throw Rejected("number out of range for " + Where(table, field) + ": " + ShortestText(v));

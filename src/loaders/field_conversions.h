@@ -20,11 +20,21 @@ double NumberValue(std::string_view piece);
 // date that cannot be read).
 FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::RunContext& run);
 
+// Whether a whole-number field takes a number with a fraction: a key field
+// refuses it (a key rounded would point at another record); any other
+// field stores it rounded, halves away from zero.
+enum class Fraction { kRefused, kRounded };
+
+// A key field: indexed in its table, or named "...Key".
+bool IsKeyField(const db::TableDef& table, const db::FieldDef& field);
+
 // The value as the field will hold it, or Rejected with the reason when it
-// cannot be stored there unchanged: a text longer than a Text field, a
-// number that is not whole or out of range for an Integer or Long field, or
-// out of range for a Single field. Numbers bound for text fields become their
-// shortest decimal text; a text bound for a number field must be a number.
-db::Value FitToField(const db::FieldDef& field, const std::string& table, db::Value value);
+// cannot be stored there: a text longer than a Text field, a number out of
+// range for an Integer, Long or Single field, or with a fraction for an
+// Integer or Long key field (`fraction`). Numbers bound for text fields
+// become their shortest decimal text; a text bound for a number field must
+// be a number.
+db::Value FitToField(const db::FieldDef& field, const std::string& table, db::Value value,
+                     Fraction fraction = Fraction::kRefused);
 
 }  // namespace morvane::loaders

@@ -4,16 +4,19 @@
 // eight characters of year, month and day: "20100105".
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace morvane::engine {
 
-// "" for an empty text. nullopt for a date that cannot be read: a month
-// other than the twelve names (letter case counts), a day that is not a
-// number from 1 to 31 (a leading zero is fine: "Jan 05 2010"), or a year
-// that is not four digits.
-std::optional<std::string> ConvertDate(std::string_view date);
+// Year (characters 8-11, as many as there are), month and day of `date`;
+// "" for an empty text. The month is "01" to "12" for the twelve names
+// (letter case counts) and the three characters as they stand otherwise.
+// The day is characters 5-6 trimmed, with a "0" put in front when its
+// numeric value is below 10 and it is not two characters beginning with "0" (so
+// "Jan 05 2010" gives 20100105 like "Jan  5 2010"). The result is not
+// checked: "Jan 32 2010" gives 20100132, "Jan  x 2010" 2010010x, and
+// "Foo 12 2001" the nine characters 2001Foo12, which no date field takes.
+std::string ConvertDate(std::string_view date);
 
 }  // namespace morvane::engine

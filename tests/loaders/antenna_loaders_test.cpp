@@ -141,6 +141,9 @@ TEST(AntennaTypeCodeLoaderTest, Fields) {
                        Rejects(1, "100", "AntennaTypeCode"),
                        Stores(3, "", "InactiveDate", V("")),
                        Rejects(3, "Foo 12 2010", "InactiveDate"),
+                       Stores(3, "Jan  0 2010", "InactiveDate", V("20100100")),
+                       Stores(3, "Jan 32 2010", "InactiveDate", V("20100132")),
+                       Stores(3, "Jan  x 2010", "InactiveDate", V("2010010x")),
                    });
 }
 

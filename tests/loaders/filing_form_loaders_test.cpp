@@ -104,7 +104,7 @@ TEST(FilingFormLoadersTest, StoreTheFormsAndRejectWhatDoesNotFit) {
            Line(With(form, 6, " Y")) +               // 5: a blank makes it too long
            Line(With(form, 2, std::string(20, 'f'))) +  // 6
            Line(With(form, 25, std::string(21, 's'))) +  // 7
-           Line(With(form, 5, "Feb 30 20")) +        // 8: a date it cannot read
+           Line(With(form, 5, "Foo 30 2001")) +      // 8: a date of nine characters
            Line(form),                               // 9: the same filing again
        {Form312Row(), Form312Row(), no_answer, Form312Row()},
        {4, 5, 6, 7, 8},
