@@ -52,6 +52,17 @@ ConvertOutcome BuiltByAnotherConversion(engine::RunContext& run) {
                  ui::Icon::kExclamation);
 }
 
+// Closes the databases after a failure or a stop; a close that fails too
+// (its last changes lost) is returned as a sentence to add to the report.
+std::string CloseAfterFailure(db::Workspace& workspace) {
+  try {
+    workspace.Close();
+  } catch (const std::exception& e) {
+    return std::string("\r\n\r\nClosing the databases failed too: ") + e.what();
+  }
+  return {};
+}
+
 bool AskToInitialise(engine::RunContext& run) {
   ui::Message question;
   // The question, its title and the notice keep their familiar spelling on purpose.
@@ -121,8 +132,10 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     } catch (const engine::RunStopped&) {
       throw;
     } catch (const std::exception& e) {
-      workspace.Close();
-      run.ShowMessage(FailureMessage("The output database could not be initialised.", e, run));
+      const std::string close_failure = CloseAfterFailure(workspace);
+      ui::Message m = FailureMessage("The output database could not be initialised.", e, run);
+      m.text += close_failure;
+      run.ShowMessage(m);
       outcome.kind = ConvertOutcome::Kind::kFailed;
       outcome.failure = std::string("the output database could not be initialised: ") + e.what();
       main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
@@ -155,8 +168,9 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
       main.SetCaption("lblStatus", "The conversion stopped: " + result.failure);
     }
     main.Repaint();
-  } catch (const engine::RunStopped&) {
-    workspace.Close();
+  } catch (const engine::RunStopped& e) {
+    if (const std::string close_failure = CloseAfterFailure(workspace); !close_failure.empty())
+      run.ShowMessage(FailureMessage("The conversion was stopped." + close_failure, e, run));
     main.SetVisible("cmdConvert", true);
     outcome.kind = ConvertOutcome::Kind::kStopped;
     outcome.failure = "stopped at the user's request.";

@@ -31,7 +31,9 @@ std::string ClaimName(const fs::path& path) {
   std::error_code ec;
   fs::path canonical = fs::weakly_canonical(fs::absolute(ResolveForWrite(path), ec), ec);
   if (ec) canonical = fs::absolute(path, ec).lexically_normal();
-  const std::string key = canonical.string();
+  // Without regard to case, as Morvane matches every path: two spellings of
+  // one output database are refused even while the file is being replaced.
+  const std::string key = text::ToLower(canonical.string());
   char name[64];
   std::snprintf(name, sizeof name, "morvane-claim-%016llx%016llx",
                 static_cast<unsigned long long>(Digest(key, 14695981039346656037ULL)),

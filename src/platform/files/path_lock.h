@@ -2,8 +2,8 @@
 // claim on the same file, from this process or another, is refused at once.
 //
 // The claim is a Unix socket bound in the abstract namespace under a digest
-// of the path's canonical form (symbolic links and "." resolved, the case
-// of an existing file as on disk), so it leaves no file behind and the
+// of the path's canonical form (symbolic links and "." resolved, letter case
+// ignored as everywhere in Morvane), so it leaves no file behind and the
 // system drops it when the process ends, however it ends. It does not keep
 // anything from opening the file: it is for cooperating programs, such as a
 // second conversion into the same output database.

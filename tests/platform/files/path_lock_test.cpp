@@ -18,6 +18,7 @@ TEST(PathLockTest, OneHolderPerFileHoweverItIsNamed) {
   EXPECT_FALSE(PathLock::TryLock(dir / "out.mdb"));
   EXPECT_FALSE(PathLock::TryLock(dir / "." / "OUT.MDB"));
   EXPECT_FALSE(PathLock::TryLock(dir / "link.mdb"));
+  EXPECT_FALSE(PathLock::TryLock(dir / "Not" / ".." / "OUT.mdb"));
   EXPECT_TRUE(PathLock::TryLock(dir / "other.mdb"));  // need not exist
   first.reset();
   EXPECT_TRUE(PathLock::TryLock(dir / "out.mdb"));
