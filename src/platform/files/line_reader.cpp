@@ -58,6 +58,7 @@ bool LineReader::Fill() {
   }
   pos_ = 0;
   end_ = got;
+  next_lf_ = kUnknown;
   return true;
 }
 
@@ -81,8 +82,14 @@ LineReader::Status LineReader::ReadLine(std::string& line) {
     const char* start = buffer_.data() + pos_;
     const std::size_t available = end_ - pos_;
     // The line ends at the first LF or CR; memchr twice beats a byte loop.
-    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', available));
-    const std::size_t before_lf = lf != nullptr ? static_cast<std::size_t>(lf - start) : available;
+    // The next LF is remembered: a file with CR line ends only would
+    // otherwise have the rest of the buffer searched again for every line.
+    if (next_lf_ < pos_ || next_lf_ > end_) {
+      const auto* found = static_cast<const char*>(std::memchr(start, '\n', available));
+      next_lf_ = found != nullptr ? static_cast<std::size_t>(found - buffer_.data()) : end_;
+    }
+    const char* lf = next_lf_ < end_ ? buffer_.data() + next_lf_ : nullptr;
+    const std::size_t before_lf = next_lf_ - pos_;
     const auto* cr = static_cast<const char*>(std::memchr(start, '\r', before_lf));
     const char* stop = cr != nullptr ? cr : lf;
     const std::size_t n = stop != nullptr ? static_cast<std::size_t>(stop - start) : available;

@@ -50,6 +50,8 @@ class LineReader {
   std::vector<char> buffer_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
+  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+  std::size_t next_lf_ = kUnknown;  // the next LF at or after pos_, or end_: none
   bool eof_ = false;
   std::size_t max_line_;
   std::int64_t line_number_ = 0;
