@@ -1,4 +1,6 @@
-// bench-generate: writes a synthetic export, or checks an export folder.
+// bench-generate: writes a synthetic export with the user's databases that
+// belong with it (SQL rows in DIR/databases/, see bench/lib/user_databases.h),
+// or checks an export folder.
 //
 //   bench-generate --out DIR [--filings N] [--seed S] [--bad K]
 //                  [--sites-per-filing X] [--antennas-per-site X]
@@ -22,6 +24,7 @@
 
 #include "bench/lib/export_check.h"
 #include "bench/lib/export_generator.h"
+#include "bench/lib/user_databases.h"
 
 namespace {
 
@@ -83,6 +86,12 @@ int Generate(const std::string& dir, const GeneratorOptions& options) {
   for (const auto& file : summary.files)
     std::printf("%-26s %10lld %5lld\n", file.file.c_str(), static_cast<long long>(file.records),
                 static_cast<long long>(file.bad_records));
+  const auto db = morvane::bench::WriteUserDatabaseSql(dir);
+  std::printf("databases/: A %lld, B %lld, C %lld, D %lld, E %lld entries, %lld known sites, "
+              "%lld registrants\n",
+              static_cast<long long>(db.a), static_cast<long long>(db.b), static_cast<long long>(db.c),
+              static_cast<long long>(db.d), static_cast<long long>(db.e),
+              static_cast<long long>(db.ant_site_info), static_cast<long long>(db.registrants));
   std::printf("filings: %lld\nrecords: %lld\nbad records: %lld\nconversion rows: %lld\n",
               static_cast<long long>(summary.filings), static_cast<long long>(summary.records),
               static_cast<long long>(summary.bad_records),

@@ -3,12 +3,15 @@
 // A development tool: runs one whole Convert with the settings of
 // SETTINGS_FILE, as if Yes had been answered and every message acknowledged,
 // and prints every status text and message box on its own line as it
-// happens. --registration-db reads the registration numbers of step 41 from
-// FILE instead of the fixed /mnt/e/KtbMdb/EinKwd/einkwd.mdb. Exits 0 when the
-// run completed, 1 when it stopped, 2 on wrong use.
+// happens. Step 41 reads the registration numbers from FILE instead of the
+// fixed /mnt/e/KtbMdb/EinKwd/einkwd.mdb when --registration-db gives one, or
+// else when the settings file has one under [Development] RegistrationDb (the
+// benchmark's settings do; Morvane itself never reads that key). Exits 0 when
+// the run completed, 1 when it stopped, 2 on wrong use.
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/convert_command.h"
@@ -42,6 +45,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const auto settings = morvane::app::SettingsFile::AtPath(settings_path);
+  if (const std::string from_settings = settings.ReadPath("Development", "RegistrationDb");
+      !registration_db && from_settings != "NONE")
+    registration_db = morvane::files::FromSetting(from_settings);
 
   std::ios::sync_with_stdio(false);
   morvane::ui::RecordingUi ui(&std::cout, /*keep_history=*/false);
