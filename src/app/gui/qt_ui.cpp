@@ -43,8 +43,8 @@ QObject* FindControl(QWidget* window, std::string_view name) {
 
 class QtUi::QtWindow : public ui::Window {
  public:
-  QtWindow(std::string name, QWidget* window, std::function<void()> unload)
-      : name_(std::move(name)), window_(window), unload_(std::move(unload)) {}
+  QtWindow(QtUi* owner, std::string name, QWidget* window, std::function<void()> unload)
+      : owner_(owner), name_(std::move(name)), window_(window), unload_(std::move(unload)) {}
 
   void SetCaption(std::string_view control, std::string_view text) override {
     QObject* target = Find(control);
@@ -76,7 +76,12 @@ class QtUi::QtWindow : public ui::Window {
     auto* bar = qobject_cast<QProgressBar*>(Find(control));
     if (bar == nullptr) return;
     const double held = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 100.0);
+    // QProgressBar paints itself at once when its value shows differently;
+    // its paint waits for the cadence like any other (enabling updates
+    // again schedules it).
+    bar->setUpdatesEnabled(false);
     bar->setValue(static_cast<int>(std::lround(held)));
+    bar->setUpdatesEnabled(true);
   }
 
   void Show() override {
@@ -94,7 +99,12 @@ class QtUi::QtWindow : public ui::Window {
     }
   }
   void Repaint() override {
-    if (window_) window_->repaint();
+    if (!window_) return;
+    if (owner_->PaintDue()) {
+      window_->repaint();
+    } else {
+      window_->update();  // painted by the next Yield
+    }
   }
 
  private:
@@ -109,6 +119,7 @@ class QtUi::QtWindow : public ui::Window {
     return found;
   }
 
+  QtUi* owner_;
   std::string name_;
   QPointer<QWidget> window_;
   std::function<void()> unload_;
@@ -117,13 +128,13 @@ class QtUi::QtWindow : public ui::Window {
 
 QtUi::QtUi(QWidget* dialog_parent, MessageBoxFunction message_box)
     : dialog_parent_(dialog_parent), message_box_(std::move(message_box)),
-      nowhere_(std::make_unique<QtWindow>(std::string(), nullptr, nullptr)) {}
+      nowhere_(std::make_unique<QtWindow>(this, std::string(), nullptr, nullptr)) {}
 
 QtUi::~QtUi() = default;
 
 void QtUi::AddWindow(std::string_view name, QWidget* window, std::function<void()> unload) {
   windows_[std::string(name)] =
-      std::make_unique<QtWindow>(std::string(name), window, std::move(unload));
+      std::make_unique<QtWindow>(this, std::string(name), window, std::move(unload));
 }
 
 ui::Window& QtUi::GetWindow(std::string_view name) {
@@ -135,12 +146,18 @@ ui::Answer QtUi::ShowMessage(const ui::Message& message) {
   return message_box_(dialog_parent_, message);
 }
 
+bool QtUi::PaintDue() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - std::max(last_paint_, last_yield_) < kCadence) return false;
+  last_paint_ = now;
+  return true;
+}
+
 void QtUi::Yield() {
   // A run yields at every progress display, thousands of times a minute;
   // painting more often than the eye can follow only slows the run down.
-  constexpr auto kMinInterval = std::chrono::milliseconds(20);
   const auto now = std::chrono::steady_clock::now();
-  if (now - last_yield_ < kMinInterval) return;
+  if (now - last_yield_ < kCadence) return;
   last_yield_ = now;
   QCoreApplication::processEvents();
 }

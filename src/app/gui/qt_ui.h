@@ -7,6 +7,12 @@
 // control_names.h lists for the window are reached; other names, and
 // windows that were never added, are ignored.
 //
+// Painting keeps a fixed cadence, whatever the rate of the run's calls:
+// Yield serves the Qt event loop (which paints what changed) at most once
+// per kCadence, and Repaint paints at once only when the last paint is that
+// old, else leaves the paint to the next Yield. A run shows its progress
+// every hundred records; painting each would cost more than the records.
+//
 // Message boxes go through the injected MessageBoxFunction, so tests answer
 // them. Yield serves the Qt event loop once. The main window requests a
 // stop when the user ends the program during a run.
@@ -46,6 +52,8 @@ class QtUi : public ui::Ui {
   void AddWindow(std::string_view name, QWidget* window,
                  std::function<void()> unload = {});
 
+  static constexpr std::chrono::milliseconds kCadence{100};
+
   ui::Window& GetWindow(std::string_view name) override;
   ui::Answer ShowMessage(const ui::Message& message) override;
   void Yield() override;
@@ -61,6 +69,11 @@ class QtUi : public ui::Ui {
   MessageBoxFunction message_box_;
   std::map<std::string, std::unique_ptr<QtWindow>, std::less<>> windows_;
   std::unique_ptr<QtWindow> nowhere_;  // stands for windows never added
+  // True when neither a paint nor a Yield came within kCadence; then counts
+  // the paint as done.
+  bool PaintDue();
+
+  std::chrono::steady_clock::time_point last_paint_{};
   std::chrono::steady_clock::time_point last_yield_{};
   bool stop_requested_ = false;
 };

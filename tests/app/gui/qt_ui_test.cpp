@@ -138,6 +138,37 @@ TEST_F(QtUiTest, UnloadPutsAWindowBackAsFreshlyLoaded) {
   }
 }
 
+// Counts the paints of one widget.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A run shows its progress every hundred records; between two yields none
+// of it is painted at once.
+TEST_F(QtUiTest, ProgressIsNotPaintedPerCall) {
+  ui::Window& status = Ui().GetWindow(ui::kStatusWindow);
+  QWidget* widget = Window(ui::kStatusWindow);
+  status.Show();
+  QCoreApplication::processEvents();
+  auto* bar = Control<QProgressBar>(widget, "ProgressBar1");
+  PaintCounter counter(bar);
+  for (int percent = 1; percent <= 100; ++percent) {
+    status.SetValue("ProgressBar1", percent);
+    status.SetCaption("lblPercentCompleted", std::to_string(percent));
+  }
+  EXPECT_EQ(counter.paints, 0);
+  EXPECT_EQ(bar->value(), 100);
+  EXPECT_EQ(Control<QLabel>(widget, "lblPercentCompleted")->text(), "100");
+}
+
 TEST_F(QtUiTest, ReachesTheMainWindowsButtonAndLabel) {
   ui::Window& main = Ui().GetWindow(ui::kMainWindow);
   main.SetCaption("lblStatus", "Converting the data set!");
