@@ -67,7 +67,10 @@ void ReadIndexes(const Connection& c, TableInfo& info) {
     const int field = on_column ? FieldPosition(info.def, column) : -1;
     if (field < 0) continue;
     const std::string own = ColumnCollation(c, table, info.def.fields[field].name);
-    info.def.indexes.push_back({LogicalIndexName(table, physical), info.def.fields[field].name});
+    const FieldDef& indexed = info.def.fields[field];
+    const bool text = indexed.type == FieldType::kText || indexed.type == FieldType::kMemo;
+    info.def.indexes.push_back(
+        {LogicalIndexName(table, physical), indexed.name, text && !NamesEqual(collation, "NOCASE")});
     info.indexes.push_back({physical, field, NamesEqual(own, collation) ? "" : collation});
   }
 }

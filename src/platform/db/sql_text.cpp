@@ -19,11 +19,14 @@ std::string WithoutBlanks(std::string_view s) {
   return out;
 }
 
-// "TEXT(n)" with 1 <= n <= 255, blanks and letter case ignored.
+// "TEXT(n)" or "VARCHAR(n)" with 1 <= n <= 255, blanks and letter case
+// ignored: the two ways users declare a text of n characters.
 std::optional<int> TextSize(const std::string& compact_upper) {
-  constexpr std::string_view kPrefix = "TEXT(";
-  if (!compact_upper.starts_with(kPrefix) || !compact_upper.ends_with(")")) return std::nullopt;
-  const char* first = compact_upper.data() + kPrefix.size();
+  std::string_view prefix;
+  for (std::string_view p : {"TEXT(", "VARCHAR("})
+    if (compact_upper.starts_with(p)) prefix = p;
+  if (prefix.empty() || !compact_upper.ends_with(")")) return std::nullopt;
+  const char* first = compact_upper.data() + prefix.size();
   const char* last = compact_upper.data() + compact_upper.size() - 1;
   int n = 0;
   auto [end, ec] = std::from_chars(first, last, n);

@@ -36,6 +36,10 @@ struct FieldDef {
 struct IndexDef {
   std::string name;   // the logical name, e.g. "idxFilingKey"
   std::string field;  // matched against the table's fields without regard to case
+  // Read from a file only: true for an index on a text field that compares
+  // letter case (made elsewhere without COLLATE NOCASE). A Seek through it
+  // would miss keys that differ in case only. Morvane never creates one.
+  bool case_sensitive = false;
 
   friend bool operator==(const IndexDef&, const IndexDef&) = default;
 };

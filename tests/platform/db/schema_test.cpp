@@ -134,6 +134,7 @@ class ForeignDatabaseTest : public ::testing::Test {
         "CREATE INDEX \"AntSite_A.idxPair\" ON AntSite_A (TowerSiteKeyA, Height);"
         "CREATE INDEX idxExpr ON AntSite_A (lower(Flag));"
         "CREATE INDEX idxPartial ON AntSite_A (Flag) WHERE Flag IS NOT NULL;"
+        "CREATE INDEX idxCount ON AntSite_A (AntSite_CountB);"
         "CREATE TABLE Other (Code TEXT UNIQUE, Name TEXT);"
         "INSERT INTO AntSite_A (TowerSiteInfoA, TowerSiteKeyA, AntSite_CountB) VALUES "
         "  ('40-1-2.0 N|75-1-2.0 W|NAD83|100', 'T000001', 3),"
@@ -151,7 +152,7 @@ TEST_F(ForeignDatabaseTest, ReadsTablesFieldsAndIndexesFromTheFile) {
   ASSERT_EQ(tables.size(), 2u);
   const TableDef expected{
       "AntSite_A",
-      {{"TowerSiteInfoA", FieldType::kMemo, 0},
+      {{"TowerSiteInfoA", FieldType::kText, 80},
        {"TowerSiteKeyA", FieldType::kMemo, 0},
        {"AntSite_CountB", FieldType::kLong, 0},
        {"Height", FieldType::kDouble, 0},
@@ -159,8 +160,11 @@ TEST_F(ForeignDatabaseTest, ReadsTablesFieldsAndIndexesFromTheFile) {
        {"Flag", FieldType::kMemo, 0},
        {"Id", FieldType::kLong, 0}},
       // The two-column index on its first column, with its table prefix
-      // taken off; expression and partial indexes left out.
-      {{"idxTowerSiteInfoA", "TowerSiteInfoA"}, {"idxPair", "TowerSiteKeyA"}}};
+      // taken off; expression and partial indexes left out. idxPair keeps its
+      // text column's case-sensitive comparison; a number has no case.
+      {{"idxTowerSiteInfoA", "TowerSiteInfoA", false},
+       {"idxPair", "TowerSiteKeyA", true},
+       {"idxCount", "AntSite_CountB", false}}};
   EXPECT_EQ(tables[0], expected);
   // UNIQUE's automatic index is SQLite's own, not one of the table's.
   EXPECT_EQ(tables[1], (TableDef{"Other", {{"Code", FieldType::kMemo, 0}, {"Name", FieldType::kMemo, 0}}, {}}));

@@ -34,10 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
         DeclaredCase{"LONGTEXT", FieldType::kMemo, 0}, DeclaredCase{"SMALLINT", FieldType::kInteger, 0},
         DeclaredCase{"INTEGER", FieldType::kLong, 0}, DeclaredCase{"FLOAT", FieldType::kSingle, 0},
         DeclaredCase{"DOUBLE", FieldType::kDouble, 0},
+        // A user's sized text.
+        DeclaredCase{"VARCHAR(20)", FieldType::kText, 20}, DeclaredCase{"varchar ( 255 )", FieldType::kText, 255},
         // Everything else by SQLite's affinity rules.
         DeclaredCase{"TEXT(0)", FieldType::kMemo, 0}, DeclaredCase{"TEXT(256)", FieldType::kMemo, 0},
         DeclaredCase{"INT", FieldType::kLong, 0}, DeclaredCase{"BIGINT", FieldType::kLong, 0},
-        DeclaredCase{"VARCHAR(20)", FieldType::kMemo, 0}, DeclaredCase{"TEXT", FieldType::kMemo, 0},
+        DeclaredCase{"VARCHAR(0)", FieldType::kMemo, 0}, DeclaredCase{"TEXT", FieldType::kMemo, 0},
         DeclaredCase{"CLOB", FieldType::kMemo, 0}, DeclaredCase{"BLOB", FieldType::kMemo, 0},
         DeclaredCase{"", FieldType::kMemo, 0}, DeclaredCase{"REAL", FieldType::kDouble, 0},
         DeclaredCase{"DOUBLE PRECISION", FieldType::kDouble, 0},

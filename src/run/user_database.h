@@ -1,0 +1,71 @@
+// The databases that the user supplies (the antenna-site databases A to E,
+// the antenna-site database, the registration database): SQLite files that
+// Morvane reads and extends but never creates.
+//
+// A step that writes into them checks them all before it changes anything,
+// so that a missing file, table, field or index stops the run before any of
+// the user's files or the output database is half-updated.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/db/error.h"
+#include "platform/db/workspace.h"
+#include "run/run_context.h"
+
+namespace morvane::engine {
+
+// An index that a step seeks: its name as the user writes it
+// ("idxTowerSiteInfoA"; stored either plain or as "AntSite_A.idxTowerSiteInfoA")
+// and the field it must be built on.
+struct UserIndex {
+  std::string name;
+  std::string field;
+};
+
+// A table that a step reads or writes: the fields it uses and the indexes it seeks.
+struct UserTable {
+  std::string name;
+  std::vector<std::string> fields;
+  std::vector<UserIndex> indexes;
+};
+
+// One user database as a step uses it. `setting` names the setting that
+// gives its path ("AntSite_A", "AntSiteDb"), or is "" for a file of a fixed
+// name; `path` is the setting's text ("\" separates folders too).
+struct UserDatabase {
+  std::string setting;
+  std::string path;
+  std::vector<UserTable> tables;
+};
+
+// Checks the database without creating or changing anything: `path` is not
+// "" or "NONE", the file exists and opens as a database, and every table,
+// field and index exists, each index on its field. An index on a text field
+// must compare without regard to letter case (COLLATE NOCASE), since the
+// steps search it that way; an index on a number needs nothing.
+//
+// Throws StepError naming the file and, in its reason, the setting, the path
+// and what is missing (for a case-sensitive index, also how to rebuild it).
+// The database is closed again before the function returns.
+void CheckUserDatabase(db::Workspace& workspace, const UserDatabase& database);
+
+// The file that a setting's path text names, as the steps open it.
+std::filesystem::path UserDatabaseFile(const std::string& path);
+
+// Runs `action`, which works on the user's database at `path`; a db::Error
+// that it raises becomes a StepError naming that file, so that the report
+// names the user's file and not the output database.
+template <typename Action>
+decltype(auto) InUserDatabase(const std::string& path, Action&& action) {
+  try {
+    return std::forward<Action>(action)();
+  } catch (const db::Error& e) {
+    throw StepError(UserDatabaseFile(path).string(), e.what());
+  }
+}
+
+}  // namespace morvane::engine
