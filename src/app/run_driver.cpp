@@ -9,6 +9,7 @@
 
 #include "convert/es_populate.h"
 #include "convert/registration_data.h"
+#include "convert/site_matching.h"
 #include "loaders/common_loader.h"
 #include "loaders/loader_registry.h"
 #include "platform/db/error.h"
@@ -89,8 +90,8 @@ constexpr StepEntry kSteps[] = {
     {25, "PopulatePtCommFxTable", LoadDataSet<DataSet::kPtCommFx>},
     {26, "PopulatePurposeTable", LoadDataSet<DataSet::kPurpose>},
     {27, "PopulateSiteTable", LoadDataSet<DataSet::kSite>},
-    {28, "BuildAntSiteDataSet_A_B", NotBuiltYet},
-    {29, "BuildAntSiteDataSet_C_D_E", NotBuiltYet},
+    {28, "BuildAntSiteDataSet_A_B", convert::BuildAntSiteDataSet_A_B},
+    {29, "BuildAntSiteDataSet_C_D_E", convert::BuildAntSiteDataSet_C_D_E},
     {30, "PopulateSiteConditionTable", LoadDataSet<DataSet::kSiteCondition>},
     {31, "PopulateSpaceStationTable", LoadDataSet<DataSet::kSpaceStation>},
     {32, "PopulateSpaceStationStaTable", LoadDataSet<DataSet::kSpaceStationSta>},
@@ -124,7 +125,9 @@ void ReportMissingMainDataSet(engine::RunContext& run) {
   run.ui().Yield();
 }
 
-// The file an error concerns, "" when it names none.
+// The file an error concerns, "" when it names none. A db::Error concerns
+// the output database: the steps turn the errors of the user's databases
+// into StepErrors that name the user's file.
 std::string FileOf(const std::exception& e, const engine::RunContext& run) {
   if (auto* step_error = dynamic_cast<const engine::StepError*>(&e)) return step_error->file();
   if (auto* fs_error = dynamic_cast<const std::filesystem::filesystem_error*>(&e))

@@ -15,6 +15,7 @@
 #include "platform/files/path_lock.h"
 #include "platform/ui/recording_ui.h"
 #include "support/ant_site_db.h"
+#include "support/sql_database.h"
 #include "support/temp_dir.h"
 #include "support/value_printer.h"
 
@@ -36,7 +37,7 @@ class ConvertCommandTest : public ::testing::Test {
     paths_.table_main = (dir_ / "export" / "main.dat").string();
     paths_.input_dir = (dir_ / "export").string() + "/";
     paths_.output = (dir_ / "dalkdb.mdb").string();
-    paths_.ant_site_db = testing::BuildAntSiteDb(dir_ / "AntSiteDb.mdb").string();
+    testing::BuildAntSiteDatabases(dir_, paths_);
   }
 
   // Column `field` of every row of `table` in the output database.
@@ -268,7 +269,6 @@ TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
   TempDir dir;
   fs::copy(MORVANE_SAMPLES_DIR, dir / "samples");
   fs::remove(dir / "samples" / "baddata.txt");  // left by an earlier version of this test
-  testing::BuildAntSiteDb(dir / "samples" / "AntSiteDb.mdb");  // where the sample settings look
   const std::string command = "cd " + dir.path().string() + " && " + MORVANE_SOURCE_DIR +
                               "/scripts/sample-settings.sh . samples > morvane.ini && " +
                               MORVANE_BINARY_DIR + "/morvane-headless morvane.ini > out.txt";
@@ -278,6 +278,11 @@ TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
   EXPECT_NE(out.find("frmStatus.lblStatus = F I N I S H E D   build DALK database!\n"), std::string::npos);
   EXPECT_NE(out.find("frmMorvane.lblStatus = FINISHED converting the data set!\n"), std::string::npos);
   EXPECT_NE(out.find("rejected records: 0\n"), std::string::npos);
+  // Every staged site has the key and flag of its antenna site.
+  const auto unkeyed = testing::QueryRows(
+      dir / "dalkdb.mdb", "SELECT count(*) > 0, sum(TowerSiteKey IS NULL OR TowerSiteKey = '' OR "
+                          "TowerFlag NOT IN ('1', '2', '3', '4')) FROM DalkSite");
+  EXPECT_EQ(unkeyed, std::vector<std::string>{"1|0"});
   EXPECT_EQ(std::system((std::string(MORVANE_BINARY_DIR) + "/morvane-headless /nonexistent.ini 2>/dev/null").c_str()) >> 8, 2);
 }
 

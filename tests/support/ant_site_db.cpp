@@ -1,32 +1,26 @@
 #include "support/ant_site_db.h"
 
-#include <utility>
-#include <vector>
+#include <string>
 
-#include "platform/db/workspace.h"
+#include "support/sql_database.h"
 
 namespace morvane::testing {
 
 std::filesystem::path BuildAntSiteDb(const std::filesystem::path& file) {
-  using db::FieldType;
-  db::Workspace workspace;
-  db::Database db = workspace.CreateDatabase(file);
-  db::TableDef info{"AntSiteInfo", {{"Group", FieldType::kText, 1}}, {{"idxAntSiteKey", "AntSiteKey"}}};
-  const std::vector<std::pair<const char*, int>> texts = {
-      {"AntSiteKey", 20}, {"TowerReg", 10}, {"StructureType", 9}, {"Name", 20}, {"Street", 80},
-      {"City", 20},       {"County", 30},   {"State", 2},         {"Country", 5}, {"LatDMS", 10},
-      {"LatSec", 10},     {"LonDMS", 10},   {"LonSec", 10},       {"HorizDatum", 6}, {"Nepa", 1},
-      {"GrEl", 6},        {"HgtStructure", 6}, {"HgtToTip", 6},   {"StatusDate", 8}};
-  for (const auto& [name, size] : texts) info.fields.push_back({name, FieldType::kText, size});
-  db.AppendTable(info);
-  db.AppendTable({"AntSiteCallSign",
-                  {{"AntSiteKey", FieldType::kText, 20}, {"CallSigns", FieldType::kMemo, 0},
-                   {"RadSvc", FieldType::kMemo, 0}, {"FreqCount", FieldType::kInteger, 0},
-                   {"CallSignCount", FieldType::kInteger, 0}},
-                  {{"idxAntSiteKey", "AntSiteKey"}}});
-  db.AppendTable({"AntSiteOwner", {{"AntSiteKey", FieldType::kText, 20}, {"Owner", FieldType::kText, 80}}, {}});
-  db.Close();
-  return file;
+  return BuildSqlDatabaseFromFile(file, "antsite/antsitedb.sql");
+}
+
+void BuildAntSiteDatabases(const std::filesystem::path& folder, engine::RunPaths& paths) {
+  const struct {
+    const char* letter;
+    std::string* setting;
+  } matches[] = {{"a", &paths.ant_site_a}, {"b", &paths.ant_site_b}, {"c", &paths.ant_site_c},
+                 {"d", &paths.ant_site_d}, {"e", &paths.ant_site_e}};
+  for (const auto& m : matches)
+    *m.setting = BuildSqlDatabaseFromFile(folder / ("antsite_" + std::string(m.letter) + ".mdb"),
+                                          "antsite/" + std::string(m.letter) + ".sql")
+                     .string();
+  paths.ant_site_db = BuildAntSiteDb(folder / "AntSiteDb.mdb").string();
 }
 
 }  // namespace morvane::testing

@@ -36,6 +36,11 @@ LoaderFixture::LoaderFixture() {
 
 LoaderFixture::~LoaderFixture() = default;
 
+void LoaderFixture::SetPaths(const engine::RunPaths& paths) {
+  run_ = std::make_unique<engine::RunContext>(ui_, workspace_, paths);
+  run_->set_rejected(rejected_.get());
+}
+
 void LoaderFixture::Run(const loaders::LoaderDef& loader, int step) {
   run_->step_current = step;
   loaders::RunLoader(loader, *run_);

@@ -46,6 +46,10 @@ class LoaderFixture {
   // The lines of baddata.txt.
   std::vector<std::string> RejectedLines();
 
+  // Gives the run other paths (the user's databases, say); the run's
+  // counters start afresh, the rejected-data file stays.
+  void SetPaths(const engine::RunPaths& paths);
+
   engine::RunContext& run() { return *run_; }
   ui::RecordingUi& ui() { return ui_; }
   const TempDir& dir() const { return dir_; }

@@ -1,0 +1,369 @@
+#include "convert/site_matching.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "convert/ant_site_databases.h"
+#include "convert/site_record.h"
+#include "platform/db/database.h"
+#include "platform/files/files.h"
+#include "platform/text/text.h"
+#include "run/process_log.h"
+#include "run/program.h"
+#include "run/progress.h"
+#include "run/rejected_data.h"
+#include "run/row_transaction.h"
+#include "run/user_database.h"
+
+namespace morvane::convert {
+namespace {
+
+constexpr std::int64_t kProgressEvery = 100;
+constexpr std::int64_t kFirstKeyNumber = 1000000;
+constexpr std::int64_t kLastKeyNumber = 9999999;  // keys are one letter and seven digits
+
+// What both steps share: the status window, the walk over DalkSite in
+// stored order with its progress display, and the ProcessLog row.
+class SiteWalk {
+ public:
+  SiteWalk(engine::RunContext& run, const char* opening_status) : run_(run), status_(run.Status()) {
+    run_.ui().GetWindow(ui::kMainWindow).Repaint();
+    status_.Show();
+    status_.Repaint();
+    status_.SetCaption("lblStatus", opening_status);
+    for (const char* label :
+         {"lblTotalRecords", "lblRecordCount", "lblPercentCompleted", "lblFileSize", "lblAmtProcessed"})
+      status_.SetCaption(label, "");
+    status_.SetVisible("fraTotalRecords", false);
+    status_.SetValue("ProgressBar1", 0);
+    status_.Repaint();
+  }
+
+  void OpenSites(const char* action_text) {
+    output_ = run_.workspace().OpenDatabase(run_.OutputFile());
+    sites_ = output_.OpenTable("DalkSite");
+    reader_.emplace(sites_);
+    run_.log_action_text = action_text;
+    total_ = sites_.RecordCount();
+    status_.SetCaption("lblTotalRecords", engine::FormatCount(total_));
+  }
+
+  void OpenProcessLog() {
+    process_log_ = output_.OpenTable("ProcessLog");
+    run_.record_counter = 0;
+  }
+
+  template <typename Handle>
+  void ForEachSite(Handle&& handle) {
+    for (sites_.MoveFirst(); !sites_.Eof(); sites_.MoveNext()) {
+      ++run_.record_counter;
+      if (engine::ProgressDue(run_.record_counter, kProgressEvery)) {
+        ShowProgress();
+        run_.Yield();
+      }
+      handle(reader_->Read());
+    }
+  }
+
+  // Writes the site's key and flag into the current DalkSite row, inside the
+  // caller's transaction.
+  void SetSite(const std::string& key, const char* flag) {
+    sites_.Edit();
+    sites_.Set("TowerSiteKey", key);
+    sites_.Set("TowerFlag", flag);
+    sites_.Update();
+  }
+
+  void Finish(const char* finished_status, int yields) {
+    status_.SetCaption("lblStatus", finished_status);
+    ShowProgress();
+    for (int i = 0; i < yields; ++i) run_.Yield();
+    engine::WriteProcessLogRecord(run_, process_log_);
+    process_log_.Close();
+    sites_.Close();
+    output_.Close();
+    run_.workspace().Close();  // closes the user's databases too
+    status_.SetCaption("lblStatus",
+                       "Finished processing  <  " + run_.paths().ant_site_a + "  >  data !\r\n  Step  1  of  12");
+  }
+
+ private:
+  void ShowProgress() {
+    status_.SetCaption("lblAmtProcessed", engine::FormatCount(total_));
+    engine::ShowPercentAndCount(run_, engine::PercentDone(run_.record_counter, total_));
+  }
+
+  engine::RunContext& run_;
+  ui::Window& status_;
+  db::Database output_;
+  db::TableRecordset sites_;
+  db::TableRecordset process_log_;
+  std::optional<SiteRecordReader> reader_;
+  std::int64_t total_ = 0;
+};
+
+// One of the user's match databases, opened on the run's workspace, with its
+// table searched through its index. Errors of the database layer name the
+// user's file.
+class MatchTable {
+ public:
+  // Runs `action`; a db::Error names this database.
+  template <typename Action>
+  decltype(auto) In(Action&& action) {
+    return engine::InUserDatabase(path_, std::forward<Action>(action));
+  }
+
+  MatchTable(engine::RunContext& run, const engine::UserDatabase& database)
+      : run_(run), setting_(database.setting), path_(database.path) {
+    const std::string letter = setting_.substr(setting_.size() - 1);
+    key_field_ = "TowerSiteKey" + letter;
+    info_field_ = "TowerSiteInfo" + letter;
+    count_field_ = "AntSite_Count" + letter;
+    In([&] {
+      db_ = run.workspace().OpenDatabase(engine::UserDatabaseFile(path_));
+      table_ = db_.OpenTable(setting_);
+      table_.SetIndex("idxTowerSiteInfo" + letter);
+    });
+  }
+
+  // The key of the first entry whose searched text is `info`; nullopt when
+  // there is none. The key as stored (Null reads as "").
+  std::optional<std::string> Find(const std::string& info) {
+    return In([&]() -> std::optional<std::string> {
+      table_.Seek("=", info);
+      if (table_.NoMatch()) return std::nullopt;
+      return table_.Get(key_field_).AsText();
+    });
+  }
+
+  // Raises the count of the entry that Find found; a Null count counts as 0.
+  void RaiseCount() {
+    In([&] {
+      table_.Edit();
+      table_.Set(count_field_, table_.Get(count_field_).AsInteger() + 1);
+      table_.Update();
+    });
+  }
+
+  void Add(const std::string& key, const std::string& info) {
+    In([&] {
+      table_.AddNew();
+      table_.Set(key_field_, key);
+      table_.Set(info_field_, info);
+      table_.Set(count_field_, 1);
+      table_.Update();
+    });
+  }
+
+  // A key found here must serve as the site's antenna-site key at step 39:
+  // not empty and at most 15 characters. Otherwise a baddata.txt line names
+  // the database, the site and the key, `consequence` says what follows, and
+  // false is returned.
+  bool Usable(const std::string& key, const SiteRecord& site, const std::string& consequence) {
+    std::string reason;
+    if (text::Trim(key).empty())
+      reason = "the antenna-site key is empty";
+    else if (text::Length(key) > kAntSiteKeyWidth)
+      reason = "the antenna-site key is longer than " + std::to_string(kAntSiteKeyWidth) + " characters";
+    else
+      return true;
+    engine::RecordRejected(run_, setting_ + " " + engine::UserDatabaseFile(path_).string(),
+                           "site " + std::to_string(site.site_key), reason + "; " + consequence, key);
+    return false;
+  }
+
+  // The first number for a new entry: one more than the larger of the
+  // record count + 1000000 and the highest "C"/"D" key of seven digits, so
+  // that a new key never repeats one that is there.
+  std::int64_t NextNumberBase() {
+    return In([&] {
+      const std::string k = "trim(\"" + key_field_ + "\")";
+      db::SqlRecordset highest = db_.OpenSql(
+          "SELECT max(CAST(substr(" + k + ", 2) AS INTEGER)) FROM \"" + setting_ + "\" WHERE length(" + k +
+              ") = 8 AND upper(substr(" + k + ", 1, 1)) = ?1 AND substr(" + k + ", 2) NOT GLOB '*[^0-9]*'",
+          {db::Value(setting_.substr(setting_.size() - 1))});
+      const std::int64_t existing = highest.Eof() ? 0 : highest.Get(0).AsInteger();
+      return std::max(table_.RecordCount() + kFirstKeyNumber, existing);
+    });
+  }
+
+  // The declared width of the searched field; 0 when it has none.
+  std::size_t InfoWidth() {
+    const db::FieldDef* f = table_.Definition().FindField(info_field_);
+    return f && f->type == db::FieldType::kText ? static_cast<std::size_t>(f->size) : 0;
+  }
+
+  std::string NewKey(std::int64_t& number) {
+    if (number >= kLastKeyNumber)
+      throw engine::StepError(engine::UserDatabaseFile(path_).string(),
+                              "The database of the setting " + setting_ + " has no seven-digit key left.");
+    ++number;
+    return setting_.substr(setting_.size() - 1) + text::Format(static_cast<double>(number), "0000000");
+  }
+
+ private:
+  engine::RunContext& run_;
+  std::string setting_, path_;
+  std::string key_field_, info_field_, count_field_;
+  db::Database db_;
+  db::TableRecordset table_;
+};
+
+void ShowMatchMessage(engine::RunContext& run) {
+  ui::Message m;
+  m.text = "In BuildAntSiteDataSet_A_B : 8";
+  m.title = engine::kProgramTitle;
+  run.ShowMessage(m);
+  run.Yield();
+}
+
+class StepAB {
+ public:
+  explicit StepAB(engine::RunContext& run)
+      : run_(run), walk_(run, "Processing 'Site - AntSite A' data !  Please wait . . . .") {}
+
+  void Run() {
+    for (const engine::UserDatabase& d : AntSiteDatabasesToCheck(run_.paths()))
+      engine::CheckUserDatabase(run_.workspace(), d);
+    walk_.OpenSites("DalkSite data!");
+    MatchTable a(run_, AntSiteA(run_.paths().ant_site_a));
+    MatchTable b(run_, AntSiteB(run_.paths().ant_site_b));
+    walk_.OpenProcessLog();
+    walk_.ForEachSite([&](const SiteRecord& site) { Match(site, a, b); });
+    walk_.Finish("FINISHED processing 'Site - AntSite A' data !", 2);
+  }
+
+ private:
+  void Match(const SiteRecord& site, MatchTable& a, MatchTable& b) {
+    if (HasNoCoordinates(site)) return;
+    const std::string key = SiteCoordKey(site);
+    if (auto found = a.Find(key); found && a.Usable(*found, site, "looked up in AntSite_B instead")) {
+      engine::RowTransaction transaction(run_.workspace());
+      walk_.SetSite(*found, "1");
+      transaction.Commit();
+      run_.YieldIfDue();
+      return;
+    }
+    auto found = b.Find(key);
+    if (!found || !b.Usable(*found, site, "left to AntSite_C or AntSite_D")) return;
+    // The count and the site in one transaction: a stop between them
+    // cannot leave a raised count without its site.
+    engine::RowTransaction transaction(run_.workspace());
+    b.RaiseCount();
+    walk_.SetSite(*found, "2");
+    transaction.Commit();
+    run_.YieldIfDue();
+    ShowMatchMessage(run_);
+  }
+
+  engine::RunContext& run_;
+  SiteWalk walk_;
+};
+
+// E is counted only; its count serves nothing, so a setting without a file,
+// or a file that cannot be counted, counts 0 and is named in the status.
+std::int64_t CountE(engine::RunContext& run, std::string& note) {
+  const std::string& path = run.paths().ant_site_e;
+  const std::string named = text::Trim(path);
+  try {
+    if (named.empty() || text::EqualsIgnoreCase(named, "NONE")) {
+      note = "names no database";
+      return 0;
+    }
+    if (!files::FileExists(engine::UserDatabaseFile(path))) {
+      note = "was not found";
+      return 0;
+    }
+    db::Database e = run.workspace().OpenDatabase(engine::UserDatabaseFile(path));
+    db::TableRecordset table = e.OpenTable("AntSite_E");
+    const std::int64_t count = table.RecordCount();
+    table.Close();
+    e.Close();
+    return count;
+  } catch (const db::Error& error) {
+    note = "cannot be counted (" + std::string(error.what()) + ")";
+    return 0;
+  }
+}
+
+class StepCDE {
+ public:
+  static constexpr const char* kOpening = "Processing 'Site - AntSite C && D && E' data !  Please wait . . . .";
+
+  explicit StepCDE(engine::RunContext& run) : run_(run), walk_(run, kOpening) {}
+
+  void Run() {
+    walk_.OpenSites("Dalk Site data!");
+    MatchTable c(run_, AntSiteC(run_.paths().ant_site_c));
+    next_c_ = c.NextNumberBase();
+    MatchTable d(run_, AntSiteD(run_.paths().ant_site_d));
+    next_d_ = d.NextNumberBase();
+    d_width_ = d.InfoWidth();
+    std::string note;
+    CountE(run_, note);
+    if (!note.empty())
+      run_.Status().SetCaption("lblStatus", std::string(kOpening) + "\r\nAntSite_E  <  " +
+                                                run_.paths().ant_site_e + "  >  " + note + ": 0 rows counted");
+    walk_.OpenProcessLog();
+    walk_.ForEachSite([&](const SiteRecord& site) {
+      run_.YieldIfDue();
+      if (site.tower_flag == "1" || site.tower_flag == "2") return;
+      if (HasNoCoordinates(site))
+        MatchD(site, d);
+      else
+        MatchC(site, c);
+    });
+    walk_.Finish("FINISHED processing 'Site - AntSite B && C && D' data !", 1);
+  }
+
+ private:
+  void MatchD(const SiteRecord& site, MatchTable& d) {
+    // Searched with exactly the text that is stored, so an entry is found
+    // again on the next row and the next run.
+    std::string key = SiteAddressKey(site);
+    if (d_width_ > 0 && text::Length(key) > d_width_) key = text::Left(key, d_width_);
+    if (auto found = d.Find(key)) {
+      const std::string tower_key = text::Trim(*found);
+      if (d.Usable(tower_key, site, "the site keeps no antenna-site key")) Store(d, tower_key, "4", false);
+      return;
+    }
+    Store(d, d.NewKey(next_d_), "4", true, key);
+  }
+
+  void MatchC(const SiteRecord& site, MatchTable& c) {
+    const std::string key = SiteCoordKeyC(site);
+    if (auto found = c.Find(key)) {
+      if (c.Usable(*found, site, "the site keeps no antenna-site key")) Store(c, *found, "3", false);
+      return;
+    }
+    Store(c, c.NewKey(next_c_), "3", true, key);
+  }
+
+  // The entry (new, or its count raised) and the site's key and flag in one
+  // transaction: a stop between them cannot leave a counted entry without
+  // its site.
+  void Store(MatchTable& table, const std::string& key, const char* flag, bool add,
+             const std::string& info = {}) {
+    engine::RowTransaction transaction(run_.workspace());
+    if (add)
+      table.Add(key, info);
+    else
+      table.RaiseCount();
+    walk_.SetSite(key, flag);
+    transaction.Commit();
+    run_.YieldIfDue();
+  }
+
+  engine::RunContext& run_;
+  SiteWalk walk_;
+  std::int64_t next_c_ = 0, next_d_ = 0;
+  std::size_t d_width_ = 0;
+};
+
+}  // namespace
+
+void BuildAntSiteDataSet_A_B(engine::RunContext& run) { StepAB(run).Run(); }
+
+void BuildAntSiteDataSet_C_D_E(engine::RunContext& run) { StepCDE(run).Run(); }
+
+}  // namespace morvane::convert

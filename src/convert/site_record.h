@@ -1,0 +1,55 @@
+// The current DalkSite row as the site matching (steps 28 and 29) reads it,
+// and the match keys built from it.
+//
+// The coordinate and elevation texts are the ones the site loader stores
+// (e.g. "N0385351.5", "00140031.5", "0012.3"); the keys join them unchanged.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/db/table_recordset.h"
+
+namespace morvane::convert {
+
+struct SiteRecord {
+  std::int64_t site_key = 0;
+  std::int64_t filing_key = 0;
+  std::string street1, street2, city, county, state;
+  std::string elevation;                       // SiteElevation
+  std::string lat_dms, lat_sec, lon_dms, lon_sec;
+  std::string nad_ind;
+  std::string tower_site_key, tower_flag;      // "" when Null
+  std::string match_datum;                     // "NAD83" or "NAD27"
+  std::string match_street;                    // street 1 [" / " street 2], trimmed
+};
+
+// Reads DalkSite rows through one table-type recordset; binds the fields
+// once. The recordset must outlive the reader. Throws db::Error when the
+// table lacks a field.
+class SiteRecordReader {
+ public:
+  explicit SiteRecordReader(const db::TableRecordset& dalk_site);
+
+  // ReadSiteRecord: the current row, Null fields read as "" or 0.
+  SiteRecord Read() const;
+
+ private:
+  const db::TableRecordset& rs_;
+  int site_key_, filing_key_, street1_, street2_, city_, county_, state_, elevation_;
+  int lat_dms_, lat_sec_, lon_dms_, lon_sec_, nad_ind_, tower_site_key_, tower_flag_;
+};
+
+// True when both total-seconds texts have the numeric value 0: the site has
+// no coordinates.
+bool HasNoCoordinates(const SiteRecord& site);
+
+// The coordinate key of databases A and B (no bar at the end), trimmed.
+std::string SiteCoordKey(const SiteRecord& site);
+// The coordinate key of database C (with a bar at the end), trimmed.
+std::string SiteCoordKeyC(const SiteRecord& site);
+// The address key of database D (state, county, city, street, elevation and
+// seven bars), trimmed.
+std::string SiteAddressKey(const SiteRecord& site);
+
+}  // namespace morvane::convert

@@ -1,0 +1,280 @@
+// Steps 28 and 29 against antenna-site databases built from SQL text.
+#include "convert/site_matching.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/loader_fixture.h"
+#include "support/sql_database.h"
+
+namespace morvane::convert {
+namespace {
+
+using morvane::testing::BuildSqlDatabase;
+using morvane::testing::BuildSqlDatabaseFromFile;
+using morvane::testing::ExecuteSql;
+using morvane::testing::QueryRows;
+using morvane::testing::TempDir;
+using Rows = std::vector<std::string>;
+
+// The coordinate key of a site at latitude `lat` (the other parts fixed).
+std::string Key(const std::string& lat, const std::string& datum = "NAD83") {
+  return lat + "|W0770212.5|" + datum + "|0012.3";
+}
+
+struct Site {
+  int key;
+  std::string lat = "N0385351.5", lat_sec = "00140031.5", lon_sec = "-0277332.5";
+  std::string nad = "83", street2 = "", city = "Reston";
+  std::string flag_sql = "NULL, NULL";  // TowerSiteKey, TowerFlag as SQL
+};
+
+class SiteMatchingTest : public ::testing::Test {
+ protected:
+  SiteMatchingTest() {
+    engine::RunPaths paths = fx_.run().paths();
+    paths.ant_site_a = Build("a").string();
+    paths.ant_site_b = Build("b").string();
+    paths.ant_site_c = Build("c").string();
+    paths.ant_site_d = Build("d").string();
+    paths.ant_site_e = Build("e").string();
+    paths.ant_site_db = Build("antsitedb").string();
+    fx_.SetPaths(paths);
+  }
+
+  std::filesystem::path File(const std::string& name) const { return fx_.dir() / (name + ".mdb"); }
+  std::filesystem::path Build(const std::string& name) {
+    return BuildSqlDatabaseFromFile(File(name), "antsite/" + name + ".sql");
+  }
+  void Rebuild(const std::string& name, const std::string& sql) {
+    std::filesystem::remove(File(name));
+    BuildSqlDatabase(File(name), sql);
+  }
+
+  void AddSites(const std::vector<Site>& sites) {
+    std::string sql = "BEGIN;";
+    for (const Site& s : sites)
+      sql += "INSERT INTO DalkSite (SiteKey, FilingKey, SiteStreet1, SiteStreet2, SiteCity, SiteCounty, "
+                 "SiteState, SiteElevation, SiteLatDMS, SiteLatSec, SiteLonDMS, SiteLonSec, NadInd, "
+                 "TowerSiteKey, TowerFlag) VALUES (" +
+                     std::to_string(s.key) + ", 70, '12 Tower Road', '" + s.street2 + "', '" + s.city +
+                     "', 'Fairfax', 'VA', '0012.3', '" + s.lat + "', '" + s.lat_sec + "', 'W0770212.5', '" +
+                     s.lon_sec + "', '" + s.nad + "', " + s.flag_sql + ");";
+    ExecuteSql(fx_.OutputPath(), sql + "COMMIT;");
+  }
+
+  void Run28() {
+    fx_.run().step_current = 28;
+    BuildAntSiteDataSet_A_B(fx_.run());
+  }
+  void Run29() {
+    fx_.run().step_current = 29;
+    BuildAntSiteDataSet_C_D_E(fx_.run());
+  }
+  // A fresh load of the same export: the staging rows lose their keys.
+  void Reload() { ExecuteSql(fx_.OutputPath(), "UPDATE DalkSite SET TowerSiteKey = NULL, TowerFlag = NULL"); }
+
+  Rows Sites() { return QueryRows(fx_.OutputPath(), "SELECT TowerSiteKey, TowerFlag FROM DalkSite ORDER BY rowid"); }
+  // The entries of C or D: key, searched text, count.
+  Rows Entries(const std::string& l) {
+    return QueryRows(File(l == "C" ? "c" : "d"),
+                     "SELECT TowerSiteKey" + l + ", TowerSiteInfo" + l + ", AntSite_Count" + l + " FROM AntSite_" +
+                         l + " ORDER BY rowid");
+  }
+  std::string Status() { return fx_.ui().Caption("frmStatus", "lblStatus"); }
+
+  morvane::testing::LoaderFixture fx_;
+};
+
+TEST_F(SiteMatchingTest, Step28FindsSitesInAThenB) {
+  ExecuteSql(File("a"), "INSERT INTO AntSite_A VALUES "
+                        "('A-1', lower('" + Key("N0000001.0") + "')), ('A-2', '" + Key("N0000002.0", "NAD27") +
+                            "'), ('A-6', '" + Key("N0000006.0") + "'), ('A-7', '" + Key("N0000007.0") +
+                            "'), ('A234567890123456', '" + Key("N0000008.0") + "')");
+  ExecuteSql(File("b"), "INSERT INTO AntSite_B VALUES ('B-1', '" + Key("N0000001.0") + "', 7), ('B-8', '" +
+                            Key("N0000008.0") + "', 4), ('B-9', '" + Key("N0000009.0") + "', NULL), " +
+                            "('B234567890123456', '" + Key("N0000011.0") + "', 2)");
+  AddSites({{1, "N0000001.0"},
+            {2, "N0000002.0", "1.0", "1.0", "27"},
+            {3, "N0000002.0", "1.0", "1.0", ""},
+            {4, "N0000002.0", "1.0", "1.0", "99"},
+            {5, "N0000002.0"},
+            {6, "N0000006.0", "00000000.0", "00000000.0"},
+            {7, "N0000007.0", "00000000.0"},
+            {8, "N0000008.0"},
+            {9, "N0000009.0"},
+            {11, "N0000011.0"}});
+  Run28();
+  EXPECT_EQ(Sites(), (Rows{"A-1|1", "A-2|1", "A-2|1", "A-2|1", "|", "|", "A-7|1", "B-8|2", "B-9|2", "|"}));
+  EXPECT_EQ(QueryRows(File("b"), "SELECT AntSite_CountB FROM AntSite_B ORDER BY rowid"), (Rows{"7", "5", "1", "2"}));
+  ASSERT_EQ(fx_.ui().Messages().size(), 2u);
+  EXPECT_EQ(fx_.ui().Messages()[0].text, "In BuildAntSiteDataSet_A_B : 8");
+  const Rows rejected = fx_.RejectedLines();
+  ASSERT_EQ(rejected.size(), 2u);
+  EXPECT_EQ(rejected[0], "AntSite_A " + File("a").string() +
+                             "\tsite 8\tthe antenna-site key is longer than 15 characters; looked up in AntSite_B "
+                             "instead\tA234567890123456");
+  EXPECT_EQ(rejected[1].find("AntSite_B " + File("b").string() + "\tsite 11\t"), 0u) << rejected[1];
+  EXPECT_EQ(Status(), "Finished processing  <  " + File("a").string() + "  >  data !\r\n  Step  1  of  12");
+  EXPECT_EQ(QueryRows(fx_.OutputPath(), "SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog ORDER BY rowid"),
+            (Rows{"28|DalkSite data!|10"}));
+}
+
+TEST_F(SiteMatchingTest, Step29KeysEverySiteLeftByStep28) {
+  ExecuteSql(File("c"), "INSERT INTO AntSite_C VALUES ('C77 ', '" + Key("N0000003.0") + "|', NULL), "
+                        "('C2', 'x', 1), ('C3', 'y', 1), ('C4', 'z', 1), "
+                        "('C234567890123456', '" + Key("N0000009.0") + "|', 3)");
+  const std::string address = "VA|Fairfax|Reston|12 Tower Road|0012.3|||||||";
+  ExecuteSql(File("d"), "INSERT INTO AntSite_D VALUES ('D55   ', '" + address + "', 3)");
+  const std::string none = "00000000.0";
+  AddSites({{1, "N0000001.0", "1.0", "1.0", "83", "", "Reston", "'A-1', '1'"},
+            {2, "N0000002.0", none, none, "83", "", "Reston", "'B-2', '2'"},
+            {3, "N0000003.0"},
+            {4, "N0000004.0"},
+            {5, "N0000004.0"},
+            {6, "N0000006.0", none, none},
+            {7, "N0000007.0", none, none, "83", "   ", "Herndon"},
+            {8, "N0000008.0", none, none, "83", "Suite 5", "Herndon"},
+            {9, "N0000009.0"}});
+  Run29();
+  EXPECT_EQ(Sites(), (Rows{"A-1|1", "B-2|2", "C77 |3", "C1000006|3", "C1000006|3", "D55|4", "D1000002|4",
+                           "D1000003|4", "|"}));
+  EXPECT_EQ(Entries("C"), (Rows{"C77 |" + Key("N0000003.0") + "||1", "C2|x|1", "C3|y|1", "C4|z|1",
+                                "C234567890123456|" + Key("N0000009.0") + "||3",
+                                "C1000006|" + Key("N0000004.0") + "||2"}));
+  EXPECT_EQ(Entries("D"), (Rows{"D55   |" + address + "|4",
+                                "D1000002|VA|Fairfax|Herndon|12 Tower Road|0012.3||||||||1",
+                                "D1000003|VA|Fairfax|Herndon|12 Tower Road / Suite 5|0012.3||||||||1"}));
+  const Rows rejected = fx_.RejectedLines();
+  ASSERT_EQ(rejected.size(), 1u);
+  EXPECT_NE(rejected[0].find("\tsite 9\t"), std::string::npos) << rejected[0];
+  EXPECT_EQ(Status(), "Finished processing  <  " + File("a").string() + "  >  data !\r\n  Step  1  of  12");
+  EXPECT_EQ(fx_.ui().CaptionHistory("frmStatus", "lblStatus")[0],
+            "Processing 'Site - AntSite C && D && E' data !  Please wait . . . .");
+  EXPECT_EQ(QueryRows(fx_.OutputPath(), "SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog ORDER BY rowid"),
+            (Rows{"29|Dalk Site data!|9"}));
+}
+
+TEST_F(SiteMatchingTest, NewNumbersFollowTheHighestExistingKeys) {
+  ExecuteSql(File("c"), "INSERT INTO AntSite_C VALUES ('C1000050', 'p', 1), ('C20000000', 'q', 1), ('X9999999', 'r', 1)");
+  ExecuteSql(File("d"), "INSERT INTO AntSite_D VALUES ('d0000007', 'p', 1), ('D0000001', 'q', 1)");
+  AddSites({{1, "N0000001.0"}, {2, "N0000002.0", "0", "0"}});
+  Run29();
+  EXPECT_EQ(Sites(), (Rows{"C1000051|3", "D1000003|4"}));
+}
+
+// Each run adds the same sites to the counts, and finds again the entries
+// that the first run added, whether the address key fits D's field or is
+// cut to its width.
+class TwoRunsTest : public SiteMatchingTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TwoRunsTest, RaisesTheCountsAndAddsNoEntryTwice) {
+  const int width = GetParam();
+  Rebuild("d", "CREATE TABLE AntSite_D (TowerSiteKeyD TEXT(20), TowerSiteInfoD " +
+                   (width ? "VARCHAR(" + std::to_string(width) + ")" : std::string("TEXT")) +
+                   " COLLATE NOCASE, AntSite_CountD INTEGER);"
+                   "CREATE INDEX idxTowerSiteInfoD ON AntSite_D (TowerSiteInfoD COLLATE NOCASE);");
+  ExecuteSql(File("b"), "INSERT INTO AntSite_B VALUES ('B-1', '" + Key("N0000001.0") + "', NULL)");
+  AddSites({{1, "N0000001.0"}, {2, "N0000002.0"}, {3, "N0000003.0", "0", "0", "83", "Suite 500"}});
+  for (int run = 0; run < 2; ++run) {
+    Reload();
+    Run28();
+    Run29();
+  }
+  EXPECT_EQ(Sites(), (Rows{"B-1|2", "C1000001|3", "D1000001|4"}));
+  EXPECT_EQ(QueryRows(File("b"), "SELECT AntSite_CountB FROM AntSite_B"), (Rows{"2"}));
+  EXPECT_EQ(Entries("C"), (Rows{"C1000001|" + Key("N0000002.0") + "||2"}));
+  const std::string address = "VA|Fairfax|Reston|12 Tower Road / Suite 500|0012.3|||||||";
+  EXPECT_EQ(Entries("D"), (Rows{"D1000001|" + (width ? address.substr(0, width) : address) + "|2"}));
+  EXPECT_EQ(QueryRows(fx_.OutputPath(), "SELECT ActionCounter FROM ProcessLog ORDER BY rowid"), (Rows{"28", "29", "28", "29"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(DWidths, TwoRunsTest, ::testing::Values(0, 30));
+
+TEST_F(SiteMatchingTest, AnEmptySiteTableIsAllDone) {
+  engine::RunPaths paths = fx_.run().paths();
+  paths.ant_site_e = "";
+  fx_.SetPaths(paths);
+  Run28();
+  EXPECT_EQ(fx_.ui().Caption("frmStatus", "lblPercentCompleted"), "  100.0");
+  Run29();
+  EXPECT_EQ(fx_.ui().Caption("frmStatus", "lblPercentCompleted"), "  100.0");
+  EXPECT_EQ(fx_.ui().CaptionHistory("frmStatus", "lblStatus")[4],
+            "Processing 'Site - AntSite C && D && E' data !  Please wait . . . ."
+            "\r\nAntSite_E  <    >  names no database: 0 rows counted");
+  EXPECT_EQ(QueryRows(fx_.OutputPath(), "SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog ORDER BY rowid"),
+            (Rows{"28|DalkSite data!|0", "29|Dalk Site data!|0"}));
+}
+
+TEST_F(SiteMatchingTest, ShowsProgressEveryHundredSites) {
+  std::vector<Site> sites;
+  for (int key = 1; key <= 250; ++key) sites.push_back({key, "N0000001.0", "0", "0"});
+  AddSites(sites);
+  Run28();
+  EXPECT_EQ(fx_.ui().CaptionHistory("frmStatus", "lblRecordCount"), (Rows{"", "100", "200", "250"}));
+}
+
+// A database that is not as the steps need it stops step 28 before
+// anything is written: every user file and DalkSite stay as they were.
+struct StopCase {
+  const char* name;
+  const char* database;  // file name without ".mdb"
+  const char* path;      // the setting's text; "@" keeps the built file
+  const char* sql;       // replaces the database when not empty
+  const char* reason;
+};
+
+class StopTest : public SiteMatchingTest, public ::testing::WithParamInterface<StopCase> {};
+
+TEST_P(StopTest, StopsBeforeAnythingIsWritten) {
+  const StopCase& c = GetParam();
+  if (*c.sql) Rebuild(c.database, c.sql);
+  engine::RunPaths paths = fx_.run().paths();
+  std::string* setting = std::string(c.database) == "a"   ? &paths.ant_site_a
+                         : std::string(c.database) == "b" ? &paths.ant_site_b
+                         : std::string(c.database) == "c" ? &paths.ant_site_c
+                         : std::string(c.database) == "d" ? &paths.ant_site_d
+                                                          : &paths.ant_site_db;
+  if (std::string(c.path) != "@") *setting = c.path;
+  fx_.SetPaths(paths);
+  ExecuteSql(File("b"), "INSERT INTO AntSite_B VALUES ('B-1', '" + Key("N0000001.0") + "', 1)");
+  AddSites({{1, "N0000001.0"}, {2, "N0000002.0"}});
+  std::vector<std::string> before;
+  for (const char* name : {"a", "b", "c", "d", "e", "antsitedb"}) before.push_back(TempDir::Read(File(name)));
+  try {
+    Run28();
+    FAIL() << "no stop";
+  } catch (const engine::StepError& e) {
+    EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+  }
+  fx_.run().workspace().Close();
+  std::vector<std::string> after;
+  for (const char* name : {"a", "b", "c", "d", "e", "antsitedb"}) after.push_back(TempDir::Read(File(name)));
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(Sites(), (Rows{"|", "|"}));
+  EXPECT_TRUE(QueryRows(fx_.OutputPath(), "SELECT * FROM ProcessLog").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StopTest,
+    ::testing::Values(
+        StopCase{"NoPath", "a", "", "", "The setting AntSite_A () names no database file"},
+        StopCase{"None", "b", "NONE", "", "The setting AntSite_B (NONE) names no database file"},
+        StopCase{"MissingFile", "c", "/nowhere/c.mdb", "", "names a file that does not exist"},
+        StopCase{"MissingTable", "d", "@", "CREATE TABLE AntSite_X (x);", "has no table AntSite_D"},
+        StopCase{"MissingField", "antsitedb", "@",
+                 "CREATE TABLE AntSiteInfo (AntSiteKey TEXT COLLATE NOCASE);"
+                 "CREATE INDEX idxAntSiteKey ON AntSiteInfo (AntSiteKey);",
+                 "The setting AntSiteDb"},
+        StopCase{"MissingIndex", "b", "@", "CREATE TABLE AntSite_B (TowerSiteKeyB, TowerSiteInfoB, AntSite_CountB);",
+                 "has no index idxTowerSiteInfoB"},
+        StopCase{"CaseSensitiveIndex", "a", "@",
+                 "CREATE TABLE AntSite_A (TowerSiteKeyA TEXT, TowerSiteInfoA TEXT);"
+                 "CREATE INDEX idxTowerSiteInfoA ON AntSite_A (TowerSiteInfoA);",
+                 "compares letter case"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace morvane::convert
