@@ -37,7 +37,7 @@ class ConvertCommandTest : public ::testing::Test {
     paths_.table_main = (dir_ / "export" / "main.dat").string();
     paths_.input_dir = (dir_ / "export").string() + "/";
     paths_.output = (dir_ / "dalkdb.mdb").string();
-    testing::BuildAntSiteDatabases(dir_, paths_);
+    testing::BuildAntSiteDatabases(dir_.path(), paths_);
   }
 
   // Column `field` of every row of `table` in the output database.

@@ -95,7 +95,7 @@ std::string DescribeRun(const fs::path& export_dir, const fs::path& output) {
   paths.table_main = (export_dir / "main.dat").string();
   paths.input_dir = export_dir.string() + "/";
   paths.output = output.string();
-  paths.ant_site_db = testing::BuildAntSiteDb(output.parent_path() / "AntSiteDb.mdb").string();
+  testing::BuildAntSiteDatabases(output.parent_path(), paths);
   const ConvertOutcome outcome = ConvertCommand(ui, paths);
   std::string out = "outcome " + std::to_string(static_cast<int>(outcome.kind)) + " " + outcome.failure +
                     "\nrejected " + std::to_string(outcome.rejected) + "\n";
