@@ -103,7 +103,7 @@ class SiteWalk {
 };
 
 // One of the user's match databases, opened on the run's workspace, with its
-// table searched through its index. Errors of the database layer name the
+// table (named as its setting, AntSite_A ...) searched through its index. Errors of the database layer name the
 // user's file.
 class MatchTable {
  public:

@@ -193,6 +193,23 @@ TEST_P(TwoRunsTest, RaisesTheCountsAndAddsNoEntryTwice) {
 
 INSTANTIATE_TEST_SUITE_P(DWidths, TwoRunsTest, ::testing::Values(0, 30));
 
+// Users often keep several match tables in one file.
+TEST_F(SiteMatchingTest, OneFileMayHoldSeveralDatabases) {
+  std::string sql;
+  for (const char* name : {"antsite/a.sql", "antsite/b.sql", "antsite/c.sql", "antsite/d.sql"})
+    sql += morvane::testing::TestDataText(name);
+  const std::string all = BuildSqlDatabase(fx_.dir() / "all.mdb", sql).string();
+  ExecuteSql(all, "INSERT INTO AntSite_B VALUES ('B-1', '" + Key("N0000001.0") + "', 1)");
+  engine::RunPaths paths = fx_.run().paths();
+  paths.ant_site_a = paths.ant_site_b = paths.ant_site_c = paths.ant_site_d = all;
+  fx_.SetPaths(paths);
+  AddSites({{1, "N0000001.0"}, {2, "N0000002.0"}, {3, "N0000003.0", "0", "0"}});
+  Run28();
+  Run29();
+  EXPECT_EQ(Sites(), (Rows{"B-1|2", "C1000001|3", "D1000001|4"}));
+  EXPECT_EQ(QueryRows(all, "SELECT AntSite_CountB FROM AntSite_B"), (Rows{"2"}));
+}
+
 TEST_F(SiteMatchingTest, AnEmptySiteTableIsAllDone) {
   engine::RunPaths paths = fx_.run().paths();
   paths.ant_site_e = "";
