@@ -103,26 +103,29 @@ class SiteWalk {
 };
 
 // One of the user's match databases, opened on the run's workspace, with its
-// table (named as its setting, AntSite_A ...) searched through its index. Errors of the database layer name the
-// user's file.
+// table (named as its setting: AntSite_A ...) searched through its index.
+// Errors of the database layer name the user's file.
 class MatchTable {
- public:
-  // Runs `action`; a db::Error names this database.
+  // Runs `action`; a db::Error names this database. (Defined before its
+  // first use: its return type is deduced.)
   template <typename Action>
   decltype(auto) In(Action&& action) {
     return engine::InUserDatabase(path_, std::forward<Action>(action));
   }
 
+ public:
   MatchTable(engine::RunContext& run, const engine::UserDatabase& database)
-      : run_(run), setting_(database.setting), path_(database.path) {
-    const std::string letter = setting_.substr(setting_.size() - 1);
-    key_field_ = "TowerSiteKey" + letter;
-    info_field_ = "TowerSiteInfo" + letter;
-    count_field_ = "AntSite_Count" + letter;
+      : run_(run),
+        setting_(database.setting),
+        path_(database.path),
+        letter_(setting_.substr(setting_.size() - 1)),
+        key_field_("TowerSiteKey" + letter_),
+        info_field_("TowerSiteInfo" + letter_),
+        count_field_("AntSite_Count" + letter_) {
     In([&] {
       db_ = run.workspace().OpenDatabase(engine::UserDatabaseFile(path_));
       table_ = db_.OpenTable(setting_);
-      table_.SetIndex("idxTowerSiteInfo" + letter);
+      table_.SetIndex("idxTowerSiteInfo" + letter_);
     });
   }
 
@@ -181,7 +184,7 @@ class MatchTable {
       db::SqlRecordset highest = db_.OpenSql(
           "SELECT max(CAST(substr(" + k + ", 2) AS INTEGER)) FROM \"" + setting_ + "\" WHERE length(" + k +
               ") = 8 AND upper(substr(" + k + ", 1, 1)) = ?1 AND substr(" + k + ", 2) NOT GLOB '*[^0-9]*'",
-          {db::Value(setting_.substr(setting_.size() - 1))});
+          {db::Value(letter_)});
       const std::int64_t existing = highest.Eof() ? 0 : highest.Get(0).AsInteger();
       return std::max(table_.RecordCount() + kFirstKeyNumber, existing);
     });
@@ -198,13 +201,13 @@ class MatchTable {
       throw engine::StepError(engine::UserDatabaseFile(path_).string(),
                               "The database of the setting " + setting_ + " has no seven-digit key left.");
     ++number;
-    return setting_.substr(setting_.size() - 1) + text::Format(static_cast<double>(number), "0000000");
+    return letter_ + text::Format(static_cast<double>(number), "0000000");
   }
 
  private:
   engine::RunContext& run_;
-  std::string setting_, path_;
-  std::string key_field_, info_field_, count_field_;
+  const std::string setting_, path_, letter_;
+  const std::string key_field_, info_field_, count_field_;
   db::Database db_;
   db::TableRecordset table_;
 };

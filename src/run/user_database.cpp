@@ -17,12 +17,14 @@ class Checker {
   void Run(db::Workspace& workspace) {
     const std::string named = text::Trim(database_.path);
     if (named.empty() || text::EqualsIgnoreCase(named, "NONE")) Fail("names no database file");
-    if (!files::FileExists(UserDatabaseFile(database_.path))) Fail("names a file that does not exist");
+    // A fixed file is the subject itself; a setting names its file.
+    const std::string names_a_file = database_.setting.empty() ? "" : "names a file that ";
+    if (!files::FileExists(UserDatabaseFile(database_.path))) Fail(names_a_file + "does not exist");
     db::Database db;
     try {
       db = workspace.OpenDatabase(file_);
     } catch (const db::Error& e) {
-      Fail("names a file that cannot be opened as a database (" + e.message() + ")");
+      Fail(names_a_file + "cannot be opened as a database (" + e.message() + ")");
     }
     for (const UserTable& table : database_.tables) CheckTable(db, table);
     db.Close();
@@ -52,7 +54,7 @@ class Checker {
 
   [[noreturn]] void Fail(const std::string& what, const std::string& remedy = {}) const {
     const std::string subject = database_.setting.empty()
-                                    ? "The database " + file_
+                                    ? "The file " + file_
                                     : "The setting " + database_.setting + " (" + database_.path + ")";
     throw StepError(file_, subject + " " + what + "." + (remedy.empty() ? "" : " " + remedy));
   }

@@ -105,6 +105,16 @@ TEST(UserDatabaseCheckTest, RefusesAFileThatIsNotADatabase) {
   EXPECT_EQ(TempDir::Read(file), "not a database at all, just text\n");
 }
 
+TEST(UserDatabaseCheckTest, AFileOfAFixedNameIsNamedItself) {
+  db::Workspace workspace;
+  try {
+    CheckUserDatabase(workspace, {"", "/nowhere/einkwd.mdb", {}});
+    FAIL() << "no error";
+  } catch (const StepError& e) {
+    EXPECT_EQ(std::string(e.what()), "The file /nowhere/einkwd.mdb does not exist.");
+  }
+}
+
 TEST(UserDatabaseErrorTest, NamesTheUsersFileForAnErrorOfTheDatabaseLayer) {
   try {
     InUserDatabase("/data/b.mdb", []() -> int { throw db::Error("disk I/O error", "AntSite_B"); });
