@@ -1,16 +1,17 @@
 #include "convert/registration_data.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
 #include "convert/row_writer.h"
 #include "platform/db/database.h"
-#include "platform/db/error.h"
 #include "platform/files/files.h"
 #include "platform/text/text.h"
 #include "run/process_log.h"
 #include "run/program.h"
 #include "run/progress.h"
+#include "run/user_database.h"
 
 namespace morvane::convert {
 namespace {
@@ -78,28 +79,11 @@ void ShowProgress(engine::RunContext& run, std::int64_t total) {
   run.Status().Repaint();
 }
 
-// Opens the user's registration-number database and makes sure it has what
-// the step reads; throws engine::StepError naming the file and what is missing.
-db::Database OpenRegistrationDatabase(db::Workspace& workspace, const std::filesystem::path& file) {
-  const auto fail = [&](const std::string& what) {
-    return engine::StepError(file.string(), "The registration-number database " + what);
-  };
-  db::Database db;
-  try {
-    db = workspace.OpenDatabase(file);
-  } catch (const db::Error& e) {
-    throw fail("cannot be opened: " + e.message());
-  }
-  const std::optional<db::TableDef> table = db.FindTable(kEntryTable);
-  if (!table) throw fail(std::string("has no table ") + kEntryTable + ".");
-  for (const CopiedField& field : kCopiedFields)
-    if (!table->FindField(field.entry))
-      throw fail(std::string("has no field ") + field.entry + " in its table " + kEntryTable + ".");
-  const db::IndexDef* index = table->FindIndex(kKeyIndex);
-  if (!index || !db::NamesEqual(index->field, kKeyField))
-    throw fail(std::string("has no index ") + kKeyIndex + " on " + kKeyField + " in its table " +
-               kEntryTable + ".");
-  return db;
+// What the step reads of the registration-number database.
+engine::UserDatabase RegistrationDatabase(const std::string& path) {
+  engine::UserTable table{kEntryTable, {}, {{kKeyIndex, kKeyField}}};
+  for (const CopiedField& field : kCopiedFields) table.fields.push_back(field.entry);
+  return {"", path, {table}};
 }
 
 // A Freq row of an active assignment with a registration number.
@@ -108,23 +92,36 @@ bool Taken(const db::Value& reg_num, const db::Value& status_code) {
          status_code.AsText() == "9";
 }
 
+using Entry = std::array<db::Value, std::size(kCopiedFields)>;
+
+// The registrant's entry of `reg_num`, in the order of kCopiedFields;
+// nullopt when the number is unknown. An error of the database names the
+// user's file.
+std::optional<Entry> FindEntry(const std::string& path, db::TableRecordset& entries,
+                               const db::Value& reg_num) {
+  return engine::InUserDatabase(path, [&]() -> std::optional<Entry> {
+    entries.Seek("=", reg_num);
+    if (entries.NoMatch()) return std::nullopt;
+    Entry entry;
+    for (std::size_t i = 0; i < entry.size(); ++i) entry[i] = entries.Get(kCopiedFields[i].entry);
+    if (entry[0].IsNull()) entry[0] = db::Value("");  // EinKey
+    return entry;
+  });
+}
+
 // Copies the registrant of `reg_num` into LiceEinKwd unless it is there or
 // unknown.
-void CopyRegistrant(engine::RunContext& run, db::TableRecordset& entries,
+void CopyRegistrant(engine::RunContext& run, const std::string& path, db::TableRecordset& entries,
                     db::TableRecordset& lice_ein_kwd, const db::Value& reg_num) {
-  entries.Seek("=", reg_num);
-  if (entries.NoMatch()) return;
-  db::Value values[std::size(kCopiedFields)];
-  for (std::size_t i = 0; i < std::size(kCopiedFields); ++i)
-    values[i] = entries.Get(kCopiedFields[i].entry);
-  if (values[0].IsNull()) values[0] = db::Value("");
+  const std::optional<Entry> values = FindEntry(path, entries, reg_num);
+  if (!values) return;
 
   lice_ein_kwd.Seek("=", reg_num);
   if (!lice_ein_kwd.NoMatch()) return;
   WriteRow(run, lice_ein_kwd, RowWrite::kAdd, "registration number " + text::Trim(reg_num.AsText()),
            [&](db::TableRecordset& rs) {
              for (std::size_t i = 0; i < std::size(kCopiedFields); ++i)
-               rs.Set(kCopiedFields[i].lice_ein_kwd, values[i]);
+               rs.Set(kCopiedFields[i].lice_ein_kwd, (*values)[i]);
            });
 }
 
@@ -144,9 +141,14 @@ void PopulateLiceEinKwdTable(engine::RunContext& run,
   db::TableRecordset lice_ein_kwd = db.OpenTable("LiceEinKwd");
   run.log_action_text = "Lice data!";
   db::TableRecordset process_log = db.OpenTable("ProcessLog");
-  db::Database registration = OpenRegistrationDatabase(run.workspace(), *found);
-  db::TableRecordset entries = registration.OpenTable(kEntryTable);
-  entries.SetIndex(kKeyIndex);
+  const std::string path = found->string();
+  engine::CheckUserDatabase(run.workspace(), RegistrationDatabase(path));
+  db::Database registration = engine::InUserDatabase(path, [&] { return run.workspace().OpenDatabase(*found); });
+  db::TableRecordset entries = engine::InUserDatabase(path, [&] {
+    db::TableRecordset rs = registration.OpenTable(kEntryTable);
+    rs.SetIndex(kKeyIndex);
+    return rs;
+  });
   lice_ein_kwd.SetIndex(kKeyIndex);
 
   db::SqlRecordset query = db.OpenSql(kQuery);
@@ -169,7 +171,7 @@ void PopulateLiceEinKwdTable(engine::RunContext& run,
     std::string number = text::Trim(reg_num.AsText());
     if (number == previous) continue;
     previous = std::move(number);
-    CopyRegistrant(run, entries, lice_ein_kwd, reg_num);
+    CopyRegistrant(run, path, entries, lice_ein_kwd, reg_num);
     run.YieldIfDue();
   }
   ShowProgress(run, total);

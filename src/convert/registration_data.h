@@ -13,8 +13,10 @@
 //    found, exiting  PopulateLiceEinKwdTable"; nothing is opened, no process-log
 //    row is written, and the run goes on with the next step.
 //  - The file is not a database, or lacks EinKwdTable, one of the fields read
-//    or the index idxKwdKey on KwdKey: throws engine::StepError naming the file
-//    and what is missing, before anything is written.
+//    or the index idxKwdKey on KwdKey (or has that index compare letter case
+//    on a text field): throws engine::StepError naming the file and what is
+//    missing, before anything is written. A later error of the database
+//    names that file too.
 //  - A registration number that is Null or not a whole number finds nothing.
 //  - A Null value of the entry stays Null in LiceEinKwd (EinKey gives ""); an
 //    entry with a value longer than its LiceEinKwd field is not copied: one

@@ -3,7 +3,6 @@
 #include "convert/registration_data.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <memory>
 #include <sstream>
@@ -15,6 +14,7 @@
 #include "platform/ui/recording_ui.h"
 #include "run/rejected_data.h"
 #include "schema/ktb/ktb_tables.h"
+#include "support/sql_database.h"
 #include "support/temp_dir.h"
 #include "support/value_printer.h"
 
@@ -26,16 +26,7 @@ using Row = std::vector<Value>;
 
 // 1001 with every field distinct, 2002 with Null values, 3003 with a country
 // longer than LiceEinKwd's four characters.
-constexpr const char* kRegistrationSql = R"(
-CREATE TABLE EinKwdTable (EinKey TEXT(9) COLLATE NOCASE, KwdKey INTEGER,
-  EntityName TEXT(150) COLLATE NOCASE, EntityOrg TEXT(150) COLLATE NOCASE,
-  EntityType TEXT(150) COLLATE NOCASE, EntitySubType TEXT(120) COLLATE NOCASE,
-  Street1 TEXT(150) COLLATE NOCASE, Street2 TEXT(150) COLLATE NOCASE, POBox TEXT(65) COLLATE NOCASE,
-  City TEXT(60) COLLATE NOCASE, State TEXT(30) COLLATE NOCASE, ZipCode TEXT(10) COLLATE NOCASE,
-  Country TEXT(10) COLLATE NOCASE, EmailAddress TEXT(60) COLLATE NOCASE,
-  TelephoneNumber TEXT(60) COLLATE NOCASE, InputSource TEXT(20) COLLATE NOCASE,
-  RegDt TEXT(8) COLLATE NOCASE, UpdDt TEXT(8) COLLATE NOCASE);
-CREATE INDEX idxKwdKey ON EinKwdTable (KwdKey);
+constexpr const char* kRegistrants = R"(
 INSERT INTO EinKwdTable VALUES ('521234567', 1001, 'Alder Uplink Inc', 'Alder Group', 'Corporation',
   'Private', '12 Mast Road', 'Suite 4', 'PO Box 77', 'Dayton', 'OH', '45402', 'USA',
   'noc@alder.example', '937-555-0101', 'CORES', '20090115', '20120301');
@@ -49,14 +40,6 @@ const Row kAlder = {Value("521234567"), Value(std::int64_t{1001}), Value("Alder 
                     Value("OH"), Value("45402"), Value("USA"), Value("noc@alder.example"),
                     Value("937-555-0101"), Value("CORES"), Value("20090115"), Value("20120301"),
                     Value()};
-
-void BuildFromSql(const std::filesystem::path& file, const std::string& sql) {
-  sqlite3* handle = nullptr;
-  ASSERT_EQ(sqlite3_open(file.c_str(), &handle), SQLITE_OK);
-  std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(handle, sqlite3_close);
-  char* error = nullptr;
-  ASSERT_EQ(sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
-}
 
 class RegistrationDataTest : public ::testing::Test {
  protected:
@@ -86,7 +69,7 @@ class RegistrationDataTest : public ::testing::Test {
   }
 
   void Run() {
-    BuildFromSql(registration_, kRegistrationSql);
+    testing::BuildSqlDatabaseFromFile(registration_, "registration/einkwd.sql", kRegistrants);
     PopulateLiceEinKwdTable(*run_, dir_ / "einkwd" / "einkwd.mdb");  // found in any letter case
     ws_.Close();
   }
@@ -207,24 +190,25 @@ TEST_F(RegistrationDataTest, AMissingDatabaseSaysSoAndWritesNothing) {
 
 TEST_F(RegistrationDataTest, AnUnusableDatabaseStopsTheStepNamingFileAndWhatIsMissing) {
   struct Case {
-    const char* sql;
+    std::string sql;
     const char* missing;
   };
+  const std::string fields =
+      "EinKey, KwdKey TEXT(10), EntityName, EntityOrg, EntityType, EntitySubType, Street1, Street2, "
+      "POBox, City, State, ZipCode, Country, EmailAddress, TelephoneNumber, InputSource, RegDt, UpdDt";
   const Case cases[] = {
-      {"CREATE TABLE EinKwd (KwdKey INTEGER);", "EinKwdTable"},
-      {"CREATE TABLE EinKwdTable (EinKey TEXT(9), KwdKey INTEGER);", "EntityName"},
-      {"CREATE TABLE EinKwdTable (EinKey TEXT(9), KwdKey INTEGER, EntityName TEXT(150), "
-       "EntityOrg TEXT(150), EntityType TEXT(150), EntitySubType TEXT(120), Street1 TEXT(150), "
-       "Street2 TEXT(150), POBox TEXT(65), City TEXT(60), State TEXT(30), ZipCode TEXT(10), "
-       "Country TEXT(4), EmailAddress TEXT(60), TelephoneNumber TEXT(60), InputSource TEXT(20), "
-       "RegDt TEXT(8), UpdDt TEXT(8)); CREATE INDEX idxKwdKey ON EinKwdTable (EinKey);",
+      {"CREATE TABLE EinKwd (KwdKey INTEGER);", "no table EinKwdTable"},
+      {"CREATE TABLE EinKwdTable (EinKey TEXT(9), KwdKey INTEGER);", "no field EntityName"},
+      {"CREATE TABLE EinKwdTable (" + fields + "); CREATE INDEX idxKwdKey ON EinKwdTable (EinKey);",
        "idxKwdKey"},
+      {"CREATE TABLE EinKwdTable (" + fields + "); CREATE INDEX idxKwdKey ON EinKwdTable (KwdKey);",
+       "letter case"},
   };
   AddFreq(Value("1001"));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.missing);
     std::filesystem::remove(registration_);
-    BuildFromSql(registration_, c.sql);
+    testing::BuildSqlDatabase(registration_, c.sql);
     try {
       PopulateLiceEinKwdTable(*run_, registration_);
       ADD_FAILURE() << "no error";
