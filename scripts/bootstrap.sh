@@ -1,8 +1,10 @@
 # Shared by ./run and ./test: installs the Debian packages that are missing,
-# then configures and builds Morvane into build/. Source it; do not run it.
+# configures and builds Morvane into build/, and builds the sample export's
+# databases into build/samples-db/. Source it; do not run it.
 
 MORVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 MORVANE_BUILD="$MORVANE_ROOT/build"
+MORVANE_SAMPLE_DBS="$MORVANE_BUILD/samples-db"
 
 MORVANE_PACKAGES=(
   cmake ninja-build g++ pkg-config
@@ -39,4 +41,11 @@ morvane_install_packages() {
 morvane_build() {
   cmake -S "$MORVANE_ROOT" -B "$MORVANE_BUILD" -G Ninja >/dev/null || return 1
   cmake --build "$MORVANE_BUILD" || return 1
+}
+
+# The antenna-site and registration databases of the sample export, from the
+# SQL under samples/databases/. Kept once built: a run changes them, as it
+# changes the user's own.
+morvane_sample_databases() {
+  "$MORVANE_ROOT/scripts/sample-databases.sh" "$MORVANE_ROOT/samples/databases" "$MORVANE_SAMPLE_DBS"
 }
