@@ -19,7 +19,10 @@ void StepTimeline::Feed(double seconds, std::string_view line) {
         (best == openings_.size() || openings_[i].status.size() > openings_[best].status.size()))
       best = i;
   }
-  if (best != openings_.size()) opened_.push_back({seconds, best});
+  // A step that shows its opening text again with more after it (the
+  // database it is at) is still the same step.
+  if (best != openings_.size() && (opened_.empty() || opened_.back().opening != best))
+    opened_.push_back({seconds, best});
 }
 
 RunSteps StepTimeline::Split(double end_seconds, const std::vector<LogRow>& rows) const {

@@ -8,7 +8,8 @@
 // order to the ProcessLog rows, each checked against the row's action text.
 //
 // A step lasts from its opening line to the next step's opening line (the
-// last step: to the end of the run); what comes before the first opening
+// last step: to the end of the run; an opening text shown again right after
+// itself opens nothing new); what comes before the first opening
 // line is the start of the run (the program starting, the database created).
 // Mismatches are reported, never guessed: a row whose step opened with no
 // known text is left untimed (its time falls to the step before it).

@@ -3,25 +3,42 @@
 // One whole Convert in Morvane's own windows, for the benchmark: the main
 // window started on PROGRAM_FOLDER (its morvane.ini), the Convert button
 // clicked, every message box answered as a user who wants the run done
-// (Yes, then OK), and the program ended when the run returns. The status
-// window paints as it does for a user; run it with QT_QPA_PLATFORM=offscreen
-// (or under Xvfb). Prints the messages shown; exits 0 when the run completed.
+// (Yes, then OK), and the program ended when the run returns. As the
+// headless tool, step 41 reads the registration database that morvane.ini
+// names under [Development] RegistrationDb, when it names one. The status
+// window paints as it does for a user; without a display (DISPLAY,
+// WAYLAND_DISPLAY or QT_QPA_PLATFORM set) it uses Qt's offscreen platform.
+// Prints the messages shown; exits 0 when the run completed.
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <iostream>
 
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
 #include "app/convert_command.h"
+#include "app/run_driver.h"
+#include "app/settings.h"
 #include "app/gui/main_window.h"
+#include "platform/files/files.h"
 #include "app/gui/qt_ui.h"
 #include "app/gui/services.h"
 
 int main(int argc, char* argv[]) {
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   if (argc != 2) {
     std::cerr << "usage: bench-window-run PROGRAM_FOLDER\n";
     return 2;
   }
+  const auto settings = morvane::app::SettingsFile::AtPath(std::filesystem::path(argv[1]) / "morvane.ini");
+  const std::string registration_db = settings.ReadPath("Development", "RegistrationDb");
+  const auto steps = registration_db != "NONE" && !registration_db.empty()
+                         ? morvane::app::StandardSteps(morvane::files::FromSetting(registration_db))
+                         : morvane::app::StandardSteps();
   morvane::gui::Services services;
   services.message_box = [](QWidget*, const morvane::ui::Message& message) {
     std::cout << "message: " << message.text << "\n";
@@ -37,7 +54,7 @@ int main(int argc, char* argv[]) {
   bool completed = false;
   window.SetConvertHandler([&] {
     window.SetRunInProgress(true);
-    const auto outcome = morvane::app::ConvertCommand(window.WindowsUi(), window.PathsForRun());
+    const auto outcome = morvane::app::ConvertCommand(window.WindowsUi(), window.PathsForRun(), steps);
     completed = outcome.kind == morvane::app::ConvertOutcome::Kind::kCompleted;
     window.SetRunInProgress(false);
   });

@@ -54,6 +54,19 @@ TEST(StepTimesTest, TheLongestOpeningTextWins) {
   EXPECT_EQ(run.steps[0].name, "again");
 }
 
+TEST(StepTimesTest, AnOpeningShownAgainWithMoreAfterItIsTheSameStep) {
+  const StepTimeline timeline = Fed({
+      {1.0, "frmStatus.lblStatus = Compacting DALK database !"},
+      {2.0, "frmStatus.lblStatus = Compacting DALK database !\\nAntSite_E"},
+      {3.0, "frmStatus.lblStatus = Populating 'X' table with  < freq.dat >  data !"},
+  });
+  const RunSteps run = timeline.Split(4.0, {{38, "Compacting DALK database !", 0},
+                                            {40, "Populate Frequency Table!", 5}});
+  EXPECT_TRUE(run.problems.empty());
+  EXPECT_DOUBLE_EQ(run.steps[0].seconds, 2.0);
+  EXPECT_DOUBLE_EQ(run.steps[1].seconds, 1.0);
+}
+
 TEST(StepTimesTest, RowsAndOpeningsThatDoNotMatchAreReported) {
   const StepTimeline timeline = Fed({
       {1.0, "frmStatus.lblStatus = Populating 'Address' table with  < address.dat >  data !"},
