@@ -30,8 +30,7 @@ void RunContext::YieldIfDue() {
 }
 
 ui::Answer RunContext::ShowMessage(const ui::Message& message) {
-  workspace_.Flush();
-  return ui_.ShowMessage(message);
+  return ui_.ShowMessageWithIdleWork(message, [this] { workspace_.Flush(); });
 }
 
 }  // namespace morvane::engine

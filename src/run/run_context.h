@@ -72,7 +72,10 @@ class RunContext {
   // least 50 ms have passed since the last yield.
   void YieldIfDue();
 
-  // Makes the rows written so far durable, then shows the message box.
+  // Shows the message box; the rows written so far are made durable if the
+  // box waits for the user (ui::Ui::ShowMessageWithIdleWork), so a program
+  // ended at the box loses none of them, while a box answered at once costs
+  // no commit.
   ui::Answer ShowMessage(const ui::Message& message);
 
   // The rejected-data file of the run (baddata.txt); null outside a run.

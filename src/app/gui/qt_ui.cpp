@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "app/gui/qstring.h"
 #include "platform/ui/control_names.h"
@@ -144,6 +146,26 @@ ui::Window& QtUi::GetWindow(std::string_view name) {
 
 ui::Answer QtUi::ShowMessage(const ui::Message& message) {
   return message_box_(dialog_parent_, message);
+}
+
+ui::Answer QtUi::ShowMessageWithIdleWork(const ui::Message& message,
+                                         const std::function<void()>& idle_work) {
+  std::exception_ptr failed;
+  QTimer idle;
+  idle.setSingleShot(true);
+  if (idle_work) {
+    QObject::connect(&idle, &QTimer::timeout, [&] {
+      try {
+        idle_work();
+      } catch (...) {
+        failed = std::current_exception();
+      }
+    });
+    idle.start(kIdleDelay);
+  }
+  const ui::Answer answer = ShowMessage(message);
+  if (failed) std::rethrow_exception(failed);
+  return answer;
 }
 
 bool QtUi::PaintDue() {

@@ -56,6 +56,11 @@ class QtUi : public ui::Ui {
 
   ui::Window& GetWindow(std::string_view name) override;
   ui::Answer ShowMessage(const ui::Message& message) override;
+  // The idle work runs from the box's own event loop once the box has been
+  // open for kIdleDelay; a box function that returns at once never runs it.
+  ui::Answer ShowMessageWithIdleWork(const ui::Message& message,
+                                     const std::function<void()>& idle_work) override;
+  static constexpr std::chrono::milliseconds kIdleDelay{250};
   void Yield() override;
   bool StopRequested() const override { return stop_requested_; }
 

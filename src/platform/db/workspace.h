@@ -11,8 +11,8 @@
 // groups the outermost CommitTrans calls into one real commit of up to
 // `group_limit` transactions. Nothing changes for code in this process:
 // reads on the same database see every committed row at once. Flush() makes
-// the group durable; it runs before a message box, at the end of a step and
-// when a database is closed. A process that is killed loses at most the
+// the group durable; it runs when a message box waits for the user, at the
+// end of a step and when a database is closed. A process that is killed loses at most the
 // group that was not flushed, and every file stays consistent.
 //
 // Lifetime. The workspace owns the connections; Database handles refer to

@@ -132,6 +132,11 @@ Window& RecordingUi::GetWindow(std::string_view name) {
   return *it->second;
 }
 
+Answer RecordingUi::ShowMessageWithIdleWork(const Message& message,
+                                            const std::function<void()>& /*idle_work*/) {
+  return ShowMessage(message);
+}
+
 Answer RecordingUi::ShowMessage(const Message& message) {
   if (keep_history_) messages_.push_back(message);
   Record("message [" + OneLine(message.title) + "] " + OneLine(message.text));

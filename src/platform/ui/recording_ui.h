@@ -36,6 +36,9 @@ class RecordingUi : public Ui {
 
   Window& GetWindow(std::string_view name) override;
   Answer ShowMessage(const Message& message) override;
+  // Answers at once: nobody waits, so the idle work is not done.
+  Answer ShowMessageWithIdleWork(const Message& message,
+                                 const std::function<void()>& idle_work) override;
   void Yield() override;
   bool StopRequested() const override;
 

@@ -7,6 +7,7 @@
 // user's clicks (Exit among them) are served.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,17 @@ class Ui {
 
   // A modal message box; returns the button chosen.
   virtual Answer ShowMessage(const Message& message) = 0;
+
+  // The same, with work that should be done before the program sits waiting
+  // for the user (making the run's rows durable): it runs once the box has
+  // been open for a moment, and not at all when the answer comes at once
+  // (a box that answers itself). By default it runs before the box.
+  // An exception of `idle_work` is thrown once the box is answered.
+  virtual Answer ShowMessageWithIdleWork(const Message& message,
+                                         const std::function<void()>& idle_work) {
+    if (idle_work) idle_work();
+    return ShowMessage(message);
+  }
 
   // Serves the event loop once: paints, handles the user's input.
   virtual void Yield() = 0;

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@ namespace morvane::gui::testing {
 struct FakeDesktop {
   std::deque<ui::Answer> answers;  // then OK / Yes when empty
   std::vector<ui::Message> messages;
+  std::function<void()> while_open;  // what happens while a box is open
   std::deque<std::optional<std::string>> choices;  // nullopt: cancelled
   std::vector<FileRequest> requests;
   int ends = 0;
@@ -33,6 +35,7 @@ struct FakeDesktop {
     return Services{
         [this](QWidget*, const ui::Message& message) {
           messages.push_back(message);
+          if (while_open) while_open();
           if (!answers.empty()) {
             const ui::Answer answer = answers.front();
             answers.pop_front();

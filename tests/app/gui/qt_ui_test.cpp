@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSysInfo>
 #include <QGroupBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -194,6 +195,31 @@ TEST_F(QtUiTest, MessagesGoThroughTheMessageBoxAndYieldServesTheEventLoop) {
   Ui().Yield();
   EXPECT_TRUE(served);
   EXPECT_FALSE(Ui().StopRequested());
+}
+
+// The run's rows are made durable while a box waits for the user, not
+// before a box that is answered at once.
+TEST_F(QtUiTest, IdleWorkRunsOnlyWhileABoxWaits) {
+  const ui::Message notice{"In BuildAntSiteDataSet_A_B : 8", "Morvane", ui::Buttons::kOk,
+                           ui::Icon::kNone, 0};
+  int runs = 0;
+  bool done = false;
+  const auto idle = [&] { ++runs, done = true; };
+  EXPECT_EQ(Ui().ShowMessageWithIdleWork(notice, idle), ui::Answer::kOk);
+  EXPECT_EQ(runs, 0);
+
+  desktop_.while_open = [&] {  // a user who takes their time
+    QElapsedTimer waited;
+    waited.start();
+    for (done = false; !done && waited.elapsed() < 10000;)
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  };
+  EXPECT_EQ(Ui().ShowMessageWithIdleWork(notice, idle), ui::Answer::kOk);
+  EXPECT_EQ(runs, 1);
+  EXPECT_THROW(Ui().ShowMessageWithIdleWork(notice, [&] {
+    done = true;
+    throw std::runtime_error("disk full");
+  }), std::runtime_error);
 }
 
 // The real QMessageBox: buttons, icon, default button and title; the answer
