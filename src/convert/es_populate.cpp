@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "convert/ant_site_databases.h"
 #include "convert/antenna_writers.h"
 #include "convert/conversion_state.h"
 #include "convert/es_tables.h"
@@ -10,11 +11,10 @@
 #include "convert/licensee_writer.h"
 #include "convert/site_lookups.h"
 #include "convert/special_conditions.h"
-#include "platform/db/error.h"
-#include "platform/files/files.h"
 #include "platform/text/text.h"
 #include "run/process_log.h"
 #include "run/progress.h"
+#include "run/user_database.h"
 
 namespace morvane::convert {
 namespace {
@@ -55,18 +55,6 @@ QueryRow ReadRow(const db::SqlRecordset& q) {
   return r;
 }
 
-// Runs `open` on the user's antenna-site database; its failures name that
-// file rather than the output database.
-template <typename Open>
-auto InAntSiteDatabase(const std::filesystem::path& file, Open open) {
-  try {
-    return open();
-  } catch (const db::Error& e) {
-    throw engine::StepError(file.string(), "The antenna-site database (setting AntSiteDb) " +
-                                               std::string(e.what()));
-  }
-}
-
 class EsPopulateStep {
  public:
   explicit EsPopulateStep(engine::RunContext& run) : run_(run), status_(run.Status()) {}
@@ -74,18 +62,17 @@ class EsPopulateStep {
   void Run() {
     ShowStatus("Creating SQL record set to populating KTB tables!\r\n"
                "PLEASE wait, this will take some time . . . . ");
+    // The user's database is checked whole before anything is written.
+    const std::string& ant_site_path = run_.paths().ant_site_db;
+    engine::CheckUserDatabase(run_.workspace(), AntSiteDb(ant_site_path));
     db::Database output = run_.workspace().OpenDatabase(run_.OutputFile());
-    const std::filesystem::path ant_site_file = AntSiteFile();
-    db::Database ant_site = InAntSiteDatabase(ant_site_file, [&] {
-      db::Database db = run_.workspace().OpenDatabase(ant_site_file);
-      db.OpenTable("AntSiteOwner").Close();  // must exist, though nothing reads it
-      return db;
+    db::Database ant_site = engine::InUserDatabase(ant_site_path, [&] {
+      return run_.workspace().OpenDatabase(engine::UserDatabaseFile(ant_site_path));
     });
     run_.log_action_text = kActionText;
     {
       EsTables tables = OpenEsTables(output);
-      AntennaSideTables side =
-          InAntSiteDatabase(ant_site_file, [&] { return OpenAntennaSideTables(output, ant_site); });
+      AntennaSideTables side = OpenAntennaSideTables(output, ant_site);
       run_.Yield();
       db::SqlRecordset query = output.OpenSql(ConversionQuery());
       state_.total_records = query.RecordCount();
@@ -105,14 +92,6 @@ class EsPopulateStep {
   }
 
  private:
-  std::filesystem::path AntSiteFile() const {
-    const std::string& named = run_.paths().ant_site_db;
-    if (text::Trim(named).empty() || text::EqualsIgnoreCase(text::Trim(named), "NONE"))
-      throw engine::StepError(named, "The antenna-site database (setting AntSiteDb) is not set.");
-    const std::filesystem::path file = files::FromSetting(named);
-    return files::Resolve(file).value_or(file);
-  }
-
   void ShowStatus(const char* text) {
     status_.SetCaption("lblStatus", text);
     status_.SetCaption("lblStepCurrent", std::to_string(run_.step_current));

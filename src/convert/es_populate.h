@@ -8,8 +8,9 @@
 // antenna-site database (setting AntSiteDb). Ends with the step's
 // ProcessLog row, "Es Populate Ktb Tables!".
 //
-// Errors: the antenna-site database not set, missing or not a database
-// throws engine::StepError naming it; a missing table throws db::Error; a
+// Errors: an antenna-site database that is not set, missing, not a
+// database or lacks a table, field or index of the step throws
+// engine::StepError naming it, before anything is written; a missing table throws db::Error; a
 // value that a field refuses sets that record aside (rejected-data file)
 // and the conversion goes on. engine::RunStopped passes through.
 #pragma once
