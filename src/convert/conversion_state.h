@@ -98,7 +98,7 @@ struct FreqCoordValues {
   std::string azimuth_east, azimuth_west, elevation_east, elevation_west, freq_limit_low,
       freq_limit_high, sat_arc_east, sat_arc_west, sat_hemi_east, sat_hemi_west,
       sat_orbit_type;
-  std::string horiz_max_density;  // never taken from the staging row: stays ""
+  std::string horiz_max_density;  // the row's HorizMaxDensity (transmit side of SiteEsCoord)
 };
 
 // The side values that WriteAntMainTable sets for one side (transmit or

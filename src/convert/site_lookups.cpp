@@ -115,7 +115,9 @@ void GetFreqCoordData(ConversionState& state, EsTables& tables) {
   c.sat_hemi_east = TextOf(rs, "SatHemiEast");
   c.sat_hemi_west = TextOf(rs, "SatHemiWest");
   c.sat_orbit_type = TextOf(rs, "SatOrbitType");
-  c.horiz_max_density.clear();
+  // Copied like the others, so the transmit side's coordination record keeps
+  // the density that the export holds.
+  c.horiz_max_density = TextOf(rs, "HorizMaxDensity");
 }
 
 }  // namespace morvane::convert

@@ -84,7 +84,7 @@ TEST_F(SiteLookupsTest, AntennaGainAndCoordinationTakeTheFirstRowOrNothing) {
   EXPECT_EQ(a.gain, "0045.1");
   EXPECT_EQ(f.state.freq_coord.azimuth_east, "0090.0");
   EXPECT_EQ(f.state.freq_coord.freq_limit_low, "00005925.00000000");
-  EXPECT_EQ(f.state.freq_coord.horiz_max_density, "");  // never taken from the row
+  EXPECT_EQ(f.state.freq_coord.horiz_max_density, "-030.0");
 
   f.state.row.antenna_key = 8;
   GetAntennaData(f.state, f.Tables());
