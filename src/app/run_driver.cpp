@@ -28,7 +28,6 @@ constexpr const char* kCompactingText = "Compacting DALK database !";
 
 // Steps 38 and 42: compact the output database and log it.
 void CompactionStep(engine::RunContext& run) {
-  run.Status().SetCaption("lblStepCurrent", std::to_string(run.step_current));
   engine::CompactDalkDatabase(run, kCompactingText);
   db::Database db = run.workspace().OpenDatabase(run.OutputFile());
   db::TableRecordset process_log = db.OpenTable("ProcessLog");
@@ -211,6 +210,9 @@ RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps) {
     engine::WriteDataSourceRecord(run);
     for (int number = 1; number <= kStepTotal; ++number) {
       run.step_current = number;
+      // Every step shows its own number, also those that write none of
+      // their own; a loader then writes it in its own form.
+      status.SetCaption("lblStepCurrent", std::to_string(number));
       for (const Step& step : steps)
         if (step.number == number) step.run(run);
     }
