@@ -264,6 +264,7 @@ std::string Quoted(const fs::path& path) {
 struct Baseline {
   std::vector<ImportFile> files;
   fs::path script;
+  fs::path script_indexes_after;  // the same, the indexes made after the rows
   fs::path database;
   fs::path errors;
 };
@@ -275,6 +276,7 @@ Baseline PrepareBaseline(const fs::path& input_dir, const fs::path& morvane_outp
   fs::create_directories(dir);
   Baseline baseline;
   baseline.script = dir / "import.sql";
+  baseline.script_indexes_after = dir / "import-indexes-after.sql";
   baseline.database = dir / "baseline.db";
   baseline.errors = dir / "sqlite3-errors.txt";
 
@@ -299,14 +301,18 @@ Baseline PrepareBaseline(const fs::path& input_dir, const fs::path& morvane_outp
     baseline.files.push_back(WriteImportFile(*loader, *table, input_dir / file, dir));
   }
 
-  std::ofstream script(baseline.script);
-  script << "PRAGMA journal_mode=DELETE;\nPRAGMA synchronous=FULL;\n"
-            "PRAGMA cache_size=-32768;\nPRAGMA temp_store=FILE;\n"
-         << "BEGIN;\n" << tables << indexes << "COMMIT;\n.mode ascii\n";
-  for (const ImportFile& f : baseline.files)
-    script << ".print import " << f.file << "\n.import " << Quoted(f.path) << " " << f.table << "\n";
-  script << ".print done\n";
-  if (!script.flush()) throw std::runtime_error("cannot write " + baseline.script.string());
+  for (const bool indexes_after : {false, true}) {
+    const fs::path& path = indexes_after ? baseline.script_indexes_after : baseline.script;
+    std::ofstream script(path);
+    script << "PRAGMA journal_mode=DELETE;\nPRAGMA synchronous=FULL;\n"
+              "PRAGMA cache_size=-32768;\nPRAGMA temp_store=FILE;\n"
+           << "BEGIN;\n" << tables << (indexes_after ? "" : indexes) << "COMMIT;\n.mode ascii\n";
+    for (const ImportFile& f : baseline.files)
+      script << ".print import " << f.file << "\n.import " << Quoted(f.path) << " " << f.table << "\n";
+    if (indexes_after) script << ".print indexes\nBEGIN;\n" << indexes << "COMMIT;\n";
+    script << ".print done\n";
+    if (!script.flush()) throw std::runtime_error("cannot write " + path.string());
+  }
   return baseline;
 }
 
@@ -316,14 +322,14 @@ struct BaselineRun {
   double schema_seconds = 0;
 };
 
-BaselineRun RunBaseline(const std::string& sqlite3, const Baseline& baseline) {
+BaselineRun RunBaseline(const std::string& sqlite3, const Baseline& baseline, bool indexes_after = false) {
   fs::remove(baseline.database);
   BaselineRun run;
   std::string current;
   double since = 0;
   run.child = morvane::bench::RunChild(
       ChildOptions{{sqlite3, "-batch", "-bail", baseline.database.string()},
-                   baseline.script, baseline.errors},
+                   indexes_after ? baseline.script_indexes_after : baseline.script, baseline.errors},
       [&](double seconds, std::string_view line) {
         if (!line.starts_with("import ") && line != "done") return;
         if (current.empty()) run.schema_seconds = seconds;
@@ -368,6 +374,8 @@ struct ExportResult {
   fs::path input_dir;
   std::int64_t input_bytes = 0;
   std::vector<double> run_seconds, load_seconds, baseline_seconds, window_seconds;
+  std::vector<double> baseline_indexes_after_seconds;
+  std::vector<double> data_set_seconds;  // the load phase without steps 28 and 29
   std::int64_t peak_rss_kb = 0;
   std::int64_t baseline_peak_rss_kb = 0;
   std::int64_t rejected = 0;
@@ -380,6 +388,8 @@ struct ExportResult {
   double Whole() const { return Median(run_seconds); }
   double Import() const { return Median(baseline_seconds); }
   double Window() const { return Median(window_seconds); }
+  double ImportIndexesAfter() const { return Median(baseline_indexes_after_seconds); }
+  double DataSets() const { return Median(data_set_seconds); }
   // Records of the data sets loaded (the site matching of steps 28 and 29,
   // inside the load phase, walks rows that are no records of the export).
   std::int64_t LoadRecords() const {
@@ -413,6 +423,10 @@ ExportResult MeasureExport(const Options& options, const fs::path& settings_file
     const MorvaneRun& run = runs.back();
     result.run_seconds.push_back(run.steps.total_seconds);
     result.load_seconds.push_back(run.steps.SecondsThrough(kLastLoadStep));
+    double site_matching = 0;
+    for (const StepTime& step : run.steps.steps)
+      if (step.step <= kLastLoadStep && !IsDataSet(step.name) && step.timed) site_matching += step.seconds;
+    result.data_set_seconds.push_back(result.load_seconds.back() - site_matching);
     result.peak_rss_kb = std::max(result.peak_rss_kb, run.child.peak_rss_kb);
     result.rejected = run.rejected;
     std::printf("  morvane run %d: %.2f s, load phase %.2f s, peak %.1f MB\n", i + 1,
@@ -458,6 +472,12 @@ ExportResult MeasureExport(const Options& options, const fs::path& settings_file
     result.baseline_seconds.push_back(imports.back().child.seconds);
     result.baseline_peak_rss_kb = std::max(result.baseline_peak_rss_kb, imports.back().child.peak_rss_kb);
     std::printf("  sqlite3 import %d: %.2f s\n", i + 1, imports.back().child.seconds);
+    std::fflush(stdout);
+  }
+  for (int i = 0; i < options.repeat; ++i) {
+    const BaselineRun run = RunBaseline(options.sqlite3, baseline, /*indexes_after=*/true);
+    result.baseline_indexes_after_seconds.push_back(run.child.seconds);
+    std::printf("  sqlite3 import, indexes after the rows %d: %.2f s\n", i + 1, run.child.seconds);
     std::fflush(stdout);
   }
   CheckBaselineRows(baseline);
@@ -591,13 +611,17 @@ Table StepTable(const ExportResult& r) {
 
 Table TotalsTable(const std::vector<const ExportResult*>& results) {
   Table table({"export", "records", "load phase s", "records/s", "sqlite3 import s", "ratio",
-               "whole run s", "peak memory MB", "sqlite3 peak MB"},
-              "lrrrrrrrr");
+               "data sets only s", "ratio", "import, indexes after s", "data sets / it", "whole run s",
+               "peak memory MB", "sqlite3 peak MB"},
+              "lrrrrrrrrrrrr");
   for (const ExportResult* r : results)
     table.Add({r->input_dir.filename().string() + " (" + Fixed(r->input_bytes / 1e6, 0) + " MB)",
                Grouped(r->LoadRecords()), Fixed(r->Load(), 2), PerSecond(r->LoadRecords(), r->Load()),
-               Fixed(r->Import(), 2), Fixed(r->Load() / r->Import(), 2), Fixed(r->Whole(), 2),
-               Fixed(Megabytes(r->peak_rss_kb), 1), Fixed(Megabytes(r->baseline_peak_rss_kb), 1)});
+               Fixed(r->Import(), 2), Fixed(r->Load() / r->Import(), 2),
+               Fixed(r->DataSets(), 2), Fixed(r->DataSets() / r->Import(), 2),
+               Fixed(r->ImportIndexesAfter(), 2), Fixed(r->DataSets() / r->ImportIndexesAfter(), 2),
+               Fixed(r->Whole(), 2), Fixed(Megabytes(r->peak_rss_kb), 1),
+               Fixed(Megabytes(r->baseline_peak_rss_kb), 1)});
   return table;
 }
 
@@ -639,6 +663,11 @@ void WriteResults(const Options& options, const std::vector<const ExportResult*>
       << " (the database created and every data set loaded); the whole run is all 42 steps, "
          "from the program's start to its end.\n\n"
       << TotalsTable(results).Markdown()
+      << "\n\"Data sets only\" is the load phase without the site matching of steps 28 and 29, "
+         "which runs inside it but loads no data set. "
+         "The targets compare with the import as defined (indexes before the rows); "
+         "\"import, indexes after\" is the same import with the indexes made once the rows are "
+         "in, as Morvane now makes them, for comparison.\n"
       << "\nIn the step tables, \"sqlite3 s\" is the time of the same data set's `.import`; "
          "on the start row, the sqlite3 process starting and creating the staging tables.\n";
   for (const ExportResult* r : results) {

@@ -82,6 +82,14 @@ Value ReadColumn(const SQLite::Statement& statement, int column) {
   }
 }
 
+void ReadColumnInto(const SQLite::Statement& statement, int column, Value& into) {
+  const SQLite::Column c = statement.getColumn(column);
+  if (c.getType() == SQLITE_TEXT)
+    into.AssignText(std::string_view(c.getText(), static_cast<std::size_t>(c.getBytes())));
+  else
+    into = ReadColumn(statement, column);
+}
+
 SqlShape InspectSql(sqlite3* handle, const std::string& sql) {
   SqlShape shape;
   const char* tail = sql.c_str();

@@ -1,6 +1,8 @@
 #include "platform/db/table_recordset.h"
 
 #include <array>
+#include <functional>
+#include <unordered_map>
 
 #include "platform/db/database.h"
 #include "platform/db/error.h"
@@ -37,6 +39,12 @@ enum Walk {
 };
 
 using WalkStatements = std::array<StatementPtr, kWalkCount>;
+
+// Looks a name up as it is spelled, without making a string of it.
+struct SpellingHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
 
 }  // namespace
 
@@ -91,6 +99,10 @@ struct TableRecordset::Impl final : internal::Cursor {
   // Prepared once each, on first use.
   StatementPtr first, last, next, previous, at, count, insert, update;
   std::vector<WalkStatements> walks;  // per index
+  // Field positions by the spellings callers used: a step reads fields by
+  // name on every row, and comparing names without regard to case field by
+  // field would cost more than the read.
+  mutable std::unordered_map<std::string, int, SpellingHash, std::equal_to<>> field_by_spelling;
 };
 
 TableRecordset::Impl::Impl(std::shared_ptr<Database::Impl> db, internal::TableInfo table)
@@ -197,7 +209,7 @@ bool TableRecordset::Impl::Fetch(SQLite::Statement& s) {
   }
   if (found) {
     rowid = s.getColumn(0).getInt64();
-    for (std::size_t i = 0; i < row.size(); ++i) row[i] = internal::ReadColumn(s, static_cast<int>(i) + 1);
+    for (std::size_t i = 0; i < row.size(); ++i) internal::ReadColumnInto(s, static_cast<int>(i) + 1, row[i]);
     position = Position::kRow;
   }
   internal::Reset(s);
@@ -420,9 +432,15 @@ Value TableRecordset::Get(int field_index) const {
 
 int TableRecordset::FieldIndex(std::string_view field) const {
   const Impl& r = Open(impl_);
+  if (const auto known = r.field_by_spelling.find(field); known != r.field_by_spelling.end())
+    return known->second;
   const auto& fields = r.info.def.fields;
-  for (std::size_t i = 0; i < fields.size(); ++i)
-    if (NamesEqual(fields[i].name, field)) return static_cast<int>(i);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (NamesEqual(fields[i].name, field)) {
+      r.field_by_spelling.emplace(std::string(field), static_cast<int>(i));
+      return static_cast<int>(i);
+    }
+  }
   throw Error("no such field", r.info.def.name, std::string(field));
 }
 

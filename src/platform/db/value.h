@@ -38,6 +38,12 @@ class Value {
   double AsDouble() const;
   std::int64_t AsInteger() const;
 
+  // Makes this the text `text`, reusing the buffer of a text it holds.
+  void AssignText(std::string_view text) {
+    if (auto* held = std::get_if<std::string>(&v_)) held->assign(text);
+    else v_ = std::string(text);
+  }
+
   friend bool operator==(const Value&, const Value&) = default;
 
  private:

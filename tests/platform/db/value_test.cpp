@@ -28,6 +28,15 @@ TEST_P(ValueLenientTest, ReadsAsTextNumberAndWholeNumber) {
   EXPECT_EQ(c.value.AsInteger(), c.whole);
 }
 
+TEST(ValueTest, AssignTextMakesATextOfAnyValue) {
+  for (Value v : {Value(), Value(7), Value(2.5), Value("a longer text than the next")}) {
+    v.AssignText("ab");
+    EXPECT_EQ(v, Value("ab"));
+    v.AssignText("");
+    EXPECT_EQ(v, Value(""));  // empty, not Null
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ValueLenientTest,
     ::testing::Values(LenientCase{Value(), "", 0, 0},

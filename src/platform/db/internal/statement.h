@@ -57,6 +57,8 @@ void BindAll(SQLite::Statement& statement, const std::vector<Value>& values,
 
 // The value of the 0-based result column of the current row.
 Value ReadColumn(const SQLite::Statement& statement, int column);
+// The same into `into`, whose text buffer is reused for a text.
+void ReadColumnInto(const SQLite::Statement& statement, int column, Value& into);
 
 // What one SQL text is, found by preparing it on its own.
 struct SqlShape {
