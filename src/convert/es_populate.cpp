@@ -9,6 +9,7 @@
 #include "convert/filing_lookups.h"
 #include "convert/frequency_writer.h"
 #include "convert/licensee_writer.h"
+#include "convert/lookup_memo.h"
 #include "convert/site_lookups.h"
 #include "convert/special_conditions.h"
 #include "platform/text/text.h"
@@ -125,7 +126,7 @@ class EsPopulateStep {
       run_.Yield();
     }
     state_.row = std::move(row);
-    GetMainData(state_, tables);
+    GetMainData(state_, tables, memo_);
     // A filing withdrawn in the meantime (state "2") writes nothing; the
     // previous values below still move on.
     if (state_.main.filing_state != "2") {
@@ -142,15 +143,15 @@ class EsPopulateStep {
   }
 
   void LookUp(EsTables& tables) {
-    GetSiteData(state_, tables);
-    GetAntennaData(state_, tables);
-    DecodeAntennaGainTbl(state_, tables);
-    GetFrequencyData(state_, tables);
-    GetFreqCoordData(state_, tables);
-    GetAddressData(state_, tables);
-    GetEnvironEffectSw(state_, tables);
-    GetPtCommData(state_, tables);
-    GetSpaceStationData(state_, tables);
+    GetSiteData(state_, tables, memo_);
+    GetAntennaData(state_, tables, memo_);
+    DecodeAntennaGainTbl(state_, tables, memo_);
+    GetFrequencyData(state_, tables, memo_);
+    GetFreqCoordData(state_, tables, memo_);
+    GetAddressData(state_, tables, memo_);
+    GetEnvironEffectSw(state_, tables, memo_);
+    GetPtCommData(state_, tables, memo_);
+    GetSpaceStationData(state_, tables, memo_);
   }
 
   // The row's current values, its sequences and its path keys. The
@@ -181,7 +182,7 @@ class EsPopulateStep {
   // The radio service is looked up first, so that the antenna side records
   // this row's service, not the previous row's.
   void Write(EsTables& tables, AntennaSideTables& side) {
-    GetRadSvcCode(state_, tables);
+    GetRadSvcCode(state_, tables, memo_);
     WriteAntMainTable(run_, state_, side);
     WriteFreqTable(run_, state_, tables);
     WriteSpcCndAnt(run_, state_, tables);
@@ -194,6 +195,7 @@ class EsPopulateStep {
   engine::RunContext& run_;
   ui::Window& status_;
   ConversionState state_;
+  LookupMemo memo_;  // the staging rows of the lookups' last keys
 };
 
 }  // namespace

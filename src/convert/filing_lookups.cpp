@@ -8,14 +8,7 @@ namespace {
 using text::Mid;
 using text::Trim;
 
-std::string TextOf(const db::TableRecordset& rs, std::string_view field) {
-  return rs.Get(field).AsText();
-}
-
-bool SeekFound(db::TableRecordset& rs, const db::Value& key) {
-  rs.Seek("=", key);
-  return !rs.NoMatch();
-}
+std::string TextOf(const MemoRow& row, std::size_t field) { return row.Get(field).AsText(); }
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -45,10 +38,15 @@ std::string ControlPhoneOf(std::string_view contact_phone) {
   }
 }
 
-void GetMainData(ConversionState& state, EsTables& tables) {
-  db::TableRecordset& rs = tables.main;
+void GetMainData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+  enum { kFilingState, kCallSign, kFileNumber, kStatusCode, kStatusDate, kDateFiled, kDateExpire,
+         kAppTypeCode, kTypeApplicantCode, kClassOfStationCode, kContactPhoneNum };
+  static constexpr std::string_view kFields[] = {
+      "FilingState", "CallSign", "FileNumber", "StatusCode", "StatusDate", "DateFiled",
+      "DateExpire", "AppTypeCode", "TypeApplicantCode", "ClassOfStationCode", "ContactPhoneNum"};
+  MemoRow& row = memo.main;
   MainValues& m = state.main;
-  m.found = SeekFound(rs, state.row.filing_key);
+  m.found = row.Find(tables.main, state.row.filing_key, kFields);
   if (!m.found) {
     // The filing state and the status code stay as the previous row left them.
     m.call_sign.clear();
@@ -63,108 +61,127 @@ void GetMainData(ConversionState& state, EsTables& tables) {
     state.cur_control_phone.clear();
     return;
   }
-  m.filing_state = TextOf(rs, "FilingState");
-  m.call_sign = Trim(TextOf(rs, "CallSign"));
+  m.filing_state = TextOf(row, kFilingState);
+  m.call_sign = Trim(TextOf(row, kCallSign));
   state.cur_call_sign = m.call_sign;
-  m.file_number = Trim(TextOf(rs, "FileNumber"));
-  state.cur_status_code = TextOf(rs, "StatusCode");
-  m.status_date = TextOf(rs, "StatusDate");
-  m.date_filed = Trim(TextOf(rs, "DateFiled"));
-  m.date_expire = Trim(TextOf(rs, "DateExpire"));
-  m.app_type_code = Trim(TextOf(rs, "AppTypeCode"));
-  m.type_applicant_code = text::Left(Trim(TextOf(rs, "TypeApplicantCode")), 1);
-  m.class_of_station_code = Trim(TextOf(rs, "ClassOfStationCode"));
-  state.cur_control_phone = ControlPhoneOf(TextOf(rs, "ContactPhoneNum"));
+  m.file_number = Trim(TextOf(row, kFileNumber));
+  state.cur_status_code = TextOf(row, kStatusCode);
+  m.status_date = TextOf(row, kStatusDate);
+  m.date_filed = Trim(TextOf(row, kDateFiled));
+  m.date_expire = Trim(TextOf(row, kDateExpire));
+  m.app_type_code = Trim(TextOf(row, kAppTypeCode));
+  m.type_applicant_code = text::Left(Trim(TextOf(row, kTypeApplicantCode)), 1);
+  m.class_of_station_code = Trim(TextOf(row, kClassOfStationCode));
+  state.cur_control_phone = ControlPhoneOf(TextOf(row, kContactPhoneNum));
 }
 
-void GetFrequencyData(ConversionState& state, EsTables& tables) {
-  db::TableRecordset& rs = tables.frequency;
+void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+  enum { kPolarizationCode, kEirp, kEmission, kTransMode, kTransModeFix, kFrequencyLower,
+         kFrequencyUpper };
+  static constexpr std::string_view kFields[] = {"PolarizationCode", "Eirp", "Emission",
+                                                 "TransMode", "TransModeFix", "FrequencyLower",
+                                                 "FrequencyUpper"};
+  MemoRow& row = memo.frequency;
   FrequencyValues& f = state.frequency;
-  if (!SeekFound(rs, state.row.frequency_key)) {
+  if (!row.Find(tables.frequency, state.row.frequency_key, kFields)) {
     f = FrequencyValues{};
     state.freq_lower_text.clear();
     state.freq_upper_text.clear();
     state.cur_trans_mode_fix.clear();
     return;
   }
-  f.polarization_code = TextOf(rs, "PolarizationCode");
-  f.eirp = TextOf(rs, "Eirp");
-  f.emission = TextOf(rs, "Emission");
-  f.trans_mode = TextOf(rs, "TransMode");
-  f.trans_mode_fix = TextOf(rs, "TransModeFix");
-  state.freq_lower_text = TextOf(rs, "FrequencyLower");
-  state.freq_upper_text = TextOf(rs, "FrequencyUpper");
+  f.polarization_code = TextOf(row, kPolarizationCode);
+  f.eirp = TextOf(row, kEirp);
+  f.emission = TextOf(row, kEmission);
+  f.trans_mode = TextOf(row, kTransMode);
+  f.trans_mode_fix = TextOf(row, kTransModeFix);
+  state.freq_lower_text = TextOf(row, kFrequencyLower);
+  state.freq_upper_text = TextOf(row, kFrequencyUpper);
   state.cur_trans_mode_fix = f.trans_mode_fix;
 }
 
-void GetAddressData(ConversionState& state, EsTables& tables) {
-  db::TableRecordset& rs = tables.address;
+void GetAddressData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+  enum { kAddressId, kAddressName, kDbaName, kStreet1, kStreet2, kCity, kStateCode, kZipCode,
+         kCountryCode, kKwd };
+  static constexpr std::string_view kFields[] = {"AddressId", "AddressName", "DbaName", "Street1",
+                                                 "Street2",   "City",        "StateCode",
+                                                 "ZipCode",   "CountryCode", "Kwd"};
+  MemoRow& row = memo.address;
   AddressValues& a = state.address;
-  a.found = SeekFound(rs, state.row.address_key);
+  a.found = row.Find(tables.address, state.row.address_key, kFields);
   if (!a.found) {
     // cur_reg_num stays: the frequency writer empties it after each use.
     a = AddressValues{};
     state.licensee_id_key.clear();
     return;
   }
-  a.address_id = TextOf(rs, "AddressId");
+  a.address_id = TextOf(row, kAddressId);
   state.licensee_id_key = LicenseeIdKeyOf(a.address_id);
-  a.address_name = TextOf(rs, "AddressName");
-  a.dba_name = TextOf(rs, "DbaName");
-  a.street1 = TextOf(rs, "Street1");
-  a.street2 = TextOf(rs, "Street2");
-  a.city = TextOf(rs, "City");
-  a.state_code = TextOf(rs, "StateCode");
-  a.zip_code = TextOf(rs, "ZipCode");
-  a.country_code = TextOf(rs, "CountryCode");
-  a.reg_num = TextOf(rs, "Kwd");
+  a.address_name = TextOf(row, kAddressName);
+  a.dba_name = TextOf(row, kDbaName);
+  a.street1 = TextOf(row, kStreet1);
+  a.street2 = TextOf(row, kStreet2);
+  a.city = TextOf(row, kCity);
+  a.state_code = TextOf(row, kStateCode);
+  a.zip_code = TextOf(row, kZipCode);
+  a.country_code = TextOf(row, kCountryCode);
+  // Set again on every row, remembered or not: the frequency writer empties
+  // it after the Freq row that uses it.
+  a.reg_num = TextOf(row, kKwd);
   state.cur_reg_num = a.reg_num;
 }
 
-void GetEnvironEffectSw(ConversionState& state, EsTables& tables) {
-  db::TableRecordset& rs = tables.form312;
+void GetEnvironEffectSw(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+  static constexpr std::string_view kFields[] = {"EnvironEffectSw"};
+  MemoRow& row = memo.form312;
   state.environ_effect_sw =
-      SeekFound(rs, state.row.filing_key) ? TextOf(rs, "EnvironEffectSw") : std::string();
+      row.Find(tables.form312, state.row.filing_key, kFields) ? TextOf(row, 0) : std::string();
 }
 
-void GetPtCommData(ConversionState& state, EsTables& tables) {
-  db::TableRecordset& rs = tables.pt_comm;
-  if (!SeekFound(rs, state.row.site_key)) {
+void GetPtCommData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+  static constexpr std::string_view kFields[] = {"PtCommKey", "SpaceStationKey"};
+  MemoRow& row = memo.pt_comm;
+  if (!row.Find(tables.pt_comm, state.row.site_key, kFields)) {
     state.pt_comm = PtCommValues{};
     return;
   }
-  state.pt_comm.pt_comm_key = rs.Get("PtCommKey").AsInteger();
-  state.pt_comm.space_station_key = rs.Get("SpaceStationKey").AsInteger();
+  state.pt_comm.pt_comm_key = row.Get(0).AsInteger();
+  state.pt_comm.space_station_key = row.Get(1).AsInteger();
 }
 
-void GetSpaceStationData(ConversionState& state, EsTables& tables) {
-  db::TableRecordset& rs = tables.space_station;
+void GetSpaceStationData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+  enum { kUsName, kItuName, kOrbitLocation, kVerbose, kInactiveDate, kLongHemi };
+  static constexpr std::string_view kFields[] = {"UsName",  "ItuName",      "OrbitLocation",
+                                                 "Verbose", "InactiveDate", "LongHemi"};
+  MemoRow& row = memo.space_station;
   SpaceStationValues& s = state.space_station;
-  if (!SeekFound(rs, state.pt_comm.space_station_key)) {
+  if (!row.Find(tables.space_station, state.pt_comm.space_station_key, kFields)) {
     s = SpaceStationValues{};
     return;
   }
-  s.us_name = TextOf(rs, "UsName");
-  s.itu_name = TextOf(rs, "ItuName");
-  s.orbit_location = TextOf(rs, "OrbitLocation");
-  s.verbose = TextOf(rs, "Verbose");
-  s.inactive_date = TextOf(rs, "InactiveDate");
-  s.long_hemi = TextOf(rs, "LongHemi");
+  s.us_name = TextOf(row, kUsName);
+  s.itu_name = TextOf(row, kItuName);
+  s.orbit_location = TextOf(row, kOrbitLocation);
+  s.verbose = TextOf(row, kVerbose);
+  s.inactive_date = TextOf(row, kInactiveDate);
+  s.long_hemi = TextOf(row, kLongHemi);
 }
 
-void GetRadSvcCode(ConversionState& state, EsTables& tables) {
+void GetRadSvcCode(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+  static constexpr std::string_view kNatureFields[] = {"NatureOfServiceCode"};
+  static constexpr std::string_view kCodeFields[] = {"RadSvcCode"};
   state.cur_rad_svc_code.clear();
-  if (!SeekFound(tables.nature_of_service, state.row.filing_key)) {
+  if (!memo.nature_of_service.Find(tables.nature_of_service, state.row.filing_key, kNatureFields)) {
     state.nature_of_service_code = "?2";
     return;
   }
-  state.nature_of_service_code = TextOf(tables.nature_of_service, "NatureOfServiceCode");
-  db::TableRecordset& codes = tables.nature_of_service_code;
-  if (!SeekFound(codes, Trim(state.nature_of_service_code))) {
+  state.nature_of_service_code = TextOf(memo.nature_of_service, 0);
+  MemoRow& codes = memo.nature_of_service_code;
+  if (!codes.Find(tables.nature_of_service_code, Trim(state.nature_of_service_code), kCodeFields)) {
     state.nature_of_service_code = "?1";
     return;
   }
-  state.cur_rad_svc_code = TextOf(codes, "RadSvcCode");
+  state.cur_rad_svc_code = TextOf(codes, 0);
 }
 
 }  // namespace morvane::convert

@@ -6,7 +6,9 @@
 //
 // A Null staging field reads as the empty text (whole numbers as 0). The
 // recordsets are those of EsTables, already on their indexes; each lookup
-// leaves its recordset on the row found. db::Error propagates.
+// leaves its recordset on the row found. `memo` is the step's LookupMemo:
+// a key equal to the lookup's previous one is not sought again, but every
+// value below is set again from the row it found. db::Error propagates.
 #pragma once
 
 #include <string>
@@ -14,6 +16,7 @@
 
 #include "convert/conversion_state.h"
 #include "convert/es_tables.h"
+#include "convert/lookup_memo.h"
 
 namespace morvane::convert {
 
@@ -21,36 +24,36 @@ namespace morvane::convert {
 // cur_status_code (as stored; the driver recomputes it) and
 // cur_control_phone. No match: the texts and the phone become "", while the
 // filing state and the status code keep the previous row's values.
-void GetMainData(ConversionState& state, EsTables& tables);
+void GetMainData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkFrequency by the row's FrequencyKey: state.frequency, the band edges
 // (freq_lower_text, freq_upper_text) and cur_trans_mode_fix, as stored.
 // No match: all of them "".
-void GetFrequencyData(ConversionState& state, EsTables& tables);
+void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkAddress by the row's AddressKey: state.address, licensee_id_key and
 // cur_reg_num (Kwd, which the frequency writer uses once). No match: the
 // address texts and the key become "" and state.address.found false, while
 // cur_reg_num keeps its value.
-void GetAddressData(ConversionState& state, EsTables& tables);
+void GetAddressData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkForm312.EnvironEffectSw by the row's FilingKey; "" when none.
-void GetEnvironEffectSw(ConversionState& state, EsTables& tables);
+void GetEnvironEffectSw(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkPtComm by the row's SiteKey: its PtCommKey and SpaceStationKey, 0 and
 // 0 when none.
-void GetPtCommData(ConversionState& state, EsTables& tables);
+void GetPtCommData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkSpaceStation by the space station that GetPtCommData found; six empty
 // texts when none.
-void GetSpaceStationData(ConversionState& state, EsTables& tables);
+void GetSpaceStationData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // The radio service of the row's filing: its first DalkNatureOfService row,
 // then the DalkNatureOfServiceCode row of that (trimmed) code, into
 // cur_rad_svc_code. When either is missing the code is "" (not the previous
 // filing's), and nature_of_service_code holds "?2" (no nature of service for
 // the filing) or "?1" (a code without its code row).
-void GetRadSvcCode(ConversionState& state, EsTables& tables);
+void GetRadSvcCode(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // The licensee key of an address id: the trimmed id when it begins with
 // "QD", else "QD~" and the trimmed id.

@@ -5,7 +5,9 @@
 // a row is not an error: each lookup has its own no-match values, below.
 //
 // A Null staging field reads as the empty text. The recordsets are those of
-// EsTables, already on their indexes; db::Error propagates.
+// EsTables, already on their indexes. `memo` is the step's LookupMemo: a key
+// equal to the lookup's previous one is not sought again, but every value
+// below is set again from the row it found. db::Error propagates.
 #pragma once
 
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "convert/conversion_state.h"
 #include "convert/es_tables.h"
+#include "convert/lookup_memo.h"
 
 namespace morvane::convert {
 
@@ -20,21 +23,21 @@ namespace morvane::convert {
 // and the datum. No match: the street line 1, city, county, state,
 // coordinates and datum indicator become ""; street line 2, elevation, the
 // site key, street text, datum and tower-site key keep their values.
-void GetSiteData(ConversionState& state, EsTables& tables);
+void GetSiteData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkAntenna by the row's AntennaKey: cur_antenna_key, cur_site_key and
 // state.antenna (diameters, height, tower id, make and model). No match:
 // diameter, height, make, model and tower id become ""; the major diameter
 // and the keys keep their values.
-void GetAntennaData(ConversionState& state, EsTables& tables);
+void GetAntennaData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // The Gain of the antenna's first DalkAntennaGain row; "" when none.
-void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables);
+void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // The coordination values of the antenna's first DalkFreqCoord row; all ""
 // when none. The coordination density is never taken from the row: it
 // stays "" (the SiteEsCoord records carry none).
-void GetFreqCoordData(ConversionState& state, EsTables& tables);
+void GetFreqCoordData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // "12 Main St / Bldg 4", or the first line alone when the second is blank.
 std::string SiteStreetTextOf(std::string_view street1, std::string_view street2);

@@ -11,6 +11,7 @@
 
 #include "convert/conversion_state.h"
 #include "convert/es_tables.h"
+#include "convert/lookup_memo.h"
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
 #include "run/rejected_data.h"
@@ -38,6 +39,7 @@ class EsFixture {
   engine::RunContext& run() { return *run_; }
   ui::RecordingUi& ui() { return ui_; }
   convert::ConversionState state;
+  convert::LookupMemo memo;
 
  private:
   TempDir dir_;

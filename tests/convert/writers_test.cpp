@@ -18,7 +18,7 @@ class WritersTest : public ::testing::Test {
   void Licensee(std::int64_t filing, std::int64_t address_key) {
     f.state.row.filing_key = filing;
     f.state.row.address_key = address_key;
-    GetAddressData(f.state, f.Tables());
+    GetAddressData(f.state, f.Tables(), f.memo);
     WriteLiceTable(f.run(), f.state, f.Tables());
   }
   // baddata.txt holds one line, which starts with `start` and names `part`.
