@@ -75,6 +75,19 @@ TEST_F(EsPopulateTest, KeysSequencesAndStatusCodesOfEveryConvertedRow) {
   EXPECT_TRUE(f.RejectedLines().empty());
 }
 
+TEST_F(EsPopulateTest, EveryFreqRowOfARepeatedAddressGetsTheRegistrationNumber) {
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode, AddressKey) VALUES "
+        "(31, '1', 'KE5', 'SES', 'LIC', 6);"
+        "INSERT INTO DalkAddress (AddressKey, AddressId, Kwd) VALUES (6, 'A66', '7654321');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (310, 31);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (41, 310);"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, TransModeFix) VALUES "
+        "(51, 41, '00003700.00000000', 'R'), (52, 41, '00003800.00000000', 'R')");
+  RunStep();
+  EXPECT_EQ(f.Rows("SELECT FreqL, QalRegNum FROM Freq ORDER BY rowid"),
+            (Lines{"00003700.00000000|7654321", "00003800.00000000|7654321"}));
+}
+
 TEST_F(EsPopulateTest, AnEmptyQueryLogsTheStepAtOneHundredPercent) {
   RunStep();
   EXPECT_EQ(f.Rows("SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog"),

@@ -99,5 +99,30 @@ TEST_F(SiteLookupsTest, AntennaGainAndCoordinationTakeTheFirstRowOrNothing) {
   EXPECT_EQ(f.state.freq_coord.sat_orbit_type, "");
 }
 
+TEST_F(SiteLookupsTest, EachCallGivesTheValuesOfItsOwnKeyWhateverTheKeyBefore) {
+  f.Sql("INSERT INTO DalkAntenna (AntennaKey, SiteKey, Manufacturer, TowerId) VALUES (7, 100, 'Alpha', 'T7'), "
+        "(8, 200, 'Beta', 'T8');"
+        "INSERT INTO DalkAntennaGain (GainKey, AntennaKey, Gain) VALUES (1, 7, '0045.1');"
+        "INSERT INTO DalkFreqCoord (CoordKey, AntennaKey, AzimuthEast) VALUES (1, 8, '0090.0')");
+  // Key, then make, tower id, gain, azimuth and site key as the lookups leave them.
+  const std::tuple<std::int64_t, const char*, const char*, const char*, const char*, std::int64_t> steps[] = {
+      {7, "Alpha", "T7", "0045.1", "", 100}, {8, "Beta", "T8", "", "0090.0", 200},
+      {7, "Alpha", "T7", "0045.1", "", 100}, {7, "Alpha", "T7", "0045.1", "", 100},
+      {9, "", "", "", "", 100},              {8, "Beta", "T8", "", "0090.0", 200}};
+  for (const auto& [key, make, tower, gain, azimuth, site] : steps) {
+    f.state.antenna = AntennaValues{"x", "x", "x", "x", "x", "x", "x"};  // as a writer might leave them
+    f.state.freq_coord.azimuth_east = "x";
+    f.state.row.antenna_key = key;
+    GetAntennaData(f.state, f.Tables(), f.memo);
+    DecodeAntennaGainTbl(f.state, f.Tables(), f.memo);
+    GetFreqCoordData(f.state, f.Tables(), f.memo);
+    EXPECT_EQ(f.state.antenna.make, make) << key;
+    EXPECT_EQ(f.state.antenna.tower_id, tower) << key;
+    EXPECT_EQ(f.state.antenna.gain, gain) << key;
+    EXPECT_EQ(f.state.freq_coord.azimuth_east, azimuth) << key;
+    EXPECT_EQ(f.state.cur_site_key, site) << key;
+  }
+}
+
 }  // namespace
 }  // namespace morvane::convert
