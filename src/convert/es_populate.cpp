@@ -185,10 +185,10 @@ class EsPopulateStep {
     GetRadSvcCode(state_, tables, memo_);
     WriteAntMainTable(run_, state_, side);
     WriteFreqTable(run_, state_, tables);
-    WriteSpcCndAnt(run_, state_, tables);
-    WriteSpcCndFreq(run_, state_, tables);
-    WriteSpcCndLice(run_, state_, tables);
-    WriteSpcCndSite(run_, state_, tables);
+    WriteSpcCndAnt(run_, state_, tables, memo_);
+    WriteSpcCndFreq(run_, state_, tables, memo_);
+    WriteSpcCndLice(run_, state_, tables, memo_);
+    WriteSpcCndSite(run_, state_, tables, memo_);
     WriteMfgModList(run_, side, "A", state_.antenna.make, state_.antenna.model);
   }
 

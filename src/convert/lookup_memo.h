@@ -1,6 +1,7 @@
 // The lookups' memory of the earth-station conversion (step 39): for each
 // lookup, the key of its last call and the fields of the staging row that
-// key found (or that it found none).
+// key found (or that it found none); for each special-condition writer, the
+// key of its last call and the condition text gathered for it.
 //
 // The conversion query comes ordered by call sign, site and antenna, so
 // consecutive rows mostly repeat the same filing, site and antenna keys,
@@ -15,7 +16,9 @@
 // valid only while the staging tables do not change. Not thread-safe.
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -45,9 +48,18 @@ class MemoRow {
   std::vector<db::Value> values_;
 };
 
+// The condition text that one special-condition writer gathered for its
+// last key ("" when the key has no link rows).
+struct MemoText {
+  bool valid = false;
+  std::int64_t key = 0;
+  std::string text;
+};
+
 struct LookupMemo {
   MemoRow main, frequency, address, form312, pt_comm, space_station, nature_of_service,
       nature_of_service_code, site, antenna, antenna_gain, freq_coord;
+  MemoText antenna_conditions, frequency_conditions, license_conditions, site_conditions;
 };
 
 }  // namespace morvane::convert

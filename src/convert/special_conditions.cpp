@@ -22,6 +22,7 @@ struct ConditionMember {
   bool names_code;          // a missing-condition entry names the code too
   db::TableRecordset& target;
   const char* target_key_field;
+  MemoText& memo;           // the text of the last key sought
 };
 
 std::string MissingEntry(const ConditionMember& member, std::int64_t key, std::int64_t code) {
@@ -52,6 +53,19 @@ std::string ConditionText(const ConditionMember& member, db::TableRecordset& con
   return text;
 }
 
+// ConditionText, taken from the memo when `key` is the key of the previous
+// call: the staging tables do not change during the step.
+const std::string& MemoConditionText(const ConditionMember& member, db::TableRecordset& conditions,
+                                     std::int64_t key) {
+  MemoText& memo = member.memo;
+  if (memo.valid && memo.key == key) return memo.text;
+  memo.valid = false;
+  memo.text = ConditionText(member, conditions, key);
+  memo.key = key;
+  memo.valid = true;
+  return memo.text;
+}
+
 // True when the target table holds `text` under `key` already.
 bool HasText(const ConditionMember& member, const std::string& key, const std::string& text) {
   db::TableRecordset& target = member.target;
@@ -64,7 +78,7 @@ bool HasText(const ConditionMember& member, const std::string& key, const std::s
 
 void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables& tables,
                  const ConditionMember& member, std::int64_t sought, const std::string& key) {
-  const std::string text = ConditionText(member, tables.condition, sought);
+  const std::string& text = MemoConditionText(member, tables.condition, sought);
   if (text.empty() || HasText(member, key, text)) return;
   WriteRow(run, member.target, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
     rs.Set(member.target_key_field, key);
@@ -75,27 +89,31 @@ void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables
 
 }  // namespace
 
-void WriteSpcCndAnt(engine::RunContext& run, ConversionState& state, EsTables& tables) {
+void WriteSpcCndAnt(engine::RunContext& run, ConversionState& state, EsTables& tables,
+                    LookupMemo& memo) {
   const ConditionMember member{tables.antenna_condition, "AntennaKey", " AntennaKey = ", false,
-                               tables.spc_cnd_ant, "PathAntKey"};
+                               tables.spc_cnd_ant, "PathAntKey", memo.antenna_conditions};
   WriteMember(run, state, tables, member, state.cur_antenna_key, state.path_ant_key);
 }
 
-void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& tables) {
+void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& tables,
+                    LookupMemo& memo) {
   const ConditionMember member{tables.frequency_condition, "FrequencyKey", " FrequencyKey = ",
-                               true, tables.spc_cnd_freq, "FreqKey"};
+                               true, tables.spc_cnd_freq, "FreqKey", memo.frequency_conditions};
   WriteMember(run, state, tables, member, state.cur_frequency_key, state.freq_key);
 }
 
-void WriteSpcCndLice(engine::RunContext& run, ConversionState& state, EsTables& tables) {
+void WriteSpcCndLice(engine::RunContext& run, ConversionState& state, EsTables& tables,
+                    LookupMemo& memo) {
   const ConditionMember member{tables.license_condition, "FilingKey", " FilingKey = ", true,
-                               tables.spc_cnd_lice, "CsFnKey"};
+                               tables.spc_cnd_lice, "CsFnKey", memo.license_conditions};
   WriteMember(run, state, tables, member, state.cur_filing_key, state.cur_call_sign);
 }
 
-void WriteSpcCndSite(engine::RunContext& run, ConversionState& state, EsTables& tables) {
+void WriteSpcCndSite(engine::RunContext& run, ConversionState& state, EsTables& tables,
+                    LookupMemo& memo) {
   const ConditionMember member{tables.site_condition, "SiteKey", " SiteKey = ", true,
-                               tables.spc_cnd_site, "PathSiteKey"};
+                               tables.spc_cnd_site, "PathSiteKey", memo.site_conditions};
   WriteMember(run, state, tables, member, state.cur_site_key, state.path_site_key);
 }
 

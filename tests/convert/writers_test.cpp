@@ -152,18 +152,18 @@ TEST_F(SpecialConditionsTest, TextsJoinTheirEntriesWithTheSeparator) {
   ConversionState& s = f.state;
   s.cur_antenna_key = 7;
   s.path_ant_key = "QD0000000011~01~01R";
-  WriteSpcCndAnt(f.run(), s, f.Tables());
+  WriteSpcCndAnt(f.run(), s, f.Tables(), f.memo);
   s.cur_antenna_key = 8;
   s.path_ant_key = "QD0000000011~01~02R";
-  WriteSpcCndAnt(f.run(), s, f.Tables());
+  WriteSpcCndAnt(f.run(), s, f.Tables(), f.memo);
   s.cur_antenna_key = 9;  // no conditions: no row
-  WriteSpcCndAnt(f.run(), s, f.Tables());
+  WriteSpcCndAnt(f.run(), s, f.Tables(), f.memo);
   s.cur_frequency_key = 500;
   s.freq_key = "QD00000002";
-  WriteSpcCndFreq(f.run(), s, f.Tables());
+  WriteSpcCndFreq(f.run(), s, f.Tables(), f.memo);
   s.cur_site_key = 100;
   s.path_site_key = "QD0000000011~01R";
-  WriteSpcCndSite(f.run(), s, f.Tables());
+  WriteSpcCndSite(f.run(), s, f.Tables(), f.memo);
   EXPECT_EQ(f.Rows("SELECT PathAntKey, SpecCond FROM SpcCndAnt ORDER BY rowid"),
             (Lines{"QD0000000011~01~01R|Text: Alpha {/n} Text: Beta {/n} Note: see B",
                    "QD0000000011~01~02R|Entry NOT found in Condition table:   AntennaKey = 8"}));
@@ -179,12 +179,12 @@ TEST_F(SpecialConditionsTest, OneRowPerKeyAndTextButEveryTextOfAKey) {
   s.cur_call_sign = "E990001";
   for (std::int64_t filing : {11, 11, 12}) {  // two filings of one call sign
     s.cur_filing_key = filing;
-    WriteSpcCndLice(f.run(), s, f.Tables());
+    WriteSpcCndLice(f.run(), s, f.Tables(), f.memo);
   }
   s.cur_antenna_key = 6;
   s.path_ant_key = "QD0000000011~01~03T";
-  WriteSpcCndAnt(f.run(), s, f.Tables());  // a second frequency of the path antenna
-  WriteSpcCndAnt(f.run(), s, f.Tables());
+  WriteSpcCndAnt(f.run(), s, f.Tables(), f.memo);  // a second frequency of the path antenna
+  WriteSpcCndAnt(f.run(), s, f.Tables(), f.memo);
   EXPECT_EQ(f.Rows("SELECT CsFnKey, SpecCond FROM SpcCndLice ORDER BY rowid"),
             (Lines{"E990001|Text: Gamma", "E990001|Text: Alpha"}));
   EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM SpcCndAnt"), Lines{"1"});
