@@ -98,17 +98,20 @@ void WriteAntSiteInfo(engine::RunContext& run, const ConversionState& state,
                       AntennaSideTables& tables) {
   const std::string& key = state.site.tower_site_key;
   if (text::Trim(key).empty()) return;
-  db::TableRecordset& site_info = tables.site_info;
-  site_info.SetIndex("idxAntSiteKey");
-  site_info.Seek("=", key);
   // The site's first row of the run has handled it.
-  if (!site_info.NoMatch() || tables.site_info_refused.contains(text::ToUpper(key))) return;
+  if (Holds(tables.site_info_keys, tables.site_info, key) ||
+      tables.site_info_refused.contains(text::ToUpper(key)))
+    return;
   const std::string where = "antenna site " + key;
-  const bool stored = WriteRow(run, site_info, RowWrite::kAdd, where, [&](db::TableRecordset& rs) {
-    SetSiteFields(rs, state);
-    rs.Set("FipsCode", "");
-  });
-  if (!stored) tables.site_info_refused.insert(text::ToUpper(key));
+  const bool stored =
+      WriteRow(run, tables.site_info, RowWrite::kAdd, where, [&](db::TableRecordset& rs) {
+        SetSiteFields(rs, state);
+        rs.Set("FipsCode", "");
+      });
+  if (stored)
+    tables.site_info_keys.Add(key);
+  else
+    tables.site_info_refused.insert(text::ToUpper(key));
   WriteUserSiteRow(run, state, tables, where);
 }
 

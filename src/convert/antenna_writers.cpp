@@ -23,7 +23,6 @@ std::string QdKey(std::int64_t key) {
 // "QDU" when the list does not hold the code.
 std::string ClassOfStation(const ConversionState& state, AntennaSideTables& tables) {
   db::TableRecordset& codes = tables.class_of_station_code;
-  codes.SetIndex("idxClassOfStationCode");
   codes.Seek("=", text::Trim(state.main.class_of_station_code));
   if (codes.NoMatch()) return kUnknownClass;
   return codes.Get("ClassOfStationCode").AsText();
@@ -54,13 +53,12 @@ std::string AntennaHeightText(const AntennaValues& antenna, bool transmit) {
 void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables, bool transmit) {
   db::TableRecordset& ant_main = tables.ant_main;
-  ant_main.SetIndex("idxPathAntKey");
-  ant_main.Seek("=", state.path_ant_key);
-  if (!ant_main.NoMatch()) return;  // written by the path antenna's first row
+  // Written by the path antenna's first row.
+  if (Holds(tables.ant_main_keys, ant_main, state.path_ant_key)) return;
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
-  WriteRow(run, ant_main, RowWrite::kAdd, "path antenna " + state.path_ant_key,
+  const bool stored = WriteRow(run, ant_main, RowWrite::kAdd, "path antenna " + state.path_ant_key,
            [&](db::TableRecordset& rs) {
              rs.Set("PathAntKey", state.path_ant_key);
              rs.Set("AntennaKey", QdKey(state.cur_antenna_key));
@@ -73,6 +71,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
              rs.Set("AntGn", a.gain);
              rs.Set("AntSize", size);
            });
+  if (stored) tables.ant_main_keys.Add(state.path_ant_key);
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
@@ -113,29 +112,34 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
   db::TableRecordset& site_sat = tables.site_sat;
-  site_sat.SetIndex("idxPathSiteKey");
-  site_sat.Seek("=", state.path_site_key);
-  if (!site_sat.NoMatch()) return;
-  WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
+  if (Holds(tables.site_sat_keys, site_sat, state.path_site_key)) return;
+  const bool stored = WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
              rs.Set("PathSiteKey", state.path_site_key);
              rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
              rs.Set("OrbitLocation", state.space_station.orbit_location);
              rs.Set("UsName", state.space_station.us_name);
            });
+  if (stored) tables.site_sat_keys.Add(state.path_site_key);
 }
 
 }  // namespace
 
 AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_site_db) {
   AntennaSideTables t;
-  t.ant_main = output.OpenTable("AntMain");
-  t.site_es_coord = output.OpenTable("SiteEsCoord");
-  t.site_sat = output.OpenTable("SiteSat");
-  t.class_of_station_code = output.OpenTable("DalkClassOfStationCode");
-  t.path_record = output.OpenTable("PathRecord");
-  t.mfg_mod_list = output.OpenTable("MfgModList");
-  t.site_info = output.OpenTable("SiteInfo");
+  auto open = [&](std::string_view table, std::string_view index, KnownKeys* keys) {
+    db::TableRecordset rs = output.OpenTable(table);
+    if (!index.empty()) rs.SetIndex(index);
+    if (keys) *keys = KnownKeysOf(rs);
+    return rs;
+  };
+  t.ant_main = open("AntMain", "idxPathAntKey", &t.ant_main_keys);
+  t.site_es_coord = open("SiteEsCoord", "", nullptr);
+  t.site_sat = open("SiteSat", "idxPathSiteKey", &t.site_sat_keys);
+  t.class_of_station_code = open("DalkClassOfStationCode", "idxClassOfStationCode", nullptr);
+  t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);
+  t.mfg_mod_list = open("MfgModList", "idxMfgMod", &t.mfg_mod_keys);
+  t.site_info = open("SiteInfo", "idxAntSiteKey", &t.site_info_keys);
   t.ant_site_info = ant_site_db.OpenTable("AntSiteInfo");
   t.ant_site_call_sign = ant_site_db.OpenTable("AntSiteCallSign");
   return t;

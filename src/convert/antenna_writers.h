@@ -14,6 +14,7 @@
 #include <unordered_set>
 
 #include "convert/conversion_state.h"
+#include "convert/known_keys.h"
 #include "platform/db/database.h"
 #include "platform/db/table_recordset.h"
 #include "run/run_context.h"
@@ -21,9 +22,14 @@
 namespace morvane::convert {
 
 struct AntennaSideTables {
-  // In the output database.
+  // In the output database, each on the index of its key (AntMain
+  // idxPathAntKey, SiteSat and PathRecord idxPathSiteKey, MfgModList
+  // idxMfgMod, SiteInfo idxAntSiteKey); SiteEsCoord is only added to.
   db::TableRecordset ant_main, site_es_coord, site_sat, class_of_station_code, path_record,
       mfg_mod_list, site_info;
+  // The keys of the output tables above that the step has seen stored, so
+  // that most presence tests need no Seek.
+  KnownKeys ant_main_keys, site_sat_keys, path_record_keys, mfg_mod_keys, site_info_keys;
   // In the user's antenna-site database (setting AntSiteDb).
   db::TableRecordset ant_site_info, ant_site_call_sign;
 

@@ -74,6 +74,7 @@ class EsPopulateStep {
     {
       EsTables tables = OpenEsTables(output);
       AntennaSideTables side = OpenAntennaSideTables(output, ant_site);
+      EsDeferredIndexes deferred(output);
       run_.Yield();
       db::SqlRecordset query = output.OpenSql(ConversionQuery());
       state_.total_records = query.RecordCount();
@@ -83,6 +84,7 @@ class EsPopulateStep {
       for (query.MoveFirst(); !query.Eof(); query.MoveNext()) ConvertRow(ReadRow(query), tables, side);
       query.Close();
       ShowEnd();
+      deferred.Rebuild();
       engine::WriteProcessLogRecord(run_, tables.process_log);
       run_.cur_rad_svc_code = state_.cur_rad_svc_code;
     }

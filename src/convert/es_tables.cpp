@@ -34,13 +34,34 @@ EsTables OpenEsTables(db::Database& output) {
   t.license_condition = Open(output, "DalkLicenseCondition", "idxFilingKey");
   t.site_condition = Open(output, "DalkSiteCondition", "idxSiteKey");
   t.lice = Open(output, "Lice", "idxLicenseeIdKey");
+  t.lice_keys = KnownKeysOf(t.lice);
   t.freq = Open(output, "Freq", "");
   t.freq_list = Open(output, "FreqList", "idxFreqListKey");
+  t.freq_list_keys = KnownKeysOf(t.freq_list);
   t.spc_cnd_ant = Open(output, "SpcCndAnt", "idxPathAntKey");
   t.spc_cnd_freq = Open(output, "SpcCndFreq", "idxFreqKey");
   t.spc_cnd_lice = Open(output, "SpcCndLice", "idxCsFnKey");
   t.spc_cnd_site = Open(output, "SpcCndSite", "idxPathSiteKey");
   return t;
+}
+
+EsDeferredIndexes::EsDeferredIndexes(db::Database& output) {
+  struct Deferred {
+    const char* table;
+    std::vector<std::string_view> keep;  // sought during the step
+  };
+  const Deferred deferred[] = {{"Freq", {}},
+                               {"SiteEsCoord", {}},
+                               {"AntMain", {"idxPathAntKey"}},
+                               {"Lice", {"idxLicenseeIdKey"}},
+                               {"PathRecord", {"idxPathSiteKey"}},
+                               {"SiteInfo", {"idxAntSiteKey"}}};
+  for (const Deferred& d : deferred)
+    tables_.push_back(std::make_unique<db::DeferredIndexes>(output, d.table, d.keep));
+}
+
+void EsDeferredIndexes::Rebuild() {
+  for (auto& table : tables_) table->Rebuild();
 }
 
 }  // namespace morvane::convert

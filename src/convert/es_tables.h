@@ -10,9 +10,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <unordered_set>
+#include <vector>
 
+#include "convert/known_keys.h"
 #include "platform/db/database.h"
+#include "platform/db/deferred_indexes.h"
 #include "platform/db/table_recordset.h"
 
 namespace morvane::convert {
@@ -48,6 +52,10 @@ struct EsTables {
   db::TableRecordset spc_cnd_lice;   // idxCsFnKey
   db::TableRecordset spc_cnd_site;   // idxPathSiteKey
 
+  // The keys of Lice and FreqList that the step has seen stored, so that
+  // most presence tests need no Seek.
+  KnownKeys lice_keys, freq_list_keys;
+
   // Filings whose missing address row has been reported, so a filing with
   // many rows gives one rejected-data line.
   std::unordered_set<std::int64_t> address_missing_reported;
@@ -56,5 +64,21 @@ struct EsTables {
 // Opens every recordset on `output`. Throws db::Error when a table or an
 // index is missing.
 EsTables OpenEsTables(db::Database& output);
+
+// The indexes of the KTB tables that the step adds rows to without seeking
+// on them, built once the rows are in (db::DeferredIndexes): every index of
+// Freq and SiteEsCoord, and those of AntMain, Lice, PathRecord and SiteInfo
+// but the one of the key that the step seeks. Made after the recordsets are
+// opened and set to their indexes, and before the conversion query; Rebuild()
+// before the step's ProcessLog row, or else, whatever way the step ends, when
+// this goes out of scope. `output` must stay open meanwhile. Throws db::Error.
+class EsDeferredIndexes {
+ public:
+  explicit EsDeferredIndexes(db::Database& output);
+  void Rebuild();
+
+ private:
+  std::vector<std::unique_ptr<db::DeferredIndexes>> tables_;
+};
 
 }  // namespace morvane::convert

@@ -81,9 +81,8 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
   const std::string key = FreqListKeyOf(frequency, rad_svc, tx_class, rx_class);
 
   db::TableRecordset& list = tables.freq_list;
-  list.Seek("=", key);
-  if (list.NoMatch()) {
-    WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
+  if (!SeekHeld(tables.freq_list_keys, list, key)) {
+    const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
       rs.Set("FreqListKey", key);
       rs.Set("Freq", frequency);
       rs.Set("QalRadSvc", Trim(rad_svc));
@@ -91,6 +90,7 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
       rs.Set("RxClassStation", Trim(rx_class));
       rs.Set("FreqCnt", 1);
     });
+    if (stored) tables.freq_list_keys.Add(key);
     return;
   }
   const std::int64_t count = list.Get("FreqCnt").AsInteger() + 1;

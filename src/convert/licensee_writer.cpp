@@ -54,8 +54,7 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
   if (tables.address.Get("AddressId").IsNull()) ShowNullAddressId(run);
 
   const std::string key = text::Trim(state.licensee_id_key);
-  tables.lice.Seek("=", key);
-  if (!tables.lice.NoMatch()) return;
+  if (Holds(tables.lice_keys, tables.lice, key)) return;
 
   const AddressValues& a = state.address;
   std::optional<std::int64_t> reg_num;
@@ -67,7 +66,8 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
                              "Long range; QalRegNum is left empty",
                              a.reg_num);
   }
-  WriteRow(run, tables.lice, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
+  const bool stored = WriteRow(run, tables.lice, RowWrite::kAdd, FilingWhere(state),
+                               [&](db::TableRecordset& rs) {
     rs.Set("LicenseeIdKey", key);
     if (reg_num) rs.Set("QalRegNum", *reg_num);
     rs.Set("LiceName", a.address_name);
@@ -82,6 +82,7 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
     rs.Set("LiceType", Left(text::Trim(state.main.type_applicant_code), 1));
     rs.Set("EntityType", "L");
   });
+  if (stored) tables.lice_keys.Add(key);
   run.YieldIfDue();
 }
 

@@ -16,13 +16,11 @@ constexpr std::size_t kMakeModelLength = 25;
 void WritePathRecord(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables) {
   db::TableRecordset& path = tables.path_record;
-  path.SetIndex("idxPathSiteKey");
-  path.Seek("=", state.path_site_key);
-  const bool exists = !path.NoMatch();
+  const bool exists = SeekHeld(tables.path_record_keys, path, state.path_site_key);
   const bool transmit = IsTransmit(state.cur_trans_mode_fix);
   const SideValues& side = transmit ? state.tx : state.rx;
   const std::string prefix = transmit ? "Tx" : "Rx";
-  WriteRow(run, path, exists ? RowWrite::kEdit : RowWrite::kAdd, "path site " + state.path_site_key,
+  const bool stored = WriteRow(run, path, exists ? RowWrite::kEdit : RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
              if (!exists) rs.Set("PathSiteKey", state.path_site_key);
              rs.Set(prefix + "AntSiteKey", side.ant_site_key);
@@ -33,6 +31,7 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
              rs.Set(prefix + "AreaOfOpCode", "");
              rs.Set(prefix + "RadOfOp", "");
            });
+  if (stored) tables.path_record_keys.Add(state.path_site_key);
 }
 
 void WriteMfgModList(engine::RunContext& run, AntennaSideTables& tables, const std::string& flag,
@@ -44,15 +43,14 @@ void WriteMfgModList(engine::RunContext& run, AntennaSideTables& tables, const s
   // their own fields. Stored and sought trimmed, so both meet.
   const std::string key = text::Trim(text::Left(mfg + "^" + mod, kMfgModKeyLength));
   db::TableRecordset& list = tables.mfg_mod_list;
-  list.SetIndex("idxMfgMod");
-  list.Seek("=", key);
-  if (!list.NoMatch()) return;
-  WriteRow(run, list, RowWrite::kAdd, "make and model " + key, [&](db::TableRecordset& rs) {
+  if (Holds(tables.mfg_mod_keys, list, key)) return;
+  const bool stored = WriteRow(run, list, RowWrite::kAdd, "make and model " + key, [&](db::TableRecordset& rs) {
     rs.Set("EquipAntFlag", flag);
     rs.Set("MfgMod", key);
     rs.Set("Mfg", mfg);
     rs.Set("Mod", mod);
   });
+  if (stored) tables.mfg_mod_keys.Add(key);
   run.YieldIfDue();
 }
 

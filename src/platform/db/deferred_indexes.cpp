@@ -1,5 +1,7 @@
 #include "platform/db/deferred_indexes.h"
 
+#include <algorithm>
+
 #include "platform/db/error.h"
 #include "platform/db/internal/sql_text.h"
 
@@ -10,7 +12,9 @@ constexpr std::string_view kCreateIndex = "CREATE INDEX ";
 
 }  // namespace
 
-DeferredIndexes::DeferredIndexes(Database& database, std::string_view table) : database_(database) {
+DeferredIndexes::DeferredIndexes(Database& database, std::string_view table,
+                                 const std::vector<std::string_view>& keep)
+    : database_(database) {
   std::vector<std::string> names;
   SqlRecordset indexes = database_.OpenSql(
       "SELECT name, sql FROM sqlite_schema WHERE type = 'index' AND tbl_name = ?1 COLLATE NOCASE "
@@ -20,7 +24,12 @@ DeferredIndexes::DeferredIndexes(Database& database, std::string_view table) : d
     const std::string sql = indexes.Get(1).AsText();
     // Only plain indexes are ours to move; anything else stays as it is.
     if (sql.compare(0, kCreateIndex.size(), kCreateIndex) != 0) continue;
-    names.push_back(indexes.Get(0).AsText());
+    std::string name = indexes.Get(0).AsText();
+    const std::string logical = internal::LogicalIndexName(table, name);
+    if (std::any_of(keep.begin(), keep.end(),
+                    [&](std::string_view k) { return NamesEqual(k, logical); }))
+      continue;
+    names.push_back(std::move(name));
     // IF NOT EXISTS: a rollback after an error may have brought the index back.
     creates_.push_back("CREATE INDEX IF NOT EXISTS " + sql.substr(kCreateIndex.size()));
   }

@@ -52,6 +52,17 @@ TEST_F(DeferredIndexesTest, DropsTheIndexesAndBuildsThemAgainAsTheyWere) {
   ExpectSeekFindsByIndex();
 }
 
+TEST_F(DeferredIndexesTest, KeepsTheIndexesItIsToldToKeep) {
+  const std::string before = Indexes();
+  {
+    DeferredIndexes deferred(db_, "Sample", {"IDXKEY"});
+    EXPECT_EQ(Indexes().find("idxNumber"), std::string::npos);
+    AddRows();
+    ExpectSeekFindsByIndex();  // the kept index serves a Seek meanwhile
+  }
+  EXPECT_EQ(Indexes(), before);
+}
+
 TEST_F(DeferredIndexesTest, AnErrorStillLeavesTheIndexes) {
   const std::string before = Indexes();
   try {

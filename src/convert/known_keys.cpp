@@ -1,0 +1,124 @@
+#include "convert/known_keys.h"
+
+namespace morvane::convert {
+namespace {
+
+constexpr std::size_t kRecentKeys = 4096;     // per generation
+constexpr std::size_t kFirstCapacity = 16384;  // keys of the first filter
+constexpr std::size_t kBitsPerKey = 10;        // with 7 probes: under 1% false "maybe"
+constexpr int kProbes = 7;
+
+unsigned char Folded(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b >= 'a' && b <= 'z' ? static_cast<unsigned char>(b - 32) : b;
+}
+
+// FNV-1a over the key as the index sees it: letters folded, bytes past a
+// NUL counted as NUL, then the length.
+std::uint64_t KeyHash(std::string_view key) {
+  std::uint64_t h = 14695981039346656037ull;
+  bool past_nul = false;
+  for (const char c : key) {
+    const unsigned char b = past_nul ? 0 : Folded(c);
+    past_nul = past_nul || b == 0;
+    h = (h ^ b) * 1099511628211ull;
+  }
+  return (h ^ key.size()) * 1099511628211ull;
+}
+
+// A second, independent hash for the filter's probes (splitmix64's finish).
+std::uint64_t Mixed(std::uint64_t h) {
+  h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ull;
+  h = (h ^ (h >> 27)) * 0x94d049bb133111ebull;
+  return (h ^ (h >> 31)) | 1;
+}
+
+}  // namespace
+
+std::size_t NocaseKeyHash::operator()(std::string_view key) const { return KeyHash(key); }
+
+bool NocaseKeyEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Folded(a[i]) != Folded(b[i])) return false;
+    if (a[i] == '\0') return true;  // both NUL: the index compares no further
+  }
+  return true;
+}
+
+KnownKeys::KnownKeys(bool starts_empty) : starts_empty_(starts_empty) {}
+
+KnownKeys::Answer KnownKeys::Find(std::string_view key) const {
+  if (recent_.find(key) != recent_.end() || older_.find(key) != older_.end())
+    return Answer::kPresent;
+  if (starts_empty_ && !MayHold(KeyHash(key))) return Answer::kAbsent;
+  return Answer::kUnknown;
+}
+
+void KnownKeys::Add(std::string_view key) {
+  if (recent_.size() >= kRecentKeys) {
+    older_ = std::move(recent_);
+    recent_ = Recent();
+  }
+  if (recent_.emplace(key).second) Remember(KeyHash(key));
+}
+
+bool KnownKeys::MayHold(std::uint64_t hash) const {
+  const std::uint64_t step = Mixed(hash);
+  for (const Filter& f : filters_) {
+    const std::size_t n = f.bits.size() * 64;
+    bool all = true;
+    for (int i = 0; i < kProbes && all; ++i) {
+      const std::size_t bit = (hash + i * step) % n;
+      all = (f.bits[bit / 64] >> (bit % 64)) & 1;
+    }
+    if (all) return true;
+  }
+  return false;
+}
+
+void KnownKeys::Remember(std::uint64_t hash) {
+  if (filters_.empty() || filters_.back().count >= filters_.back().capacity) {
+    Filter f;
+    f.capacity = filters_.empty() ? kFirstCapacity : filters_.back().capacity * 2;
+    f.bits.assign(f.capacity * kBitsPerKey / 64 + 1, 0);
+    filters_.push_back(std::move(f));
+  }
+  Filter& f = filters_.back();
+  const std::size_t n = f.bits.size() * 64;
+  const std::uint64_t step = Mixed(hash);
+  for (int i = 0; i < kProbes; ++i) {
+    const std::size_t bit = (hash + i * step) % n;
+    f.bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
+  }
+  ++f.count;
+}
+
+namespace {
+
+bool SeekAndLearn(KnownKeys& known, db::TableRecordset& table, const std::string& key) {
+  table.Seek("=", key);
+  if (table.NoMatch()) return false;
+  known.Add(key);
+  return true;
+}
+
+}  // namespace
+
+bool Holds(KnownKeys& known, db::TableRecordset& table, const std::string& key) {
+  switch (known.Find(key)) {
+    case KnownKeys::Answer::kPresent: return true;
+    case KnownKeys::Answer::kAbsent: return false;
+    case KnownKeys::Answer::kUnknown: break;
+  }
+  return SeekAndLearn(known, table, key);
+}
+
+bool SeekHeld(KnownKeys& known, db::TableRecordset& table, const std::string& key) {
+  if (known.Find(key) == KnownKeys::Answer::kAbsent) return false;
+  return SeekAndLearn(known, table, key);
+}
+
+KnownKeys KnownKeysOf(db::TableRecordset& table) { return KnownKeys(table.RecordCount() == 0); }
+
+}  // namespace morvane::convert
