@@ -3,7 +3,7 @@
 namespace morvane::convert {
 namespace {
 
-constexpr std::size_t kRecentKeys = 4096;     // per generation
+constexpr std::size_t kRecentKeys = 1024;     // per generation
 constexpr std::size_t kFirstCapacity = 16384;  // keys of the first filter
 constexpr std::size_t kBitsPerKey = 10;        // with 7 probes: under 1% false "maybe"
 constexpr int kProbes = 7;

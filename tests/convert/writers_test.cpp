@@ -61,6 +61,14 @@ TEST_F(WritersTest, OneLiceRowPerLicenseeWithItsCutsAndRegistrationNumber) {
   ExpectOneRejectedLine("Lice\tfiling 4\t", "\t12A");
 }
 
+TEST_F(WritersTest, ALiceRowSetAsideLeavesItsLicenseeToALaterRowInAnyLetterCase) {
+  f.Sql("INSERT INTO DalkAddress (AddressKey, AddressId, AddressName) VALUES (5, 'A1234', '" +
+        std::string(81, 'N') + "'), (6, 'a1234', 'Second'), (7, 'A1234', 'Third')");
+  for (std::int64_t filing : {5, 6, 7}) Licensee(filing, filing);
+  EXPECT_EQ(f.Rows("SELECT LicenseeIdKey, LiceName FROM Lice"), Lines{"QD~a1234|Second"});
+  ExpectOneRejectedLine("Lice\tfiling 5\t", "LiceName");
+}
+
 TEST_F(WritersTest, AFilingWithoutItsAddressRowWritesNoLiceRowAndIsReportedOnce) {
   f.state.cur_reg_num = "99";
   Licensee(12345, 77);
