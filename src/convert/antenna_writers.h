@@ -30,6 +30,12 @@ struct AntennaSideTables {
   // The keys of the output tables above that the step has seen stored, so
   // that most presence tests need no Seek.
   KnownKeys ant_main_keys, site_sat_keys, path_record_keys, mfg_mod_keys, site_info_keys;
+  // The side values that the path writer last stored for each side (0
+  // transmit, 1 receive), with the key of their row as written: a row of
+  // that key that would store the same values again is left as it stands,
+  // without a Seek.
+  std::string path_written_key[2];
+  SideValues path_written[2];
   // In the user's antenna-site database (setting AntSiteDb).
   db::TableRecordset ant_site_info, ant_site_call_sign;
 

@@ -11,14 +11,24 @@ namespace {
 constexpr std::size_t kMfgModKeyLength = 50;
 constexpr std::size_t kMakeModelLength = 25;
 
+// The path record's fields of one side hold these values.
+bool SameSide(const SideValues& a, const SideValues& b) {
+  return a.ant_site_key == b.ant_site_key && a.antenna_key == b.antenna_key && a.call == b.call &&
+         a.class_station == b.class_station && a.es_coord_flag == b.es_coord_flag;
+}
+
 }  // namespace
 
 void WritePathRecord(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables) {
-  db::TableRecordset& path = tables.path_record;
-  const bool exists = SeekHeld(tables.path_record_keys, path, state.path_site_key);
   const bool transmit = IsTransmit(state.cur_trans_mode_fix);
   const SideValues& side = transmit ? state.tx : state.rx;
+  std::string& written_key = tables.path_written_key[transmit ? 0 : 1];
+  SideValues& written = tables.path_written[transmit ? 0 : 1];
+  // Only this writer changes these fields: the row holds them already.
+  if (!written_key.empty() && written_key == state.path_site_key && SameSide(written, side)) return;
+  db::TableRecordset& path = tables.path_record;
+  const bool exists = SeekHeld(tables.path_record_keys, path, state.path_site_key);
   const std::string prefix = transmit ? "Tx" : "Rx";
   const bool stored = WriteRow(run, path, exists ? RowWrite::kEdit : RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
@@ -31,7 +41,10 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
              rs.Set(prefix + "AreaOfOpCode", "");
              rs.Set(prefix + "RadOfOp", "");
            });
-  if (stored) tables.path_record_keys.Add(state.path_site_key);
+  if (!stored) return;
+  tables.path_record_keys.Add(state.path_site_key);
+  written_key = state.path_site_key;
+  written = side;
 }
 
 void WriteMfgModList(engine::RunContext& run, AntennaSideTables& tables, const std::string& flag,

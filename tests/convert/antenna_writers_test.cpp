@@ -91,6 +91,14 @@ TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {
                    {"D0000002", "QD0000004712", "E000001", "FXE", "0", "", ""}}));
 }
 
+TEST_F(AntennaWriters, PathRecordTakesBackValuesItHeldTwoRowsBefore) {
+  for (const char* site : {"C0000001", "D0000002", "C0000001", "C0000001"}) {
+    state.site.tower_site_key = site;
+    Row("R");
+  }
+  EXPECT_EQ(Rows(output, "PathRecord", {"RxAntSiteKey"}), Table{{"C0000001"}});
+}
+
 TEST_F(AntennaWriters, OneSiteSatPerPathSiteFromItsFirstRow) {
   Row("R");
   state.space_station.orbit_location = "99.0W";
