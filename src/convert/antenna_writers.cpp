@@ -22,10 +22,11 @@ std::string QdKey(std::int64_t key) {
 // The class of station of the row's filing as the code list spells it;
 // "QDU" when the list does not hold the code.
 std::string ClassOfStation(const ConversionState& state, AntennaSideTables& tables) {
-  db::TableRecordset& codes = tables.class_of_station_code;
-  codes.Seek("=", text::Trim(state.main.class_of_station_code));
-  if (codes.NoMatch()) return kUnknownClass;
-  return codes.Get("ClassOfStationCode").AsText();
+  static constexpr std::string_view kFields[] = {"ClassOfStationCode"};
+  if (!tables.class_of_station.Find(tables.class_of_station_code,
+                                    db::Value(text::Trim(state.main.class_of_station_code)), kFields))
+    return kUnknownClass;
+  return tables.class_of_station.Get(0).AsText();
 }
 
 // The antenna's height above ground to its centre: the maximum height less

@@ -15,6 +15,7 @@
 
 #include "convert/conversion_state.h"
 #include "convert/known_keys.h"
+#include "convert/lookup_memo.h"
 #include "platform/db/database.h"
 #include "platform/db/table_recordset.h"
 #include "run/run_context.h"
@@ -36,6 +37,9 @@ struct AntennaSideTables {
   // without a Seek.
   std::string path_written_key[2];
   SideValues path_written[2];
+  // The class-of-station code of the last row and what the code list holds
+  // for it: the rows of one filing share it.
+  MemoRow class_of_station;
   // In the user's antenna-site database (setting AntSiteDb).
   db::TableRecordset ant_site_info, ant_site_call_sign;
 
