@@ -13,12 +13,15 @@ namespace {
 // Another process may read the file for a moment (a backup, a viewer).
 constexpr int kBusyTimeoutMs = 5000;
 
-// Page cache of about 32 MiB (a negative size counts KiB): a group of
-// commits stays in memory until its real commit.
+// Page cache of about 4 MiB per open file (a negative size counts KiB), so
+// memory stays flat however large the export. A group of commits that
+// outgrows it is written to the file before its real commit; the rollback
+// journal keeps the file consistent until then, and the run takes no longer
+// (measured at 4, 8 and 32 MiB).
 constexpr const char* kSettings =
     "PRAGMA journal_mode=DELETE;"  // no side files once the database is closed
     "PRAGMA synchronous=FULL;"     // real commits are rare: make each durable
-    "PRAGMA cache_size=-32768;"
+    "PRAGMA cache_size=-4096;"
     "PRAGMA temp_store=FILE;";     // snapshots live on disk, not in memory
 
 std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bool create) {
