@@ -11,7 +11,7 @@
 #include "convert/licensee_writer.h"
 #include "convert/lookup_memo.h"
 #include "convert/site_lookups.h"
-#include "convert/special_conditions.h"
+#include "convert/spc_cnd_writers.h"
 #include "platform/text/text.h"
 #include "run/process_log.h"
 #include "run/progress.h"

@@ -5,7 +5,7 @@
 #include "convert/filing_lookups.h"
 #include "convert/frequency_writer.h"
 #include "convert/licensee_writer.h"
-#include "convert/special_conditions.h"
+#include "convert/spc_cnd_writers.h"
 
 namespace morvane::convert {
 namespace {

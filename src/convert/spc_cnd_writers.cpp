@@ -1,4 +1,4 @@
-#include "convert/special_conditions.h"
+#include "convert/spc_cnd_writers.h"
 
 #include <string>
 #include <string_view>
