@@ -8,7 +8,6 @@ namespace {
 using text::Mid;
 using text::Trim;
 
-std::string TextOf(const MemoRow& row, std::size_t field) { return row.Get(field).AsText(); }
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -61,18 +60,18 @@ void GetMainData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
     state.cur_control_phone.clear();
     return;
   }
-  m.filing_state = TextOf(row, kFilingState);
-  m.call_sign = Trim(TextOf(row, kCallSign));
+  m.filing_state = row.Text(kFilingState);
+  m.call_sign = Trim(row.Text(kCallSign));
   state.cur_call_sign = m.call_sign;
-  m.file_number = Trim(TextOf(row, kFileNumber));
-  state.cur_status_code = TextOf(row, kStatusCode);
-  m.status_date = TextOf(row, kStatusDate);
-  m.date_filed = Trim(TextOf(row, kDateFiled));
-  m.date_expire = Trim(TextOf(row, kDateExpire));
-  m.app_type_code = Trim(TextOf(row, kAppTypeCode));
-  m.type_applicant_code = text::Left(Trim(TextOf(row, kTypeApplicantCode)), 1);
-  m.class_of_station_code = Trim(TextOf(row, kClassOfStationCode));
-  state.cur_control_phone = ControlPhoneOf(TextOf(row, kContactPhoneNum));
+  m.file_number = Trim(row.Text(kFileNumber));
+  state.cur_status_code = row.Text(kStatusCode);
+  m.status_date = row.Text(kStatusDate);
+  m.date_filed = Trim(row.Text(kDateFiled));
+  m.date_expire = Trim(row.Text(kDateExpire));
+  m.app_type_code = Trim(row.Text(kAppTypeCode));
+  m.type_applicant_code = text::Left(Trim(row.Text(kTypeApplicantCode)), 1);
+  m.class_of_station_code = Trim(row.Text(kClassOfStationCode));
+  state.cur_control_phone = ControlPhoneOf(row.Text(kContactPhoneNum));
 }
 
 void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
@@ -90,13 +89,13 @@ void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo
     state.cur_trans_mode_fix.clear();
     return;
   }
-  f.polarization_code = TextOf(row, kPolarizationCode);
-  f.eirp = TextOf(row, kEirp);
-  f.emission = TextOf(row, kEmission);
-  f.trans_mode = TextOf(row, kTransMode);
-  f.trans_mode_fix = TextOf(row, kTransModeFix);
-  state.freq_lower_text = TextOf(row, kFrequencyLower);
-  state.freq_upper_text = TextOf(row, kFrequencyUpper);
+  f.polarization_code = row.Text(kPolarizationCode);
+  f.eirp = row.Text(kEirp);
+  f.emission = row.Text(kEmission);
+  f.trans_mode = row.Text(kTransMode);
+  f.trans_mode_fix = row.Text(kTransModeFix);
+  state.freq_lower_text = row.Text(kFrequencyLower);
+  state.freq_upper_text = row.Text(kFrequencyUpper);
   state.cur_trans_mode_fix = f.trans_mode_fix;
 }
 
@@ -115,19 +114,19 @@ void GetAddressData(ConversionState& state, EsTables& tables, LookupMemo& memo) 
     state.licensee_id_key.clear();
     return;
   }
-  a.address_id = TextOf(row, kAddressId);
+  a.address_id = row.Text(kAddressId);
   state.licensee_id_key = LicenseeIdKeyOf(a.address_id);
-  a.address_name = TextOf(row, kAddressName);
-  a.dba_name = TextOf(row, kDbaName);
-  a.street1 = TextOf(row, kStreet1);
-  a.street2 = TextOf(row, kStreet2);
-  a.city = TextOf(row, kCity);
-  a.state_code = TextOf(row, kStateCode);
-  a.zip_code = TextOf(row, kZipCode);
-  a.country_code = TextOf(row, kCountryCode);
+  a.address_name = row.Text(kAddressName);
+  a.dba_name = row.Text(kDbaName);
+  a.street1 = row.Text(kStreet1);
+  a.street2 = row.Text(kStreet2);
+  a.city = row.Text(kCity);
+  a.state_code = row.Text(kStateCode);
+  a.zip_code = row.Text(kZipCode);
+  a.country_code = row.Text(kCountryCode);
   // Set again on every row, remembered or not: the frequency writer empties
   // it after the Freq row that uses it.
-  a.reg_num = TextOf(row, kKwd);
+  a.reg_num = row.Text(kKwd);
   state.cur_reg_num = a.reg_num;
 }
 
@@ -135,7 +134,7 @@ void GetEnvironEffectSw(ConversionState& state, EsTables& tables, LookupMemo& me
   static constexpr std::string_view kFields[] = {"EnvironEffectSw"};
   MemoRow& row = memo.form312;
   state.environ_effect_sw =
-      row.Find(tables.form312, state.row.filing_key, kFields) ? TextOf(row, 0) : std::string();
+      row.Find(tables.form312, state.row.filing_key, kFields) ? row.Text(0) : std::string();
 }
 
 void GetPtCommData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
@@ -159,12 +158,12 @@ void GetSpaceStationData(ConversionState& state, EsTables& tables, LookupMemo& m
     s = SpaceStationValues{};
     return;
   }
-  s.us_name = TextOf(row, kUsName);
-  s.itu_name = TextOf(row, kItuName);
-  s.orbit_location = TextOf(row, kOrbitLocation);
-  s.verbose = TextOf(row, kVerbose);
-  s.inactive_date = TextOf(row, kInactiveDate);
-  s.long_hemi = TextOf(row, kLongHemi);
+  s.us_name = row.Text(kUsName);
+  s.itu_name = row.Text(kItuName);
+  s.orbit_location = row.Text(kOrbitLocation);
+  s.verbose = row.Text(kVerbose);
+  s.inactive_date = row.Text(kInactiveDate);
+  s.long_hemi = row.Text(kLongHemi);
 }
 
 void GetRadSvcCode(ConversionState& state, EsTables& tables, LookupMemo& memo) {
@@ -175,13 +174,13 @@ void GetRadSvcCode(ConversionState& state, EsTables& tables, LookupMemo& memo) {
     state.nature_of_service_code = "?2";
     return;
   }
-  state.nature_of_service_code = TextOf(memo.nature_of_service, 0);
+  state.nature_of_service_code = memo.nature_of_service.Text(0);
   MemoRow& codes = memo.nature_of_service_code;
   if (!codes.Find(tables.nature_of_service_code, Trim(state.nature_of_service_code), kCodeFields)) {
     state.nature_of_service_code = "?1";
     return;
   }
-  state.cur_rad_svc_code = TextOf(codes, 0);
+  state.cur_rad_svc_code = codes.Text(0);
 }
 
 }  // namespace morvane::convert

@@ -39,6 +39,8 @@ class MemoRow {
 
   // Field i of `fields` in the row found by the last Find that returned true.
   const db::Value& Get(std::size_t i) const { return values_[i]; }
+  // The same field as text (Null reads as "").
+  std::string Text(std::size_t i) const { return values_[i].AsText(); }
 
  private:
   bool valid_ = false;

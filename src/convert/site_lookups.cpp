@@ -1,5 +1,6 @@
 #include "convert/site_lookups.h"
 
+#include "convert/site_record.h"
 #include "platform/text/text.h"
 
 namespace morvane::convert {
@@ -9,14 +10,7 @@ using text::Trim;
 
 constexpr std::size_t kMakeModelWidth = 25;
 
-std::string TextOf(const MemoRow& row, std::size_t field) { return row.Get(field).AsText(); }
-
 }  // namespace
-
-std::string SiteStreetTextOf(std::string_view street1, std::string_view street2) {
-  const std::string second = Trim(street2);
-  return second.empty() ? Trim(street1) : Trim(street1) + " / " + second;
-}
 
 std::string SiteDatumOf(std::string_view nad_ind) {
   return Trim(nad_ind) == "83" ? "NAD83" : "NAD27";
@@ -56,20 +50,20 @@ void GetSiteData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
     return;
   }
   state.cur_site_key = row.Get(kSiteKey).AsInteger();
-  s.street1 = TextOf(row, kStreet1);
-  s.street2 = TextOf(row, kStreet2);
-  s.city = TextOf(row, kCity);
-  s.county = TextOf(row, kCounty);
-  s.state = TextOf(row, kState);
-  s.elevation = TextOf(row, kElevation);
-  s.lat_dms = TextOf(row, kLatDms);
-  s.lat_sec = TextOf(row, kLatSec);
-  s.lon_dms = TextOf(row, kLonDms);
-  s.lon_sec = TextOf(row, kLonSec);
-  s.nad_ind = TextOf(row, kNadInd);
+  s.street1 = row.Text(kStreet1);
+  s.street2 = row.Text(kStreet2);
+  s.city = row.Text(kCity);
+  s.county = row.Text(kCounty);
+  s.state = row.Text(kState);
+  s.elevation = row.Text(kElevation);
+  s.lat_dms = row.Text(kLatDms);
+  s.lat_sec = row.Text(kLatSec);
+  s.lon_dms = row.Text(kLonDms);
+  s.lon_sec = row.Text(kLonSec);
+  s.nad_ind = row.Text(kNadInd);
   s.street_text = SiteStreetTextOf(s.street1, s.street2);
   s.datum = SiteDatumOf(s.nad_ind);
-  s.tower_site_key = TextOf(row, kTowerSiteKey);
+  s.tower_site_key = row.Text(kTowerSiteKey);
 }
 
 void GetAntennaData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
@@ -87,11 +81,11 @@ void GetAntennaData(ConversionState& state, EsTables& tables, LookupMemo& memo) 
   }
   state.cur_antenna_key = row.Get(kAntennaKey).AsInteger();
   state.cur_site_key = row.Get(kSiteKey).AsInteger();
-  a.diameter = TextOf(row, kDiameter);
-  a.diameter_major = TextOf(row, kDiameterMajor);
-  a.height_max_agl = TextOf(row, kHeightMaxAgl);
-  a.tower_id = TextOf(row, kTowerId);
-  MakeModel mm = MakeModelOf(TextOf(row, kManufacturer), TextOf(row, kModel));
+  a.diameter = row.Text(kDiameter);
+  a.diameter_major = row.Text(kDiameterMajor);
+  a.height_max_agl = row.Text(kHeightMaxAgl);
+  a.tower_id = row.Text(kTowerId);
+  MakeModel mm = MakeModelOf(row.Text(kManufacturer), row.Text(kModel));
   a.make = std::move(mm.make);
   a.model = std::move(mm.model);
 }
@@ -100,7 +94,7 @@ void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables, LookupMemo& 
   static constexpr std::string_view kFields[] = {"Gain"};
   MemoRow& row = memo.antenna_gain;
   state.antenna.gain =
-      row.Find(tables.antenna_gain, state.row.antenna_key, kFields) ? TextOf(row, 0) : std::string();
+      row.Find(tables.antenna_gain, state.row.antenna_key, kFields) ? row.Text(0) : std::string();
 }
 
 void GetFreqCoordData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
@@ -117,20 +111,20 @@ void GetFreqCoordData(ConversionState& state, EsTables& tables, LookupMemo& memo
     c = FreqCoordValues{};
     return;
   }
-  c.azimuth_east = TextOf(row, kAzimuthEast);
-  c.azimuth_west = TextOf(row, kAzimuthWest);
-  c.elevation_east = TextOf(row, kElevationEast);
-  c.elevation_west = TextOf(row, kElevationWest);
-  c.freq_limit_low = TextOf(row, kFreqLimitLow);
-  c.freq_limit_high = TextOf(row, kFreqLimitHigh);
-  c.sat_arc_east = TextOf(row, kSatArcEast);
-  c.sat_arc_west = TextOf(row, kSatArcWest);
-  c.sat_hemi_east = TextOf(row, kSatHemiEast);
-  c.sat_hemi_west = TextOf(row, kSatHemiWest);
-  c.sat_orbit_type = TextOf(row, kSatOrbitType);
+  c.azimuth_east = row.Text(kAzimuthEast);
+  c.azimuth_west = row.Text(kAzimuthWest);
+  c.elevation_east = row.Text(kElevationEast);
+  c.elevation_west = row.Text(kElevationWest);
+  c.freq_limit_low = row.Text(kFreqLimitLow);
+  c.freq_limit_high = row.Text(kFreqLimitHigh);
+  c.sat_arc_east = row.Text(kSatArcEast);
+  c.sat_arc_west = row.Text(kSatArcWest);
+  c.sat_hemi_east = row.Text(kSatHemiEast);
+  c.sat_hemi_west = row.Text(kSatHemiWest);
+  c.sat_orbit_type = row.Text(kSatOrbitType);
   // Copied like the others, so the transmit side's coordination record keeps
   // the density that the export holds.
-  c.horiz_max_density = TextOf(row, kHorizMaxDensity);
+  c.horiz_max_density = row.Text(kHorizMaxDensity);
 }
 
 }  // namespace morvane::convert

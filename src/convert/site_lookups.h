@@ -35,12 +35,9 @@ void GetAntennaData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // The coordination values of the antenna's first DalkFreqCoord row; all ""
-// when none. The coordination density is never taken from the row: it
-// stays "" (the SiteEsCoord records carry none).
+// when none. The coordination density is taken too (the transmit side's
+// SiteEsCoord records carry it).
 void GetFreqCoordData(ConversionState& state, EsTables& tables, LookupMemo& memo);
-
-// "12 Main St / Bldg 4", or the first line alone when the second is blank.
-std::string SiteStreetTextOf(std::string_view street1, std::string_view street2);
 
 // "NAD83" for the datum indicator "83" (blanks around it allowed), else
 // "NAD27".

@@ -41,10 +41,13 @@ SiteRecord SiteRecordReader::Read() const {
   s.tower_site_key = text(tower_site_key_);
   s.tower_flag = text(tower_flag_);
   s.match_datum = s.nad_ind == "83" ? "NAD83" : "NAD27";
-  s.match_street = text::Trim(s.street1);
-  const std::string street2 = text::Trim(s.street2);
-  if (!street2.empty()) s.match_street += " / " + street2;
+  s.match_street = SiteStreetTextOf(s.street1, s.street2);
   return s;
+}
+
+std::string SiteStreetTextOf(std::string_view street1, std::string_view street2) {
+  const std::string second = text::Trim(street2);
+  return second.empty() ? text::Trim(street1) : text::Trim(street1) + " / " + second;
 }
 
 bool HasNoCoordinates(const SiteRecord& site) {

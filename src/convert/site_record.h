@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/db/table_recordset.h"
 
@@ -43,6 +44,10 @@ class SiteRecordReader {
 // True when both total-seconds texts have the numeric value 0: the site has
 // no coordinates.
 bool HasNoCoordinates(const SiteRecord& site);
+
+// A site's street line: "12 Main St / Bldg 4", or the first line alone
+// when the second is blank; both trimmed.
+std::string SiteStreetTextOf(std::string_view street1, std::string_view street2);
 
 // The coordinate key of databases A and B (no bar at the end), trimmed.
 std::string SiteCoordKey(const SiteRecord& site);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/es_fixture.h"
+#include "convert/site_record.h"
 
 namespace morvane::convert {
 namespace {
