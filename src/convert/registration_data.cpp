@@ -66,11 +66,7 @@ void ReportMissingDatabase(engine::RunContext& run) {
 
 void ShowOpening(ui::Window& status) {
   status.SetCaption("lblStatus", "Processing 'LiceEinKwdTable' data !  Please wait . . . .");
-  for (const char* label :
-       {"lblTotalRecords", "lblRecordCount", "lblPercentCompleted", "lblFileSize", "lblAmtProcessed"})
-    status.SetCaption(label, "");
-  status.SetVisible("fraTotalRecords", false);
-  status.SetValue("ProgressBar1", 0);
+  engine::ClearProgress(status);
   status.Repaint();
 }
 

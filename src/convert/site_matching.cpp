@@ -31,11 +31,7 @@ class SiteWalk {
     status_.Show();
     status_.Repaint();
     status_.SetCaption("lblStatus", opening_status);
-    for (const char* label :
-         {"lblTotalRecords", "lblRecordCount", "lblPercentCompleted", "lblFileSize", "lblAmtProcessed"})
-      status_.SetCaption(label, "");
-    status_.SetVisible("fraTotalRecords", false);
-    status_.SetValue("ProgressBar1", 0);
+    engine::ClearProgress(status_);
     status_.Repaint();
   }
 

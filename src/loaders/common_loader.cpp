@@ -95,13 +95,7 @@ class LoaderStep {
     // would name the wrong step while this one runs.
     status_.SetCaption("lblStepCurrent", " " + std::to_string(run_.step_current));
     status_.Repaint();
-    status_.SetCaption("lblTotalRecords", "");
-    status_.SetVisible("fraTotalRecords", false);
-    status_.SetCaption("lblRecordCount", "");
-    status_.SetCaption("lblPercentCompleted", "");
-    status_.SetValue("ProgressBar1", 0);
-    status_.SetCaption("lblFileSize", "");
-    status_.SetCaption("lblAmtProcessed", "");
+    engine::ClearProgress(status_);
     status_.SetVisible("fraFileSize", true);
     status_.SetVisible("fraAmtProcessed", true);
     status_.Repaint();

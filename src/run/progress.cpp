@@ -10,6 +10,14 @@ std::string FormatCount(std::int64_t value, const char* mask) {
   return text::Format(static_cast<double>(value), mask);
 }
 
+void ClearProgress(ui::Window& status) {
+  for (const char* label :
+       {"lblTotalRecords", "lblRecordCount", "lblPercentCompleted", "lblFileSize", "lblAmtProcessed"})
+    status.SetCaption(label, "");
+  status.SetVisible("fraTotalRecords", false);
+  status.SetValue("ProgressBar1", 0);
+}
+
 double PercentDone(std::int64_t done, std::int64_t total) {
   if (total <= 0) return 100.0;
   return std::min(100.0, static_cast<double>(done) / static_cast<double>(total) * 100.0);

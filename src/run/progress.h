@@ -18,6 +18,10 @@ inline constexpr const char* kCountMask = "###,###,##0";
 inline constexpr const char* kShortCountMask = "###,##0";
 inline constexpr const char* kPercentMask = "  ##0.0";
 
+// Empties the count, size and percentage labels, hides the total-records
+// frame and sets the progress bar to 0: a step's display before it starts.
+void ClearProgress(ui::Window& status);
+
 // `value` with a count mask.
 std::string FormatCount(std::int64_t value, const char* mask = kCountMask);
 
