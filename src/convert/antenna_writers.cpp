@@ -4,20 +4,15 @@
 
 #include "convert/antenna_site_writers.h"
 #include "convert/path_writers.h"
+#include "convert/qd_key.h"
 #include "convert/row_writer.h"
 #include "platform/text/text.h"
 
 namespace morvane::convert {
 namespace {
 
-constexpr const char* kKeyMask = "0000000000;-000000000;0000000000";
 constexpr const char* kHeightMask = "0000.0; 000.0;0000.0";
 constexpr const char* kUnknownClass = "QDU";
-
-// "QD" and the ten digits of a whole-number staging key.
-std::string QdKey(std::int64_t key) {
-  return "QD" + text::Trim(text::Format(static_cast<double>(key), kKeyMask));
-}
 
 // The class of station of the row's filing as the code list spells it;
 // "QDU" when the list does not hold the code.

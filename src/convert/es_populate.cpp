@@ -10,6 +10,7 @@
 #include "convert/frequency_writer.h"
 #include "convert/licensee_writer.h"
 #include "convert/lookup_memo.h"
+#include "convert/qd_key.h"
 #include "convert/site_lookups.h"
 #include "convert/spc_cnd_writers.h"
 #include "platform/text/text.h"
@@ -22,12 +23,6 @@ namespace {
 
 constexpr std::int64_t kProgressEvery = 10;
 constexpr const char* kActionText = "Es Populate Ktb Tables!";
-constexpr const char* kFilingKeyMask = "0000000000;-000000000;0000000000";
-
-std::string FilingKeyText(std::int64_t filing_key) {
-  return text::Trim(text::Format(static_cast<double>(filing_key), kFilingKeyMask));
-}
-
 std::string TwoDigits(int seq) { return text::Format(seq, "00"); }
 
 // The columns of the query, in its order.
@@ -222,12 +217,12 @@ const std::string& ConversionQuery() {
 }
 
 std::string PathSiteKeyOf(std::int64_t filing_key, int site_seq, const std::string& trans_mode_fix) {
-  return "QD" + FilingKeyText(filing_key) + "~" + TwoDigits(site_seq) + trans_mode_fix;
+  return QdKey(filing_key) + "~" + TwoDigits(site_seq) + trans_mode_fix;
 }
 
 std::string PathAntKeyOf(std::int64_t filing_key, int site_seq, int ant_seq,
                          const std::string& trans_mode_fix) {
-  return "QD" + FilingKeyText(filing_key) + "~" + TwoDigits(site_seq) + "~" + TwoDigits(ant_seq) +
+  return QdKey(filing_key) + "~" + TwoDigits(site_seq) + "~" + TwoDigits(ant_seq) +
          trans_mode_fix;
 }
 
