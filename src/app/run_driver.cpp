@@ -49,9 +49,6 @@ void RegistrationDataStep(engine::RunContext& run) {
   convert::PopulateLiceEinKwdTable(run, convert::kRegistrationDatabase);
 }
 
-// A step whose procedure is not part of this program yet: it does nothing.
-void NotBuiltYet(engine::RunContext&) {}
-
 struct StepEntry {
   int number;
   const char* procedure;
@@ -152,7 +149,7 @@ std::optional<db::Error> CloseReportingFailure(engine::RunContext& run) {
 std::string StepName(const engine::RunContext& run, const std::vector<Step>& steps) {
   for (const Step& s : steps)
     if (s.number == run.step_current) return s.procedure;
-  return run.step_current == 0 ? "engine::WriteDataSourceRecord" : "";
+  return run.step_current == 0 ? "WriteDataSourceRecord" : "";
 }
 
 }  // namespace
@@ -173,7 +170,7 @@ ui::Message FailureMessage(std::string headline, const std::exception& e, const 
 std::vector<Step> StandardSteps() {
   std::vector<Step> steps;
   for (const StepEntry& entry : kSteps)
-    steps.push_back({entry.number, entry.procedure, entry.run, entry.run == NotBuiltYet});
+    steps.push_back({entry.number, entry.procedure, entry.run});
   return steps;
 }
 

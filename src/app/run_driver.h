@@ -23,7 +23,6 @@ struct Step {
   int number = 0;
   std::string procedure;  // e.g. "PopulateMainTable"; names the step in messages
   std::function<void(engine::RunContext&)> run;
-  bool placeholder = false;  // the procedure is not part of this program yet; does nothing
 };
 
 // The 42 steps of a run, in their fixed order, numbered 1 to 42.
