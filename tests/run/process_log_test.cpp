@@ -251,7 +251,44 @@ TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
   EXPECT_EQ(rows[1][0], db::Value(38));
 }
 
+// An output without free pages is not rewritten; the step reports as ever,
+// with equal sizes.
+TEST_F(ProcessLogTest, AnAlreadyCompactDatabaseIsLeftAsItIsAndReported) {
+  LogStep();
+  workspace_.Flush();
+  folder_.Write("DalkTemp.mdb", "left over from an earlier run");
+  struct stat before {};
+  ASSERT_EQ(::stat(Output().c_str(), &before), 0);
+  const std::string bytes_before = testing::TempDir::Read(Output());
+
+  ASSERT_TRUE(CompactDalkDatabase(run_, "Compacting DALK database !"));
+
+  struct stat after {};
+  ASSERT_EQ(::stat(Output().c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(std::pair(after.st_mtim.tv_sec, after.st_mtim.tv_nsec),
+            std::pair(before.st_mtim.tv_sec, before.st_mtim.tv_nsec));
+  EXPECT_TRUE(testing::TempDir::Read(Output()) == bytes_before) << "the database changed";
+  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
+  EXPECT_TRUE(ui_.Messages().empty());
+  const std::string size = text::Format(static_cast<double>(bytes_before.size()), "###,###,##0");
+  EXPECT_EQ(ui_.CaptionHistory(ui::kStatusWindow, "lblStatus").back(),
+            "Uncompressed file size: " + size + "\nCompressed file size: " + size +
+                "  |  Compression ratio: 0.0");
+}
+
 TEST_F(ProcessLogTest, ThroughASymbolicLinkTheLinksTargetIsCompacted) {
+  {  // free pages, so that there is something to compact
+    db::Database database = workspace_.OpenDatabase(Output());
+    db::TableRecordset rs = database.OpenTable("SpcCndSite");
+    for (int i = 0; i < 50; ++i) {
+      rs.AddNew();
+      rs.Set("SpecCond", std::string(2000, 'd'));
+      rs.Update();
+    }
+    database.Execute("DELETE FROM \"SpcCndSite\"");
+  }
+  workspace_.Flush();
   fs::create_directory(folder_ / "store");
   const fs::path target = folder_ / "store" / "real.mdb";
   fs::rename(Output(), target);

@@ -6,6 +6,7 @@
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
 
+#include <cstdint>
 #include <system_error>
 
 #include "platform/db/error.h"
@@ -54,6 +55,26 @@ void Vacuum(const fs::path& source, const fs::path& destination, const KeepGoing
   }
 }
 
+// True when `file` has no free pages and ends with its last page. Opened
+// read and write as for the copy, so a journal left by a crash is rolled
+// back before the pages are counted; reading changes nothing in the file.
+bool AlreadyCompact(const fs::path& file) {
+  try {
+    SQLite::Database db(file.string(), SQLITE_OPEN_READWRITE, 5000);
+    SQLite::Statement pages(db, "SELECT freelist_count, page_count * page_size "
+                                "FROM pragma_freelist_count, pragma_page_count, pragma_page_size");
+    if (!pages.executeStep()) return false;
+    const std::int64_t free_pages = pages.getColumn(0).getInt64();
+    const std::int64_t used_bytes = pages.getColumn(1).getInt64();
+    return free_pages == 0 && used_bytes == static_cast<std::int64_t>(fs::file_size(file));
+  } catch (const SQLite::Exception& e) {
+    throw Error(std::string(e.what()) + ": " + file.string());
+  } catch (const fs::filesystem_error& e) {
+    throw Error(std::string("cannot read the size of the database (") + e.code().message() +
+                "): " + file.string());
+  }
+}
+
 }  // namespace
 
 void CompactDatabase(const fs::path& source, const fs::path& destination,
@@ -74,7 +95,7 @@ void CompactDatabase(const fs::path& source, const fs::path& destination,
   }
 }
 
-void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string_view locale,
+bool CompactInPlace(const fs::path& path, const fs::path& temporary, std::string_view locale,
                     const KeepGoing& keep_going) {
   // The file itself, not a symbolic link to it: the rename must replace the
   // file that the link points to.
@@ -90,6 +111,10 @@ void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string
     throw Error(std::string("cannot remove the old temporary file (") + e.code().message() +
                 "): " + temp.string());
   }
+  if (AlreadyCompact(original)) {
+    if (keep_going && !keep_going()) throw Error("the compaction was cancelled: " + original.string());
+    return false;
+  }
   CompactDatabase(original, temp, locale, keep_going);
   try {
     // rename() replaces the original in one step: at every moment one
@@ -101,6 +126,7 @@ void CompactInPlace(const fs::path& path, const fs::path& temporary, std::string
                 e.code().message() + "): " + original.string());
   }
   internal::SyncPath(original.parent_path(), true);
+  return true;
 }
 
 }  // namespace morvane::db

@@ -27,7 +27,16 @@ void CompactDatabase(const std::filesystem::path& source,
 // (replaced if it exists), made durable, and then renamed over `path` in one
 // atomic step. `path` is never deleted first; on any failure it is left as
 // it was and `temporary` is removed.
-void CompactInPlace(const std::filesystem::path& path,
+//
+// A file that is already compact is not rewritten: it has no free pages and
+// no bytes beyond its last page (after a journal left by a crash has been
+// rolled back). A copy would hold the same rows and be smaller only by the
+// room left inside pages (by deleted rows, or by page splits), which a file
+// that only grows, as the output database does, hardly has. Then `path`
+// stays the same file, untouched, an old `temporary` is still removed, and
+// `keep_going` is asked once (false cancels, as above). Returns true when
+// the file was rewritten, false when it was already compact.
+bool CompactInPlace(const std::filesystem::path& path,
                     const std::filesystem::path& temporary,
                     std::string_view locale = {}, const KeepGoing& keep_going = {});
 

@@ -1,6 +1,8 @@
 // Compaction: a copy with every row in its order, every field and index.
 #include "platform/db/compact.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "db_test_support.h"
@@ -16,7 +18,8 @@ std::string ReadFile(const std::filesystem::path& p) {
 class CompactTest : public DbTest {
  protected:
   // 3,000 rows, edited, with a third deleted so that row ids have gaps;
-  // keys in an order unlike the stored one.
+  // keys in an order unlike the stored one. A spare table emptied leaves
+  // free pages, which make the file worth compacting.
   void SetUp() override {
     DbTest::SetUp();
     db_.AppendTable({"Group", {{"Constraint", FieldType::kText, 5}}, {{"idxConstraint", "Constraint"}}});
@@ -32,6 +35,9 @@ class CompactTest : public DbTest {
     }
     db_.Execute("DELETE FROM Sample WHERE Number % 3 = 0");
     db_.Execute("UPDATE Sample SET Note = NULL WHERE Number % 5 = 0");
+    db_.AppendTable({"Spare", {{"Note", FieldType::kMemo, 0}}, {}});
+    db_.Execute("INSERT INTO Spare (Note) SELECT Note FROM Sample");
+    db_.Execute("DELETE FROM Spare");
     expected_ = StoredNumbers(db_);
     tables_ = db_.TableDefs();
     ws_.Close();
@@ -97,6 +103,40 @@ TEST_F(CompactTest, InPlaceReplacesTheFileAndLeavesNoTemporary) {
   ExpectSameDatabase(path_);
   // Twice in a row, as a run does.
   CompactInPlace(path_, folder_ / "DalkTemp.mdb");
+  ExpectSameDatabase(path_);
+}
+
+// The file as the file system knows it: a rewrite gives a new inode.
+struct FileState {
+  ino_t inode;
+  std::filesystem::file_time_type written;
+  std::string bytes;
+  bool operator==(const FileState&) const = default;
+};
+
+FileState StateOf(const std::filesystem::path& p) {
+  struct stat st {};
+  EXPECT_EQ(::stat(p.c_str(), &st), 0);
+  return {st.st_ino, std::filesystem::last_write_time(p), ReadFile(p)};
+}
+
+TEST_F(CompactTest, InPlaceRewritesOnlyAFileWithFreePagesOrBytesBeyondItsLastPage) {
+  const auto before = std::filesystem::file_size(path_);
+  EXPECT_TRUE(CompactInPlace(path_, folder_ / "DalkTemp.mdb"));  // rows were deleted
+  EXPECT_LT(std::filesystem::file_size(path_), before);
+
+  const FileState compact = StateOf(path_);
+  std::ofstream(folder_ / "DalkTemp.mdb") << "left over from an earlier run";
+  int calls = 0;
+  EXPECT_FALSE(CompactInPlace(path_, folder_ / "DalkTemp.mdb", {}, [&calls] { return ++calls > 0; }));
+  EXPECT_EQ(calls, 1);
+  EXPECT_TRUE(StateOf(path_) == compact) << "an already compact file was rewritten";
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb"}));
+  ExpectSameDatabase(path_);
+
+  std::ofstream(path_, std::ios::binary | std::ios::app) << std::string(5000, '\0');
+  EXPECT_TRUE(CompactInPlace(path_, folder_ / "DalkTemp.mdb"));
+  EXPECT_EQ(ReadFile(path_).size(), compact.bytes.size());
   ExpectSameDatabase(path_);
 }
 
