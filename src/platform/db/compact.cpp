@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/db/error.h"
+#include "platform/db/internal/engine_setup.h"
 #include "platform/db/internal/open_files.h"
 #include "platform/db/internal/paths.h"
 #include "platform/files/files.h"
@@ -37,6 +38,7 @@ fs::path SourceFile(const fs::path& path) {
 // every table is rewritten in row id order, with its indexes.
 void Vacuum(const fs::path& source, const fs::path& destination, const KeepGoing& keep_going) {
   try {
+    internal::SetUpEngine();
     // Read and write: a journal left by a crash is rolled back first.
     SQLite::Database db(source.string(), SQLITE_OPEN_READWRITE, 5000);
     db.exec("SELECT count(*) FROM sqlite_schema");

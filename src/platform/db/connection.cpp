@@ -4,6 +4,7 @@
 
 #include "platform/db/error.h"
 #include "platform/db/internal/database_impl.h"
+#include "platform/db/internal/engine_setup.h"
 #include "platform/db/internal/open_files.h"
 #include "platform/db/internal/workspace_impl.h"
 
@@ -25,6 +26,7 @@ constexpr const char* kSettings =
     "PRAGMA temp_store=FILE;";     // snapshots live on disk, not in memory
 
 std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bool create) {
+  SetUpEngine();
   // A workspace is used by one thread only (workspace.h), so the connection
   // needs no lock of its own around every call.
   const int flags =
