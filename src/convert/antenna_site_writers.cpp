@@ -51,7 +51,6 @@ void SetAntSiteInfoFields(db::TableRecordset& rs, const ConversionState& state) 
 void WriteUserSiteRow(engine::RunContext& run, const ConversionState& state,
                       AntennaSideTables& tables, const std::string& where) {
   db::TableRecordset& info = tables.ant_site_info;
-  info.SetIndex("idxAntSiteKey");
   info.Seek("=", state.site.tower_site_key);
   if (info.NoMatch()) {
     WriteRow(run, info, RowWrite::kAdd, where,
@@ -124,9 +123,9 @@ void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
   const bool has_service = !text::Trim(service).empty();
   const std::string where = "antenna site " + key;
   db::TableRecordset& rs = tables.ant_site_call_sign;
-  rs.SetIndex("idxAntSiteKey");
-  rs.Seek("=", key);
-  if (rs.NoMatch()) {
+  // The rows of one site mostly come together: the recordset still stands
+  // on the row this writer edited last.
+  if (!tables.ant_site_call_sign_at.Seek(rs, key)) {
     WriteRow(run, rs, RowWrite::kAdd, where, [&](db::TableRecordset& row) {
       row.Set("AntSiteKey", key);
       row.Set("CallSigns", call + "~");
@@ -145,7 +144,7 @@ void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
   if (call_listed && new_freq_count == freq_count) return;  // nothing changes
   const std::int64_t new_call_sign_count =
       call_listed ? call_sign_count : Raised(run, tables, key, "CallSignCount", call_sign_count);
-  WriteRow(run, rs, RowWrite::kEdit, where, [&](db::TableRecordset& row) {
+  const bool written = WriteRow(run, rs, RowWrite::kEdit, where, [&](db::TableRecordset& row) {
     row.Set("FreqCount", new_freq_count);
     if (call_listed) return;
     row.Set("AntSiteKey", key);
@@ -153,6 +152,7 @@ void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
     if (has_service && !Listed(services, service)) row.Set("RadSvc", services + service + "~");
     row.Set("CallSignCount", new_call_sign_count);
   });
+  if (!written) tables.ant_site_call_sign_at.Forget();
 }
 
 }  // namespace morvane::convert

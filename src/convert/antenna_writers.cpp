@@ -137,7 +137,9 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
   t.mfg_mod_list = open("MfgModList", "idxMfgMod", &t.mfg_mod_keys);
   t.site_info = open("SiteInfo", "idxAntSiteKey", &t.site_info_keys);
   t.ant_site_info = ant_site_db.OpenTable("AntSiteInfo");
+  t.ant_site_info.SetIndex("idxAntSiteKey");
   t.ant_site_call_sign = ant_site_db.OpenTable("AntSiteCallSign");
+  t.ant_site_call_sign.SetIndex("idxAntSiteKey");
   return t;
 }
 

@@ -16,6 +16,7 @@
 #include "convert/conversion_state.h"
 #include "convert/known_keys.h"
 #include "convert/lookup_memo.h"
+#include "convert/row_position.h"
 #include "platform/db/database.h"
 #include "platform/db/table_recordset.h"
 #include "run/run_context.h"
@@ -37,11 +38,14 @@ struct AntennaSideTables {
   // without a Seek.
   std::string path_written_key[2];
   SideValues path_written[2];
+  RowPosition path_record_at;  // the PathRecord row the path writer stands on
   // The class-of-station code of the last row and what the code list holds
   // for it: the rows of one filing share it.
   MemoRow class_of_station;
-  // In the user's antenna-site database (setting AntSiteDb).
+  // In the user's antenna-site database (setting AntSiteDb), each on
+  // idxAntSiteKey; the row that the call-sign writer stands on.
   db::TableRecordset ant_site_info, ant_site_call_sign;
+  RowPosition ant_site_call_sign_at;
 
   // What the antenna-site writers remember during the step, keyed by the
   // upper-cased antenna-site key (the keys compare without regard to case):
@@ -51,7 +55,7 @@ struct AntennaSideTables {
   std::unordered_set<std::string> site_info_refused, counts_capped;
 };
 
-// Opens the recordsets; throws db::Error when a table is missing.
+// Opens the recordsets; throws db::Error when a table or an index is missing.
 AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_site_db);
 
 // The antenna writer of one query row: sets the side values (state.tx or

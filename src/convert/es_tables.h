@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "convert/known_keys.h"
+#include "convert/row_position.h"
 #include "platform/db/database.h"
 #include "platform/db/deferred_indexes.h"
 #include "platform/db/table_recordset.h"
@@ -55,6 +56,7 @@ struct EsTables {
   // The keys of Lice and FreqList that the step has seen stored, so that
   // most presence tests need no Seek.
   KnownKeys lice_keys, freq_list_keys;
+  RowPosition freq_list_at;  // the FreqList row the frequency writer stands on
 
   // Filings whose missing address row has been reported, so a filing with
   // many rows gives one rejected-data line.

@@ -81,7 +81,10 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
   const std::string key = FreqListKeyOf(frequency, rad_svc, tx_class, rx_class);
 
   db::TableRecordset& list = tables.freq_list;
-  if (!SeekHeld(tables.freq_list_keys, list, key)) {
+  const bool exists = tables.freq_list_keys.Find(key) != KnownKeys::Answer::kAbsent &&
+                      tables.freq_list_at.Seek(list, key);
+  if (!exists) {
+    tables.freq_list_at.Forget();  // an added row moves nothing
     const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
       rs.Set("FreqListKey", key);
       rs.Set("Freq", frequency);
@@ -93,9 +96,11 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
     if (stored) tables.freq_list_keys.Add(key);
     return;
   }
+  tables.freq_list_keys.Add(key);
   const std::int64_t count = list.Get("FreqCnt").AsInteger() + 1;
-  WriteRow(run, list, RowWrite::kEdit, FilingWhere(state),
-           [&](db::TableRecordset& rs) { rs.Set("FreqCnt", count); });
+  if (!WriteRow(run, list, RowWrite::kEdit, FilingWhere(state),
+                [&](db::TableRecordset& rs) { rs.Set("FreqCnt", count); }))
+    tables.freq_list_at.Forget();
 }
 
 }  // namespace morvane::convert

@@ -114,11 +114,6 @@ bool Holds(KnownKeys& known, db::TableRecordset& table, const std::string& key) 
   return SeekAndLearn(known, table, key);
 }
 
-bool SeekHeld(KnownKeys& known, db::TableRecordset& table, const std::string& key) {
-  if (known.Find(key) == KnownKeys::Answer::kAbsent) return false;
-  return SeekAndLearn(known, table, key);
-}
-
 KnownKeys KnownKeysOf(db::TableRecordset& table) { return KnownKeys(table.RecordCount() == 0); }
 
 }  // namespace morvane::convert

@@ -71,9 +71,6 @@ class KnownKeys {
 // Seek finds is made known.
 // True when the table holds a row under `key`; no Seek when `known` can tell.
 bool Holds(KnownKeys& known, db::TableRecordset& table, const std::string& key);
-// True, with the recordset on the first row of `key`, when the table holds
-// one: Seeks unless `known` tells the key is absent.
-bool SeekHeld(KnownKeys& known, db::TableRecordset& table, const std::string& key);
 
 // The keys known of `table` at the start of the step: none, and whether the
 // table is empty.

@@ -28,7 +28,11 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
   // Only this writer changes these fields: the row holds them already.
   if (!written_key.empty() && written_key == state.path_site_key && SameSide(written, side)) return;
   db::TableRecordset& path = tables.path_record;
-  const bool exists = SeekHeld(tables.path_record_keys, path, state.path_site_key);
+  // The path site's rows come together: after the first, the recordset
+  // mostly stands on the row this writer has just edited.
+  const bool exists =
+      tables.path_record_keys.Find(state.path_site_key) != KnownKeys::Answer::kAbsent &&
+      tables.path_record_at.Seek(path, state.path_site_key);
   const std::string prefix = transmit ? "Tx" : "Rx";
   const bool stored = WriteRow(run, path, exists ? RowWrite::kEdit : RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
@@ -41,6 +45,7 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
              rs.Set(prefix + "AreaOfOpCode", "");
              rs.Set(prefix + "RadOfOp", "");
            });
+  if (!exists || !stored) tables.path_record_at.Forget();  // an added row moves nothing
   if (!stored) return;
   tables.path_record_keys.Add(state.path_site_key);
   written_key = state.path_site_key;

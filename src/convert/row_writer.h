@@ -1,14 +1,17 @@
-// Writes one row of a KTB table or of a user's database in a transaction of
-// its own, setting a record aside instead of stopping the step when a field
-// refuses a value.
+// Writes one row of a KTB table or of a user's database as one logical
+// commit of its own, setting a record aside instead of stopping the step
+// when a field refuses a value.
+//
+// The row is one INSERT or UPDATE statement, which SQLite applies whole or
+// not at all, so it needs no transaction (and no savepoint) around it: it
+// counts as a commit of the workspace like a committed transaction would.
 //
 // `fill` sets the fields of the row (after AddNew or Edit). When a field
 // refuses its value (db::ValueRefused: a text longer than the field, a
-// number out of range), nothing of the row is written, the transaction is
-// rolled back, one line goes to the rejected-data file naming the table,
+// number out of range), nothing of the row is written, one line goes to the rejected-data file naming the table,
 // `where` (the filing, site or key concerned), the field and the value, and
-// false is returned so the conversion goes on. Any other error propagates
-// after the rollback and ends the step.
+// false is returned so the conversion goes on. Any other error propagates,
+// with nothing of the row written, and ends the step.
 #pragma once
 
 #include <string>
@@ -17,7 +20,6 @@
 #include "platform/db/error.h"
 #include "platform/db/table_recordset.h"
 #include "run/rejected_data.h"
-#include "run/row_transaction.h"
 #include "run/run_context.h"
 
 namespace morvane::convert {
@@ -27,7 +29,6 @@ enum class RowWrite { kAdd, kEdit };
 template <typename Fill>
 bool WriteRow(engine::RunContext& run, db::TableRecordset& recordset, RowWrite how,
               std::string_view where, Fill fill) {
-  engine::RowTransaction transaction(run.workspace());
   try {
     if (how == RowWrite::kAdd)
       recordset.AddNew();
@@ -46,7 +47,6 @@ bool WriteRow(engine::RunContext& run, db::TableRecordset& recordset, RowWrite h
     if (recordset.Editing()) recordset.CancelUpdate();
     throw;
   }
-  transaction.Commit();
   return true;
 }
 
