@@ -37,6 +37,16 @@ struct QueryRow {
   std::string frequency_upper;
   std::string emission;
   std::string trans_mode_fix;
+  // The row's DalkFrequency fields that the query brings besides, so that
+  // GetFrequencyData needs no Seek: true only when they are the fields a
+  // Seek on the row's FrequencyKey finds (the key is a whole number and no
+  // other DalkFrequency row has it).
+  bool carries_frequency = false;
+  std::string polarization_code, eirp, trans_mode;
+  // Whether DalkFrequencyCondition has rows of the FrequencyKey; known only
+  // when the key is a whole number (Null is sought as 0).
+  bool frequency_conditions_known = false;
+  bool has_frequency_conditions = false;
 };
 
 // DalkMain, as GetMainData leaves it.

@@ -23,16 +23,16 @@ namespace {
 
 constexpr std::int64_t kProgressEvery = 10;
 constexpr const char* kActionText = "Es Populate Ktb Tables!";
-std::string TwoDigits(int seq) { return text::Format(seq, "00"); }
+std::string TwoDigits(int seq) { return ZeroPadded(seq, 2); }
 
 // The columns of the query, in its order.
 enum Column {
   kCallSign, kFilingKey, kFilingState, kSubsystemCode, kClassOfStationCode, kAddressKey,
   kContactKey, kSiteKey, kAntennaKey, kFrequencyKey, kFrequencyLower, kFrequencyUpper,
-  kEmission, kTransModeFix
+  kEmission, kTransModeFix, kPolarizationCode, kEirp, kTransMode, kHasFrequencyConditions
 };
 
-QueryRow ReadRow(const db::SqlRecordset& q) {
+QueryRow ReadRow(const db::SqlRecordset& q, bool frequency_keys_unique) {
   QueryRow r;
   r.call_sign = q.Get(kCallSign).AsText();
   r.filing_key = q.Get(kFilingKey).AsInteger();
@@ -48,6 +48,15 @@ QueryRow ReadRow(const db::SqlRecordset& q) {
   r.frequency_upper = q.Get(kFrequencyUpper).AsText();
   r.emission = q.Get(kEmission).AsText();
   r.trans_mode_fix = q.Get(kTransModeFix).AsText();
+  const bool whole_key = q.Get(kFrequencyKey).IsInteger();
+  r.carries_frequency = whole_key && frequency_keys_unique;
+  if (r.carries_frequency) {
+    r.polarization_code = q.Get(kPolarizationCode).AsText();
+    r.eirp = q.Get(kEirp).AsText();
+    r.trans_mode = q.Get(kTransMode).AsText();
+  }
+  r.frequency_conditions_known = whole_key;
+  r.has_frequency_conditions = q.Get(kHasFrequencyConditions).AsInteger() != 0;
   return r;
 }
 
@@ -76,7 +85,8 @@ class EsPopulateStep {
       run_.Yield();
       ShowStart();
       state_.cur_rad_svc_code = run_.cur_rad_svc_code;
-      for (query.MoveFirst(); !query.Eof(); query.MoveNext()) ConvertRow(ReadRow(query), tables, side);
+      for (query.MoveFirst(); !query.Eof(); query.MoveNext())
+        ConvertRow(ReadRow(query, tables.frequency_keys_unique), tables, side);
       query.Close();
       ShowEnd();
       deferred.Rebuild();
@@ -203,7 +213,10 @@ const std::string& ConversionQuery() {
       "DalkMain.SubsystemCode, DalkMain.ClassOfStationCode, DalkMain.AddressKey, "
       "DalkMain.ContactKey, DalkSite.SiteKey, DalkAntenna.AntennaKey, "
       "DalkFrequency.FrequencyKey, DalkFrequency.FrequencyLower, DalkFrequency.FrequencyUpper, "
-      "DalkFrequency.Emission, DalkFrequency.TransModeFix "
+      "DalkFrequency.Emission, DalkFrequency.TransModeFix, "
+      "DalkFrequency.PolarizationCode, DalkFrequency.Eirp, DalkFrequency.TransMode, "
+      "EXISTS (SELECT 1 FROM DalkFrequencyCondition "
+      "WHERE DalkFrequencyCondition.FrequencyKey = DalkFrequency.FrequencyKey) "
       "FROM ((DalkMain INNER JOIN DalkSite ON DalkMain.FilingKey = DalkSite.FilingKey) "
       "INNER JOIN DalkAntenna ON DalkSite.SiteKey = DalkAntenna.SiteKey) "
       "INNER JOIN DalkFrequency ON DalkAntenna.AntennaKey = DalkFrequency.AntennaKey "

@@ -27,7 +27,8 @@ void EsPopulateKtbTables(engine::RunContext& run);
 // The conversion query in SQLite's dialect: one row per filing, site,
 // antenna and frequency, ordered by call sign, site, antenna, band edges and
 // transmit/receive letter, then by frequency key and row ids so equal rows
-// always come in one order.
+// always come in one order. Besides, the frequency fields that the lookups
+// read and whether the frequency has special conditions.
 const std::string& ConversionQuery();
 
 // "QD", the filing key in ten digits ("-" and nine for a negative key), "~",

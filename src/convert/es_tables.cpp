@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/db/sql_recordset.h"
+
 namespace morvane::convert {
 namespace {
 
@@ -9,6 +11,13 @@ db::TableRecordset Open(db::Database& output, std::string_view table, std::strin
   db::TableRecordset rs = output.OpenTable(table);
   if (!index.empty()) rs.SetIndex(index);
   return rs;
+}
+
+bool FrequencyKeysUnique(db::Database& output) {
+  db::SqlRecordset shared = output.OpenSql(
+      "SELECT EXISTS (SELECT 1 FROM DalkFrequency WHERE FrequencyKey IS NOT NULL "
+      "GROUP BY FrequencyKey HAVING count(*) > 1)");
+  return shared.Get(0).AsInteger() == 0;
 }
 
 }  // namespace
@@ -22,6 +31,7 @@ EsTables OpenEsTables(db::Database& output) {
   t.antenna = Open(output, "DalkAntenna", "idxAntennaKey");
   t.antenna_gain = Open(output, "DalkAntennaGain", "idxAntennaKey");
   t.frequency = Open(output, "DalkFrequency", "idxFrequencyKey");
+  t.frequency_keys_unique = FrequencyKeysUnique(output);
   t.freq_coord = Open(output, "DalkFreqCoord", "idxAntennaKey");
   t.space_station = Open(output, "DalkSpaceStation", "idxSpaceStationKey");
   t.pt_comm = Open(output, "DalkPtComm", "idxSiteKey");
@@ -42,6 +52,10 @@ EsTables OpenEsTables(db::Database& output) {
   t.spc_cnd_freq = Open(output, "SpcCndFreq", "idxFreqKey");
   t.spc_cnd_lice = Open(output, "SpcCndLice", "idxCsFnKey");
   t.spc_cnd_site = Open(output, "SpcCndSite", "idxPathSiteKey");
+  t.spc_cnd_ant_texts.keys = KnownKeysOf(t.spc_cnd_ant);
+  t.spc_cnd_freq_texts.keys = KnownKeysOf(t.spc_cnd_freq);
+  t.spc_cnd_lice_texts.keys = KnownKeysOf(t.spc_cnd_lice);
+  t.spc_cnd_site_texts.keys = KnownKeysOf(t.spc_cnd_site);
   return t;
 }
 

@@ -16,6 +16,7 @@
 
 #include "convert/known_keys.h"
 #include "convert/row_position.h"
+#include "convert/stored_texts.h"
 #include "platform/db/database.h"
 #include "platform/db/deferred_indexes.h"
 #include "platform/db/table_recordset.h"
@@ -57,6 +58,13 @@ struct EsTables {
   // most presence tests need no Seek.
   KnownKeys lice_keys, freq_list_keys;
   RowPosition freq_list_at;  // the FreqList row the frequency writer stands on
+  // The texts of the special-condition tables, so that most rows need no
+  // Seek to learn that their text is stored already.
+  StoredTexts spc_cnd_ant_texts, spc_cnd_freq_texts, spc_cnd_lice_texts, spc_cnd_site_texts;
+
+  // No two DalkFrequency rows share a FrequencyKey (Nulls aside), so the
+  // conversion query's frequency row is the one a Seek on its key finds.
+  bool frequency_keys_unique = false;
 
   // Filings whose missing address row has been reported, so a filing with
   // many rows gives one rejected-data line.

@@ -82,6 +82,17 @@ void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo
                                                  "FrequencyUpper"};
   MemoRow& row = memo.frequency;
   FrequencyValues& f = state.frequency;
+  if (const QueryRow& q = state.row; q.carries_frequency) {
+    f.polarization_code = q.polarization_code;
+    f.eirp = q.eirp;
+    f.emission = q.emission;
+    f.trans_mode = q.trans_mode;
+    f.trans_mode_fix = q.trans_mode_fix;
+    state.freq_lower_text = q.frequency_lower;
+    state.freq_upper_text = q.frequency_upper;
+    state.cur_trans_mode_fix = f.trans_mode_fix;
+    return;
+  }
   if (!row.Find(tables.frequency, state.row.frequency_key, kFields)) {
     f = FrequencyValues{};
     state.freq_lower_text.clear();

@@ -28,7 +28,8 @@ void GetMainData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkFrequency by the row's FrequencyKey: state.frequency, the band edges
 // (freq_lower_text, freq_upper_text) and cur_trans_mode_fix, as stored.
-// No match: all of them "".
+// No match: all of them "". A row that carries its frequency fields
+// (QueryRow::carries_frequency) gives them without a Seek.
 void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo);
 
 // DalkAddress by the row's AddressKey: state.address, licensee_id_key and

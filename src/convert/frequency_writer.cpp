@@ -1,6 +1,7 @@
 #include "convert/frequency_writer.h"
 
 #include "convert/licensee_writer.h"
+#include "convert/qd_key.h"
 #include "convert/row_writer.h"
 #include "platform/text/text.h"
 
@@ -9,7 +10,6 @@ namespace {
 
 using text::Trim;
 
-constexpr const char* kFreqKeyMask = "00000000";
 constexpr const char* kFrequencyMask = "00000000.00000000";
 // Negative EIRP values are written without their minus sign, after a blank.
 constexpr const char* kEirpMask = "0000.0; 000.0;0000.0";
@@ -23,7 +23,7 @@ std::string PaddedTo(std::string value, std::size_t width) {
 }  // namespace
 
 std::string FreqKeyOf(std::int64_t freq_counter) {
-  return "QD" + Trim(text::Format(static_cast<double>(freq_counter), kFreqKeyMask));
+  return "QD" + ZeroPadded(freq_counter, 8);
 }
 
 std::string FreqListFrequencyOf(const std::string& freq_lower_text) {

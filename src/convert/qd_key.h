@@ -1,18 +1,22 @@
 // The number part of the keys that the earth-station conversion makes:
 // "QD" and a whole-number staging key in ten digits, or a minus sign and
-// nine digits for a negative one (QD0000012345, QD-000000077). The path,
-// antenna and location keys all start this way.
+// nine digits for a negative one (QD0000012345, QD-000000077); a longer
+// number keeps all its digits. The path, antenna and location keys all
+// start this way.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "platform/text/text.h"
-
 namespace morvane::convert {
 
+// `value` in decimal, zero-padded on the left to at least `width` digits;
+// a negative value has its minus sign before the digits (and the width
+// counts the digits only).
+std::string ZeroPadded(std::int64_t value, std::size_t width);
+
 inline std::string QdKey(std::int64_t key) {
-  return "QD" + text::Trim(text::Format(static_cast<double>(key), "0000000000;-000000000;0000000000"));
+  return "QD" + ZeroPadded(key, key < 0 ? 9 : 10);
 }
 
 }  // namespace morvane::convert

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/licensee_writer.h"
 #include "convert/row_writer.h"
@@ -23,6 +24,7 @@ struct ConditionMember {
   db::TableRecordset& target;
   const char* target_key_field;
   MemoText& memo;           // the text of the last key sought
+  StoredTexts& stored;      // the target's texts under the last key written
 };
 
 std::string MissingEntry(const ConditionMember& member, std::int64_t key, std::int64_t code) {
@@ -66,13 +68,29 @@ const std::string& MemoConditionText(const ConditionMember& member, db::TableRec
   return memo.text;
 }
 
-// True when the target table holds `text` under `key` already.
-bool HasText(const ConditionMember& member, const std::string& key, const std::string& text) {
+// Every text the target table holds under `key`.
+std::vector<std::string> TextsOf(const ConditionMember& member, const std::string& key) {
+  std::vector<std::string> texts;
+  if (member.stored.keys.Find(key) == KnownKeys::Answer::kAbsent) return texts;
   db::TableRecordset& target = member.target;
   for (target.Seek("=", key);
        !target.Eof() && text::EqualsIgnoreCase(target.Get(member.target_key_field).AsText(), key);
        target.MoveNext())
-    if (target.Get("SpecCond").AsText() == text) return true;
+    texts.push_back(target.Get("SpecCond").AsText());
+  return texts;
+}
+
+// True when the target table holds `text` under `key` already.
+bool HasText(const ConditionMember& member, const std::string& key, const std::string& text) {
+  StoredTexts& stored = member.stored;
+  if (!stored.valid || stored.key != key) {
+    stored.valid = false;
+    stored.texts = TextsOf(member, key);
+    stored.key = key;
+    stored.valid = true;
+  }
+  for (const std::string& held : stored.texts)
+    if (held == text) return true;
   return false;
 }
 
@@ -80,10 +98,15 @@ void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables
                  const ConditionMember& member, std::int64_t sought, const std::string& key) {
   const std::string& text = MemoConditionText(member, tables.condition, sought);
   if (text.empty() || HasText(member, key, text)) return;
-  WriteRow(run, member.target, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
-    rs.Set(member.target_key_field, key);
-    rs.Set("SpecCond", text);
-  });
+  const bool stored =
+      WriteRow(run, member.target, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
+        rs.Set(member.target_key_field, key);
+        rs.Set("SpecCond", text);
+      });
+  if (stored) {
+    member.stored.keys.Add(key);
+    member.stored.texts.push_back(text);  // HasText has just gathered `key`
+  }
   run.YieldIfDue();
 }
 
@@ -92,28 +115,35 @@ void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables
 void WriteSpcCndAnt(engine::RunContext& run, ConversionState& state, EsTables& tables,
                     LookupMemo& memo) {
   const ConditionMember member{tables.antenna_condition, "AntennaKey", " AntennaKey = ", false,
-                               tables.spc_cnd_ant, "PathAntKey", memo.antenna_conditions};
+                               tables.spc_cnd_ant, "PathAntKey", memo.antenna_conditions,
+                               tables.spc_cnd_ant_texts};
   WriteMember(run, state, tables, member, state.cur_antenna_key, state.path_ant_key);
 }
 
 void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& tables,
                     LookupMemo& memo) {
+  // Each row has a frequency of its own: the query tells whether it has
+  // condition rows at all, which saves a Seek on most rows.
+  if (state.row.frequency_conditions_known && !state.row.has_frequency_conditions) return;
   const ConditionMember member{tables.frequency_condition, "FrequencyKey", " FrequencyKey = ",
-                               true, tables.spc_cnd_freq, "FreqKey", memo.frequency_conditions};
+                               true, tables.spc_cnd_freq, "FreqKey", memo.frequency_conditions,
+                               tables.spc_cnd_freq_texts};
   WriteMember(run, state, tables, member, state.cur_frequency_key, state.freq_key);
 }
 
 void WriteSpcCndLice(engine::RunContext& run, ConversionState& state, EsTables& tables,
                     LookupMemo& memo) {
   const ConditionMember member{tables.license_condition, "FilingKey", " FilingKey = ", true,
-                               tables.spc_cnd_lice, "CsFnKey", memo.license_conditions};
+                               tables.spc_cnd_lice, "CsFnKey", memo.license_conditions,
+                               tables.spc_cnd_lice_texts};
   WriteMember(run, state, tables, member, state.cur_filing_key, state.cur_call_sign);
 }
 
 void WriteSpcCndSite(engine::RunContext& run, ConversionState& state, EsTables& tables,
                     LookupMemo& memo) {
   const ConditionMember member{tables.site_condition, "SiteKey", " SiteKey = ", true,
-                               tables.spc_cnd_site, "PathSiteKey", memo.site_conditions};
+                               tables.spc_cnd_site, "PathSiteKey", memo.site_conditions,
+                               tables.spc_cnd_site_texts};
   WriteMember(run, state, tables, member, state.cur_site_key, state.path_site_key);
 }
 

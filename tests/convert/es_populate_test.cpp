@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/es_fixture.h"
+#include "convert/frequency_writer.h"
 
 namespace morvane::convert {
 namespace {
@@ -31,6 +32,10 @@ TEST(PathKeyTest, TenDigitFilingKeysTwoDigitSequencesAndTheSideLetter) {
   EXPECT_EQ(PathAntKeyOf(12345, 1, 2, "R"), "QD0000012345~01~02R");
   EXPECT_EQ(PathAntKeyOf(-77, 3, 10, "T"), "QD-000000077~03~10T");
   EXPECT_EQ(PathAntKeyOf(2147483647, 100, 100, "T"), "QD2147483647~100~100T");  // 21: refused when stored
+  EXPECT_EQ(PathSiteKeyOf(0, 9, "T"), "QD0000000000~09T");
+  EXPECT_EQ(PathSiteKeyOf(-2147483648, 1, "R"), "QD-2147483648~01R");
+  EXPECT_EQ(FreqKeyOf(2), "QD00000002");
+  EXPECT_EQ(FreqKeyOf(123456789), "QD123456789");
 }
 
 TEST_F(EsPopulateTest, KeysSequencesAndStatusCodesOfEveryConvertedRow) {
