@@ -93,6 +93,19 @@ TEST_F(EsPopulateTest, EveryFreqRowOfARepeatedAddressGetsTheRegistrationNumber) 
             (Lines{"00003700.00000000|7654321", "00003800.00000000|7654321"}));
 }
 
+TEST_F(EsPopulateTest, AFrequencyKeyStagedTwiceGivesBothRowsTheFirstStagedRowsValues) {
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode, AddressKey) VALUES "
+        "(32, '1', 'KF6', 'SES', 'LIC', 6);"
+        "INSERT INTO DalkAddress (AddressKey, AddressId) VALUES (6, 'A67');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (320, 32);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (42, 320);"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, Emission, Eirp, TransModeFix) VALUES "
+        "(61, 42, '00003800.00000000', 'EB', '20', 'R'), (61, 42, '00003700.00000000', 'EA', '10', 'R')");
+  RunStep();
+  EXPECT_EQ(f.Rows("SELECT FreqL, EmissionDesignator1, TxEirp FROM Freq ORDER BY rowid"),
+            (Lines{"00003800.00000000|EB|0020.0", "00003800.00000000|EB|0020.0"}));
+}
+
 TEST_F(EsPopulateTest, AnEmptyQueryLogsTheStepAtOneHundredPercent) {
   RunStep();
   EXPECT_EQ(f.Rows("SELECT ActionCounter, ActionText, RecordsProcessed FROM ProcessLog"),
