@@ -99,6 +99,7 @@ void Connection::BeforeInsert(const std::string& table, const std::string& rowid
 }
 
 void Connection::AfterWrite() {
+  ++change_count_;
   wrote_in_group_ = true;
   if (pending_.active) {
     pending_.id = sqlite3_last_insert_rowid(handle());
@@ -161,6 +162,7 @@ void Connection::CommitLevel(int level) {
 }
 
 void Connection::RollbackLevel(int level) {
+  ++change_count_;
   if (deferred_.active && deferred_.level == level) {
     deferred_.active = false;
     DeleteRow(deferred_);
@@ -212,6 +214,7 @@ void Connection::RollbackSavepoint() {
 }
 
 void Connection::Resynchronise() noexcept {
+  ++change_count_;
   pending_.active = false;  // the write failed: a statement adds nothing when it fails
   if (IsOpen() && sqlite3_get_autocommit(handle())) {
     if (in_group_ && wrote_in_group_ && !group_lost_) {

@@ -16,16 +16,17 @@ int FieldPosition(const TableDef& def, std::string_view column) {
   return -1;
 }
 
-std::vector<FieldDef> ReadFields(const Connection& c, const std::string& table) {
+void ReadFields(const Connection& c, TableInfo& info) {
+  const std::string& table = info.def.name;
   auto s = Prepare(c.db(), "SELECT name, type, hidden FROM pragma_table_xinfo(?1)", table);
   Bind(*s, 1, Value(table));
-  std::vector<FieldDef> fields;
   while (Step(*s, table)) {
     if (ReadColumn(*s, 2).AsInteger() != 0) continue;  // hidden / generated
-    const TypeAndSize t = ParseDeclaredType(Text(*s, 1));
-    fields.push_back({Text(*s, 0), t.type, t.size});
+    const std::string declared = Text(*s, 1);
+    const TypeAndSize t = ParseDeclaredType(declared);
+    info.def.fields.push_back({Text(*s, 0), t.type, t.size});
+    info.affinities.push_back(AffinityOf(declared));
   }
-  return fields;
 }
 
 std::string ColumnCollation(const Connection& c, const std::string& table,
@@ -105,7 +106,7 @@ std::optional<TableInfo> ReadTable(const Connection& connection, std::string_vie
   TableInfo info;
   info.def.name = Text(*s, 0);
   Reset(*s);
-  info.def.fields = ReadFields(connection, info.def.name);
+  ReadFields(connection, info);
   ReadIndexes(connection, info);
   info.has_rowid = HasRowid(connection, info.def.name);
   std::vector<std::string> columns;

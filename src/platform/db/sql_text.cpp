@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 namespace morvane::db::internal {
 namespace {
@@ -76,6 +77,28 @@ TypeAndSize ParseDeclaredType(std::string_view declared) {
   if (has("BLOB") || compact.empty()) return {FieldType::kMemo, 0};
   if (has("REAL") || has("FLOA") || has("DOUB")) return {FieldType::kDouble, 0};
   return {FieldType::kMemo, 0};
+}
+
+Affinity AffinityOf(std::string_view declared) {
+  // SQLite's rules, in their order.
+  const std::string upper = Upper(declared);
+  auto has = [&](std::string_view part) { return upper.find(part) != std::string::npos; };
+  if (has("INT")) return Affinity::kInteger;
+  if (has("CHAR") || has("CLOB") || has("TEXT")) return Affinity::kText;
+  if (has("BLOB") || WithoutBlanks(upper).empty()) return Affinity::kNone;
+  if (has("REAL") || has("FLOA") || has("DOUB")) return Affinity::kReal;
+  return Affinity::kNumeric;
+}
+
+bool ReadsBackUnchanged(Affinity affinity, const Value& value) {
+  if (value.IsNull()) return true;
+  if (value.IsText()) return affinity == Affinity::kText || affinity == Affinity::kNone;
+  if (value.IsInteger())
+    return affinity == Affinity::kInteger || affinity == Affinity::kNumeric ||
+           affinity == Affinity::kNone;
+  // A REAL column keeps a whole number as an integer and reads it back as
+  // the same double, except -0.0, which comes back as 0.0.
+  return affinity == Affinity::kReal && !(value.Real() == 0 && std::signbit(value.Real()));
 }
 
 std::string PhysicalIndexName(std::string_view table, std::string_view index) {

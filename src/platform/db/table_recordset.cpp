@@ -1,6 +1,8 @@
 #include "platform/db/table_recordset.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <functional>
 #include <unordered_map>
 
@@ -78,6 +80,9 @@ struct TableRecordset::Impl final : internal::Cursor {
   void MovePrevious();
   void Seek(std::string_view op, const Value& key);
   void Update();
+  SQLite::Statement& Insert();
+  SQLite::Statement& UpdateOf(const std::vector<int>& fields);
+  int Write(SQLite::Statement& s, const std::vector<int>* fields);
 
   std::shared_ptr<Database::Impl> database;
   bool attached = true;
@@ -90,15 +95,20 @@ struct TableRecordset::Impl final : internal::Cursor {
   Position position = Position::kAfterLast;
   std::int64_t rowid = 0;
   std::vector<Value> row;
+  std::uint64_t row_changes = 0;  // the connection's change count when `row` was read
   bool no_match = false;
 
   enum class Mode { kNone, kAdd, kEdit };
   Mode mode = Mode::kNone;
   std::vector<Value> buffer;
+  std::vector<char> touched;        // per field: Set or appended to since AddNew/Edit
+  std::vector<int> changed_fields;  // reused by every edit
 
   // Prepared once each, on first use.
-  StatementPtr first, last, next, previous, at, count, insert, update;
+  StatementPtr first, last, next, previous, at, count, insert;
   std::vector<WalkStatements> walks;  // per index
+  // One UPDATE per set of fields that edits changed, in ascending order.
+  std::vector<std::pair<std::vector<int>, StatementPtr>> updates;
   // Field positions by the spellings callers used: a step reads fields by
   // name on every row, and comparing names without regard to case field by
   // field would cost more than the read.
@@ -112,6 +122,7 @@ TableRecordset::Impl::Impl(std::shared_ptr<Database::Impl> db, internal::TableIn
   for (const FieldDef& f : info.def.fields) select_sql += ", " + internal::QuoteName(f.name);
   select_sql += " FROM " + table_sql;
   row.resize(info.def.fields.size());
+  touched.resize(row.size());
   walks.resize(info.indexes.size());
   database->AddCursor(this);
 }
@@ -128,7 +139,7 @@ void TableRecordset::Impl::Detach() noexcept {
   at.reset();
   count.reset();
   insert.reset();
-  update.reset();
+  updates.clear();
   for (WalkStatements& w : walks)
     for (StatementPtr& statement : w) statement.reset();
   attached = false;
@@ -211,6 +222,7 @@ bool TableRecordset::Impl::Fetch(SQLite::Statement& s) {
     rowid = s.getColumn(0).getInt64();
     for (std::size_t i = 0; i < row.size(); ++i) internal::ReadColumnInto(s, static_cast<int>(i) + 1, row[i]);
     position = Position::kRow;
+    row_changes = database->connection->change_count();
   }
   internal::Reset(s);
   return found;
@@ -304,56 +316,111 @@ void TableRecordset::Impl::Seek(std::string_view op, const Value& key) {
   if (converted && FetchKey(walk, *converted)) no_match = false;
 }
 
-void TableRecordset::Impl::Update() {
-  internal::Connection& c = Require();
-  if (mode == Mode::kNone) throw Error("Update without AddNew or Edit", info.def.name);
-  const int n = static_cast<int>(buffer.size());
-  SQLite::Statement* s;
-  if (mode == Mode::kAdd) {
-    if (!insert) {
-      std::string sql = "INSERT INTO " + table_sql + " (";
-      std::string values;
-      for (int i = 0; i < n; ++i) {
-        sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[i].name);
-        values += (i ? ", ?" : "?") + std::to_string(i + 1);
-      }
-      insert = internal::Prepare(c.db(), sql + ") VALUES (" + values + ")", info.def.name);
+SQLite::Statement& TableRecordset::Impl::Insert() {
+  if (!insert) {
+    std::string sql = "INSERT INTO " + table_sql + " (";
+    std::string values;
+    for (std::size_t i = 0; i < buffer.size(); ++i) {
+      sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[i].name);
+      values += (i ? ", ?" : "?") + std::to_string(i + 1);
     }
-    s = insert.get();
-  } else {
-    if (!update) {
-      std::string sql = "UPDATE " + table_sql + " SET ";
-      for (int i = 0; i < n; ++i)
-        sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[i].name) + " = ?" + std::to_string(i + 1);
-      update = internal::Prepare(c.db(), sql + " WHERE " + info.rowid + " = ?" + std::to_string(n + 1),
-                                 info.def.name);
-    }
-    s = update.get();
-    internal::Bind(*s, n + 1, Value(rowid));
+    insert = internal::Prepare(Require().db(), sql + ") VALUES (" + values + ")", info.def.name);
   }
-  for (int i = 0; i < n; ++i) internal::BindNoCopy(*s, i + 1, buffer[i]);
-  if (mode == Mode::kAdd && info.has_rowid) c.BeforeInsert(table_sql, info.rowid);
-  else c.BeforeWrite();
+  return *insert;
+}
+
+SQLite::Statement& TableRecordset::Impl::UpdateOf(const std::vector<int>& fields) {
+  for (auto& [set, statement] : updates)
+    if (set == fields) return *statement;
+  // Callers edit a few fixed sets of fields; a caller that changes ever other
+  // sets does not make the cache grow without end.
+  constexpr std::size_t kMostSets = 16;
+  if (updates.size() == kMostSets) updates.erase(updates.begin());
+  std::string sql = "UPDATE " + table_sql + " SET ";
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[fields[i]].name) + " = ?" +
+           std::to_string(i + 1);
+  sql += " WHERE " + info.rowid + " = ?" + std::to_string(fields.size() + 1);
+  updates.emplace_back(fields, internal::Prepare(Require().db(), sql, info.def.name));
+  return *updates.back().second;
+}
+
+namespace {
+
+// The same value to the bit: a changed sign of zero counts as a change.
+bool Identical(const Value& a, const Value& b) {
+  if (a.IsReal() && b.IsReal()) return std::bit_cast<std::uint64_t>(a.Real()) ==
+                                       std::bit_cast<std::uint64_t>(b.Real());
+  return a == b;
+}
+
+}  // namespace
+
+// Runs the bound INSERT or UPDATE `s` with the buffer's values at `fields`
+// (positions 1..n; the UPDATE's row id follows them). Returns the number of
+// rows that changed.
+int TableRecordset::Impl::Write(SQLite::Statement& s, const std::vector<int>* fields) {
+  internal::Connection& c = Require();
+  if (fields) {
+    for (std::size_t i = 0; i < fields->size(); ++i)
+      internal::BindNoCopy(s, static_cast<int>(i) + 1, buffer[(*fields)[i]]);
+    internal::Bind(s, static_cast<int>(fields->size()) + 1, Value(rowid));
+    c.BeforeWrite();
+  } else {
+    for (std::size_t i = 0; i < buffer.size(); ++i)
+      internal::BindNoCopy(s, static_cast<int>(i) + 1, buffer[i]);
+    if (info.has_rowid) c.BeforeInsert(table_sql, info.rowid);
+    else c.BeforeWrite();
+  }
   try {
-    internal::Step(*s, info.def.name);
+    internal::Step(s, info.def.name);
   } catch (...) {
-    s->clearBindings();
+    s.clearBindings();
     c.Resynchronise();
     throw;
   }
   const int changed = sqlite3_changes(c.handle());
-  internal::Reset(*s);
-  s->clearBindings();  // the buffer's texts were bound without a copy
+  internal::Reset(s);
+  s.clearBindings();  // the buffer's texts were bound without a copy
   c.AfterWrite();
-  const bool edited = mode == Mode::kEdit;
+  return changed;
+}
+
+void TableRecordset::Impl::Update() {
+  internal::Connection& c = Require();
+  if (mode == Mode::kNone) throw Error("Update without AddNew or Edit", info.def.name);
+  if (mode == Mode::kAdd) {
+    Write(Insert(), nullptr);
+    mode = Mode::kNone;
+    return;
+  }
+  // The row as read is the row as stored when nothing changed the file
+  // since: only the fields set to another value are written then, and the
+  // row needs no second read when each of them reads back as it was bound.
+  // Otherwise every field that was set is written and the row read again.
+  const bool current = row_changes == c.change_count();
+  changed_fields.clear();
+  bool reads_back = current;
+  for (int i = 0; i < static_cast<int>(buffer.size()); ++i) {
+    if (!touched[i] || (current && Identical(buffer[i], row[i]))) continue;
+    changed_fields.push_back(i);
+    reads_back = reads_back && internal::ReadsBackUnchanged(info.affinities[i], buffer[i]);
+  }
+  const bool gone = !changed_fields.empty() && Write(UpdateOf(changed_fields), &changed_fields) == 0;
   mode = Mode::kNone;
-  if (edited) {
-    if (changed == 0) {
-      position = Position::kAfterLast;
-      throw Error("the row being edited no longer exists", info.def.name);
-    }
-    // Re-read the row as stored: its index key may have moved it.
-    Land(FetchRow(Stored(at, "WHERE $R = ?1")), true);
+  if (gone) {
+    position = Position::kAfterLast;
+    throw Error("the row being edited no longer exists", info.def.name);
+  }
+  if (reads_back) {
+    // The position follows the row's values: a changed index key moves it.
+    std::swap(row, buffer);
+    row_changes = c.change_count();
+    return;
+  }
+  if (!FetchRow(Stored(at, "WHERE $R = ?1"))) {
+    position = Position::kAfterLast;
+    throw Error("the row being edited no longer exists", info.def.name);
   }
 }
 
@@ -454,6 +521,7 @@ void TableRecordset::Edit() {
   Impl& r = Open(impl_);
   if (r.position != Impl::Position::kRow) throw Error("no current row to edit", r.info.def.name);
   r.buffer = r.row;
+  std::fill(r.touched.begin(), r.touched.end(), 0);
   r.mode = Impl::Mode::kEdit;
 }
 
@@ -464,6 +532,7 @@ void TableRecordset::Set(int field_index, const Value& value) {
   const FieldDef& f = r.Field(field_index);
   if (r.mode == Impl::Mode::kNone) throw Error("Set without AddNew or Edit", r.info.def.name, f.name);
   r.buffer[field_index] = internal::ConvertForField(f, value, r.info.def.name);
+  r.touched[field_index] = 1;
 }
 
 void TableRecordset::Set(int field_index, Value&& value) {
@@ -471,6 +540,7 @@ void TableRecordset::Set(int field_index, Value&& value) {
   const FieldDef& f = r.Field(field_index);
   if (r.mode == Impl::Mode::kNone) throw Error("Set without AddNew or Edit", r.info.def.name, f.name);
   r.buffer[field_index] = internal::ConvertForField(f, std::move(value), r.info.def.name);
+  r.touched[field_index] = 1;
 }
 
 void TableRecordset::AppendChunk(std::string_view field, std::string_view text) {
@@ -488,6 +558,7 @@ void TableRecordset::AppendChunk(int field_index, std::string_view text) {
   std::string joined = current.IsNull() ? std::string() : current.AsText();
   joined.append(text);
   current = internal::ConvertForField(f, Value(std::move(joined)), r.info.def.name);
+  r.touched[field_index] = 1;
 }
 
 void TableRecordset::Update() { Open(impl_).Update(); }

@@ -309,5 +309,100 @@ TEST_F(RecordsetTest, EditOfARowThatWasRolledBackAwayIsRefused) {
   EXPECT_EQ(rs.RecordCount(), 0);
 }
 
+TEST_F(RecordsetTest, AnEditedIndexKeyMovesTheRowInTheWalkAndInEveryIndex) {
+  Fill({{"a", 1}, {"b", 2}, {"c", 3}});
+  TableRecordset rs = db_.OpenTable("Sample");
+  rs.SetIndex("idxKey");
+  rs.MoveFirst();
+  rs.Edit();
+  rs.Set("Key", "bb");
+  rs.Update();
+  EXPECT_EQ(rs.Get("Key"), Value("bb"));
+  rs.MoveNext();  // on from the row's new place
+  EXPECT_EQ(NumbersFromHere(rs), (Numbers{3}));
+  rs.MoveFirst();
+  EXPECT_EQ(NumbersFromHere(rs), (Numbers{2, 1, 3}));
+  rs.Seek("=", "a");
+  EXPECT_TRUE(rs.NoMatch());
+  rs.SetIndex("idxNumber");
+  rs.Seek("=", 1);
+  EXPECT_EQ(rs.Get("Key"), Value("bb"));
+}
+
+TEST_F(RecordsetTest, AnEditWritesTheFieldsSetAndLeavesTheOthers) {
+  TableRecordset rs = db_.OpenTable("Sample");
+  rs.AddNew();
+  for (auto [field, value] : {std::pair<const char*, Value>{"Key", "k"}, {"Number", 7}, {"Small", 8},
+                              {"Ratio", 0.5}, {"Precise", 2.25}, {"Note", "n"}})
+    rs.Set(field, value);
+  rs.Update();
+  rs.MoveFirst();
+  rs.Edit();
+  rs.Set("Small", 9);
+  rs.Set("Note", "n");  // as it stands
+  rs.Update();
+  rs.Edit();  // nothing set
+  rs.Update();
+  EXPECT_FALSE(rs.Editing());
+  TableRecordset check = db_.OpenTable("Sample");
+  const std::vector<Value> expected = {"k", 7, 9, 0.5, 2.25, "n"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(check.Get(i), expected[i]) << i;
+}
+
+TEST_F(RecordsetTest, AnEditAfterAnotherRecordsetChangedTheRowWritesWhatWasSet) {
+  Fill({{"a", 1}});
+  TableRecordset first = db_.OpenTable("Sample");
+  TableRecordset second = db_.OpenTable("Sample");
+  second.Edit();
+  second.Set("Number", 2);
+  second.Set("Note", "second");
+  second.Update();
+  first.Edit();  // still shows Number 1
+  first.Set("Number", 1);
+  first.Update();
+  EXPECT_EQ(first.Get("Note"), Value("second"));
+  TableRecordset check = db_.OpenTable("Sample");
+  EXPECT_EQ(check.Get("Number"), Value(1));
+  EXPECT_EQ(check.Get("Note"), Value("second"));
+}
+
+TEST_F(RecordsetTest, AnEditThatChangesNothingOfADeletedRowIsRefused) {
+  Fill({{"a", 1}});
+  TableRecordset rs = db_.OpenTable("Sample");
+  db_.Execute("DELETE FROM Sample");
+  rs.Edit();
+  EXPECT_THROW(rs.Update(), Error);
+  EXPECT_TRUE(rs.Eof());
+}
+
+TEST_F(RecordsetTest, ARolledBackEditLeavesTheRowAsItWas) {
+  Fill({{"a", 1}});
+  TableRecordset rs = db_.OpenTable("Sample");
+  ws_.BeginTrans();
+  rs.Edit();
+  rs.Set("Number", 2);
+  rs.Update();
+  ws_.Rollback();
+  rs.Edit();  // the recordset still shows Number 2
+  rs.Set("Number", 2);
+  rs.Set("Key", "b");
+  rs.Update();
+  TableRecordset check = db_.OpenTable("Sample");
+  EXPECT_EQ(check.Get("Number"), Value(2));
+  EXPECT_EQ(check.Get("Key"), Value("b"));
+}
+
+TEST_F(RecordsetTest, AnEditedValueThatTheColumnStoresOtherwiseIsShownAsStored) {
+  db_.Execute("CREATE TABLE Made (Amount NUMERIC, Label BLOB)");
+  db_.Execute("INSERT INTO Made VALUES (1, 'x')");
+  TableRecordset rs = db_.OpenTable("Made");
+  rs.Edit();
+  rs.Set("Amount", "0012");  // a Memo field by its type; the column keeps numbers
+  rs.Set("Label", "0012");
+  rs.Update();
+  EXPECT_EQ(rs.Get("Amount"), Value(std::int64_t{12}));
+  EXPECT_EQ(rs.Get("Label"), Value("0012"));
+}
+
 }  // namespace
 }  // namespace morvane::db::testing

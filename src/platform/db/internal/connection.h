@@ -19,6 +19,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <map>
 
 #include <SQLiteCpp/Database.h>
@@ -77,6 +78,12 @@ class Connection {
   void BeforeRead() {
     if (!in_group_) BeginReading();
   }
+
+  // Goes up with every write, rollback and engine error on this file, so a
+  // recordset that read a row while it stood where it stands now knows the
+  // row is still as it read it. (Another connection cannot write while this
+  // one holds its group open.)
+  std::uint64_t change_count() const { return change_count_; }
 
   // The pieces of the workspace's transactions on this file.
   int joined_depth() const { return joined_depth_; }  // levels with a savepoint
@@ -149,6 +156,7 @@ class Connection {
   bool group_lost_ = false;
   int lost_code_ = 0;  // the engine's code for the error that lost the group
   long long snapshots_ = 0;
+  std::uint64_t change_count_ = 0;
   std::vector<Database::Impl*> handles_;
   // Prepared once: the group and one statement per level and verb. Declared
   // after db_ so that they are finalized before the connection closes.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/db/internal/connection.h"
+#include "platform/db/internal/sql_text.h"
 #include "platform/db/table_def.h"
 
 namespace morvane::db::internal {
@@ -23,6 +24,7 @@ struct IndexInfo {
 
 struct TableInfo {
   TableDef def;                   // def.name as stored
+  std::vector<Affinity> affinities;  // parallel to def.fields
   std::vector<IndexInfo> indexes;  // parallel to def.indexes
   std::string rowid;              // the name that reaches the row id
   bool has_rowid = true;          // false for WITHOUT ROWID tables

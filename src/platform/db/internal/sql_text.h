@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/db/table_def.h"
+#include "platform/db/value.h"
 
 namespace morvane::db::internal {
 
@@ -32,6 +33,16 @@ struct TypeAndSize {
   int size;
 };
 TypeAndSize ParseDeclaredType(std::string_view declared);
+
+// The affinity that SQLite gives a column of the declared type: what it makes
+// of a value before storing it (a number in a TEXT column becomes its text,
+// a text that looks like a number in an INTEGER, REAL or NUMERIC column
+// becomes the number, and so on). kNone: no declared type, or BLOB.
+enum class Affinity { kText, kNumeric, kInteger, kReal, kNone };
+Affinity AffinityOf(std::string_view declared);
+// True when a column of affinity `affinity` reads `value` back exactly as it
+// was bound: same kind, same text or number.
+bool ReadsBackUnchanged(Affinity affinity, const Value& value);
 
 // Index names are database-wide in SQLite but belong to their table here:
 // the stored name is "<table>.<index>".
