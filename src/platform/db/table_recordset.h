@@ -14,7 +14,10 @@
 //
 // Writing. AddNew() or Edit() opens an edit buffer (AddNew: every field
 // Null; Edit: the current row); Set() and AppendChunk() change it; Update()
-// stores it, CancelUpdate() drops it. An AddNew() or Edit() while an edit
+// stores it, CancelUpdate() drops it. Update() after Edit() writes the
+// fields that were set (fields not set keep what is stored, even when
+// another recordset changed them meanwhile); the row stays current, and
+// Get() shows it as stored. An AddNew() or Edit() while an edit
 // is open drops the open one; a move, Seek or SetIndex while an edit is open
 // throws. Set() converts the value to the field's type and refuses, with a
 // db::Error naming table and field:
