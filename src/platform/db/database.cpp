@@ -1,29 +1,16 @@
 #include "platform/db/database.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/db/error.h"
 #include "platform/db/internal/database_impl.h"
 #include "platform/db/internal/schema.h"
+#include "platform/db/internal/sql_text.h"
 #include "platform/db/internal/table_creation.h"
 #include "platform/db/internal/workspace_impl.h"
 
 namespace morvane::db {
 namespace {
-
-// Statements that would take the transactions out of the workspace's hands.
-void RefuseTransactionControl(std::string_view sql) {
-  std::size_t i = 0;
-  while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
-  std::string word;
-  while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])))
-    word += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[i++])));
-  for (const char* refused :
-       {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE", "VACUUM", "ATTACH", "DETACH"})
-    if (word == refused)
-      throw Error("transactions are the workspace's: " + word + " is not run through Execute");
-}
 
 const std::filesystem::path& NoPath() {
   static const std::filesystem::path empty;
@@ -117,7 +104,7 @@ void Database::Execute(std::string_view sql, const std::vector<Value>& params) {
   if (!impl_) throw Error("no database is open");
   internal::Connection& c = impl_->Require();
   const std::string text(sql);
-  RefuseTransactionControl(text);
+  internal::RefuseTransactionControl(text);
   const bool writes = !internal::InspectSql(c.handle(), text).read_only;
   internal::StatementPtr s = internal::Prepare(c.db(), text);
   internal::BindAll(*s, params);

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/db/prepared_sql.h"
 #include "platform/db/sql_recordset.h"
 #include "platform/db/table_def.h"
 #include "platform/db/table_recordset.h"
@@ -52,6 +53,10 @@ class Database {
   // ? placeholders in order, never spliced into the text.
   SqlRecordset OpenSql(std::string_view select, const std::vector<Value>& params = {});
 
+  // One statement (a query or a write) prepared for many runs; see
+  // prepared_sql.h. Throws for a text that is not exactly one statement and
+  // for transaction control, which is the workspace's.
+  PreparedSql Prepare(std::string_view sql);
   // Runs one statement that returns no rows (tests and tools).
   void Execute(std::string_view sql, const std::vector<Value>& params = {});
 

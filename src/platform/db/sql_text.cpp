@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/db/error.h"
+
 namespace morvane::db::internal {
 namespace {
 
@@ -122,6 +124,18 @@ std::string RowidName(const std::vector<std::string>& columns) {
     if (!taken) return candidate;
   }
   return {};
+}
+
+void RefuseTransactionControl(std::string_view sql) {
+  std::size_t i = 0;
+  while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+  std::string word;
+  while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])))
+    word += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[i++])));
+  for (const char* refused :
+       {"BEGIN", "COMMIT", "END", "ROLLBACK", "SAVEPOINT", "RELEASE", "VACUUM", "ATTACH", "DETACH"})
+    if (word == refused)
+      throw Error("transactions are the workspace's: " + word + " is not run through Execute or Prepare");
 }
 
 }  // namespace morvane::db::internal

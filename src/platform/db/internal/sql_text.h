@@ -56,4 +56,8 @@ std::string LogicalIndexName(std::string_view table, std::string_view physical);
 // id). Empty when all three are taken.
 std::string RowidName(const std::vector<std::string>& columns);
 
+// Throws db::Error for the statements that would take the transactions out
+// of the workspace's hands (BEGIN, COMMIT, SAVEPOINT, VACUUM, ATTACH ...).
+void RefuseTransactionControl(std::string_view sql);
+
 }  // namespace morvane::db::internal
