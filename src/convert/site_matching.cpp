@@ -1,7 +1,9 @@
 #include "convert/site_matching.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
+#include <string>
 
 #include "convert/ant_site_databases.h"
 #include "convert/site_record.h"
@@ -24,6 +26,12 @@ constexpr std::int64_t kLastKeyNumber = 9999999;  // keys are one letter and sev
 
 // What both steps share: the status window, the walk over DalkSite in
 // stored order with its progress display, and the ProcessLog row.
+//
+// The walk reads the fields it needs a slice of rows at a time and writes a
+// site's key and flag by its row id: two prepared statements instead of a
+// recordset that reads and rewrites every field of every row. A slice read
+// ahead stays true while the walk writes: each row is written only when its
+// own turn comes.
 class SiteWalk {
  public:
   SiteWalk(engine::RunContext& run, const char* opening_status) : run_(run), status_(run.Status()) {
@@ -37,10 +45,15 @@ class SiteWalk {
 
   void OpenSites(const char* action_text) {
     output_ = run_.workspace().OpenDatabase(run_.OutputFile());
-    sites_ = output_.OpenTable("DalkSite");
-    reader_.emplace(sites_);
+    db::PreparedSql count = output_.Prepare("SELECT count(*) FROM DalkSite");
+    count.Run();
+    total_ = count.Get(0, 0).AsInteger();
+    count.Close();
+    slice_ = output_.Prepare(std::string("SELECT ") + kSiteRecordColumns +
+                             " FROM DalkSite WHERE rowid > ?1 ORDER BY rowid LIMIT " +
+                             std::to_string(kSliceRows));
+    set_site_ = output_.Prepare("UPDATE DalkSite SET TowerSiteKey = ?1, TowerFlag = ?2 WHERE rowid = ?3");
     run_.log_action_text = action_text;
-    total_ = sites_.RecordCount();
     status_.SetCaption("lblTotalRecords", engine::FormatCount(total_));
   }
 
@@ -51,23 +64,28 @@ class SiteWalk {
 
   template <typename Handle>
   void ForEachSite(Handle&& handle) {
-    for (sites_.MoveFirst(); !sites_.Eof(); sites_.MoveNext()) {
-      ++run_.record_counter;
-      if (engine::ProgressDue(run_.record_counter, kProgressEvery)) {
-        ShowProgress();
-        run_.Yield();
+    std::int64_t after = std::numeric_limits<std::int64_t>::min();
+    for (std::int64_t rows; (rows = slice_.Run({db::Value(after)})) > 0;) {
+      for (std::int64_t i = 0; i < rows; ++i) {
+        ++run_.record_counter;
+        if (engine::ProgressDue(run_.record_counter, kProgressEvery)) {
+          ShowProgress();
+          run_.Yield();
+        }
+        const SiteRecord site = ReadSiteRecord(slice_, i);
+        after = site.row_id;
+        handle(site);
       }
-      handle(reader_->Read());
     }
   }
 
-  // Writes the site's key and flag into the current DalkSite row, inside the
-  // caller's transaction.
-  void SetSite(const std::string& key, const char* flag) {
-    sites_.Edit();
-    sites_.Set("TowerSiteKey", key);
-    sites_.Set("TowerFlag", flag);
-    sites_.Update();
+  // Writes the site's key and flag into its DalkSite row, inside the
+  // caller's transaction if there is one. The key is one that the site
+  // matching accepted (at most 15 characters) and the flag one character,
+  // so both fit their fields.
+  void SetSite(const SiteRecord& site, const std::string& key, const char* flag) {
+    if (set_site_.Run({db::Value(key), db::Value(flag), db::Value(site.row_id)}) != 1)
+      throw db::Error("the site row being keyed no longer exists", "DalkSite");
   }
 
   void Finish(const char* finished_status, int yields) {
@@ -76,7 +94,8 @@ class SiteWalk {
     for (int i = 0; i < yields; ++i) run_.Yield();
     engine::WriteProcessLogRecord(run_, process_log_);
     process_log_.Close();
-    sites_.Close();
+    slice_.Close();
+    set_site_.Close();
     output_.Close();
     run_.workspace().Close();  // closes the user's databases too
     status_.SetCaption("lblStatus",
@@ -84,6 +103,8 @@ class SiteWalk {
   }
 
  private:
+  static constexpr int kSliceRows = 512;
+
   void ShowProgress() {
     status_.SetCaption("lblAmtProcessed", engine::FormatCount(total_));
     engine::ShowPercentAndCount(run_, engine::PercentDone(run_.record_counter, total_));
@@ -92,9 +113,8 @@ class SiteWalk {
   engine::RunContext& run_;
   ui::Window& status_;
   db::Database output_;
-  db::TableRecordset sites_;
+  db::PreparedSql slice_, set_site_;
   db::TableRecordset process_log_;
-  std::optional<SiteRecordReader> reader_;
   std::int64_t total_ = 0;
 };
 
@@ -237,9 +257,7 @@ class StepAB {
     if (HasNoCoordinates(site)) return;
     const std::string key = SiteCoordKey(site);
     if (auto found = a.Find(key); found && a.Usable(*found, site, "looked up in AntSite_B instead")) {
-      engine::RowTransaction transaction(run_.workspace());
-      walk_.SetSite(*found, "1");
-      transaction.Commit();
+      walk_.SetSite(site, *found, "1");  // one statement: whole or not at all
       run_.YieldIfDue();
       return;
     }
@@ -249,7 +267,7 @@ class StepAB {
     // cannot leave a raised count without its site.
     engine::RowTransaction transaction(run_.workspace());
     b.RaiseCount();
-    walk_.SetSite(*found, "2");
+    walk_.SetSite(site, *found, "2");
     transaction.Commit();
     run_.YieldIfDue();
     ShowMatchMessage(run_);
@@ -323,32 +341,32 @@ class StepCDE {
     if (d_width_ > 0 && text::Length(key) > d_width_) key = text::Left(key, d_width_);
     if (auto found = d.Find(key)) {
       const std::string tower_key = text::Trim(*found);
-      if (d.Usable(tower_key, site, "the site keeps no antenna-site key")) Store(d, tower_key, "4", false);
+      if (d.Usable(tower_key, site, "the site keeps no antenna-site key")) Store(site, d, tower_key, "4", false);
       return;
     }
-    Store(d, d.NewKey(next_d_), "4", true, key);
+    Store(site, d, d.NewKey(next_d_), "4", true, key);
   }
 
   void MatchC(const SiteRecord& site, MatchTable& c) {
     const std::string key = SiteCoordKeyC(site);
     if (auto found = c.Find(key)) {
-      if (c.Usable(*found, site, "the site keeps no antenna-site key")) Store(c, *found, "3", false);
+      if (c.Usable(*found, site, "the site keeps no antenna-site key")) Store(site, c, *found, "3", false);
       return;
     }
-    Store(c, c.NewKey(next_c_), "3", true, key);
+    Store(site, c, c.NewKey(next_c_), "3", true, key);
   }
 
   // The entry (new, or its count raised) and the site's key and flag in one
   // transaction: a stop between them cannot leave a counted entry without
   // its site.
-  void Store(MatchTable& table, const std::string& key, const char* flag, bool add,
+  void Store(const SiteRecord& site, MatchTable& table, const std::string& key, const char* flag, bool add,
              const std::string& info = {}) {
     engine::RowTransaction transaction(run_.workspace());
     if (add)
       table.Add(key, info);
     else
       table.RaiseCount();
-    walk_.SetSite(key, flag);
+    walk_.SetSite(site, key, flag);
     transaction.Commit();
     run_.YieldIfDue();
   }

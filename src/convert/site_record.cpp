@@ -4,42 +4,21 @@
 
 namespace morvane::convert {
 
-SiteRecordReader::SiteRecordReader(const db::TableRecordset& rs)
-    : rs_(rs),
-      site_key_(rs.FieldIndex("SiteKey")),
-      filing_key_(rs.FieldIndex("FilingKey")),
-      street1_(rs.FieldIndex("SiteStreet1")),
-      street2_(rs.FieldIndex("SiteStreet2")),
-      city_(rs.FieldIndex("SiteCity")),
-      county_(rs.FieldIndex("SiteCounty")),
-      state_(rs.FieldIndex("SiteState")),
-      elevation_(rs.FieldIndex("SiteElevation")),
-      lat_dms_(rs.FieldIndex("SiteLatDMS")),
-      lat_sec_(rs.FieldIndex("SiteLatSec")),
-      lon_dms_(rs.FieldIndex("SiteLonDMS")),
-      lon_sec_(rs.FieldIndex("SiteLonSec")),
-      nad_ind_(rs.FieldIndex("NadInd")),
-      tower_site_key_(rs.FieldIndex("TowerSiteKey")),
-      tower_flag_(rs.FieldIndex("TowerFlag")) {}
+const char* const kSiteRecordColumns =
+    "rowid, SiteKey, FilingKey, SiteStreet1, SiteStreet2, SiteCity, SiteCounty, SiteState, "
+    "SiteElevation, SiteLatDMS, SiteLatSec, SiteLonDMS, SiteLonSec, NadInd, TowerSiteKey, TowerFlag";
 
-SiteRecord SiteRecordReader::Read() const {
+SiteRecord ReadSiteRecord(const db::PreparedSql& rows, std::int64_t row) {
+  int column = 0;
+  auto next = [&]() -> const db::Value& { return rows.Get(row, column++); };
   SiteRecord s;
-  auto text = [&](int field) { return rs_.Get(field).AsText(); };
-  s.site_key = rs_.Get(site_key_).AsInteger();
-  s.filing_key = rs_.Get(filing_key_).AsInteger();
-  s.street1 = text(street1_);
-  s.street2 = text(street2_);
-  s.city = text(city_);
-  s.county = text(county_);
-  s.state = text(state_);
-  s.elevation = text(elevation_);
-  s.lat_dms = text(lat_dms_);
-  s.lat_sec = text(lat_sec_);
-  s.lon_dms = text(lon_dms_);
-  s.lon_sec = text(lon_sec_);
-  s.nad_ind = text(nad_ind_);
-  s.tower_site_key = text(tower_site_key_);
-  s.tower_flag = text(tower_flag_);
+  s.row_id = next().AsInteger();
+  s.site_key = next().AsInteger();
+  s.filing_key = next().AsInteger();
+  for (std::string* text : {&s.street1, &s.street2, &s.city, &s.county, &s.state, &s.elevation,
+                            &s.lat_dms, &s.lat_sec, &s.lon_dms, &s.lon_sec, &s.nad_ind,
+                            &s.tower_site_key, &s.tower_flag})
+    *text = next().AsText();
   s.match_datum = s.nad_ind == "83" ? "NAD83" : "NAD27";
   s.match_street = SiteStreetTextOf(s.street1, s.street2);
   return s;

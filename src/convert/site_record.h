@@ -9,11 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/db/table_recordset.h"
+#include "platform/db/prepared_sql.h"
 
 namespace morvane::convert {
 
 struct SiteRecord {
+  std::int64_t row_id = 0;                     // where the row is stored
   std::int64_t site_key = 0;
   std::int64_t filing_key = 0;
   std::string street1, street2, city, county, state;
@@ -25,21 +26,14 @@ struct SiteRecord {
   std::string match_street;                    // street 1 [" / " street 2], trimmed
 };
 
-// Reads DalkSite rows through one table-type recordset; binds the fields
-// once. The recordset must outlive the reader. Throws db::Error when the
-// table lacks a field.
-class SiteRecordReader {
- public:
-  explicit SiteRecordReader(const db::TableRecordset& dalk_site);
+// The DalkSite fields that the matching reads, as the column list of a
+// SELECT: the row id first, then the fields that ReadSiteRecord takes in
+// this order.
+extern const char* const kSiteRecordColumns;
 
-  // ReadSiteRecord: the current row, Null fields read as "" or 0.
-  SiteRecord Read() const;
-
- private:
-  const db::TableRecordset& rs_;
-  int site_key_, filing_key_, street1_, street2_, city_, county_, state_, elevation_;
-  int lat_dms_, lat_sec_, lon_dms_, lon_sec_, nad_ind_, tower_site_key_, tower_flag_;
-};
+// ReadSiteRecord: the result `row` of a query on kSiteRecordColumns, Null
+// fields read as "" or 0.
+SiteRecord ReadSiteRecord(const db::PreparedSql& rows, std::int64_t row);
 
 // True when both total-seconds texts have the numeric value 0: the site has
 // no coordinates.

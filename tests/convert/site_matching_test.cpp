@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -231,6 +232,25 @@ TEST_F(SiteMatchingTest, ShowsProgressEveryHundredSites) {
   AddSites(sites);
   Run28();
   EXPECT_EQ(fx_.ui().CaptionHistory("frmStatus", "lblRecordCount"), (Rows{"", "100", "200", "250"}));
+}
+
+// More sites than the walk reads at a time: every one is walked and keyed.
+TEST_F(SiteMatchingTest, KeysEverySiteOfALongTable) {
+  std::vector<Site> sites;
+  for (int key = 1; key <= 1234; ++key) {
+    sites.push_back({key, "N0000001.0", "0", "0"});
+    sites.back().city = "Town " + std::to_string(key % 1200);
+  }
+  AddSites(sites);
+  Run28();
+  Run29();
+  const Rows keyed = Sites();
+  ASSERT_EQ(keyed.size(), 1234u);
+  EXPECT_EQ(std::set<std::string>(keyed.begin(), keyed.end()).size(), 1200u);
+  EXPECT_EQ(keyed[1200], keyed[0]);  // Town 0 again, found in D
+  for (const std::string& site : keyed) EXPECT_EQ(site.substr(0, 1) + site.substr(8), "D|4");
+  EXPECT_EQ(QueryRows(fx_.OutputPath(), "SELECT RecordsProcessed FROM ProcessLog ORDER BY rowid"),
+            (Rows{"1234", "1234"}));
 }
 
 // A database that is not as the steps need it stops step 28 before
