@@ -17,7 +17,7 @@ namespace {
 // the field's text.
 FieldRule Shaped(int piece, std::string field, std::function<std::string(double)> shape) {
   return Custom(piece, std::move(field),
-                [piece, shape = std::move(shape)](const Record& r, engine::RunContext&) {
+                [piece, shape = std::move(shape)](const Record& r, RunActions&) {
                   return FieldValue(db::Value(shape(NumberValue(r.Piece(piece)))));
                 });
 }
@@ -76,7 +76,7 @@ LoaderDef BuildGain() {
       Number(1, "GainKey"),
       Number(2, "AntennaKey"),
       Custom(3, "Gain",
-             [](const Record& r, engine::RunContext&) {
+             [](const Record& r, RunActions&) {
                return FieldValue(db::Value(GainText(r.Piece(3))));
              }),
       Mask(4, "Frequency", "00000000.00000000;-0000000.00000000;00000000.00000000"),

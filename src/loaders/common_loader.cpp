@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "loaders/field_conversions.h"
+#include "loaders/parsed_records.h"
+#include "loaders/record_converter.h"
 #include "platform/db/deferred_indexes.h"
 #include "platform/db/error.h"
 #include "platform/files/files.h"
@@ -11,34 +13,24 @@
 #include "platform/text/text.h"
 #include "run/process_log.h"
 #include "run/progress.h"
-#include "run/record_reader.h"
 #include "run/rejected_data.h"
 #include "run/row_transaction.h"
-#include "run/sub_fields.h"
 
 namespace morvane::loaders {
 namespace {
 
 constexpr std::int64_t kProgressEvery = 100;
 
-// A field rule bound to its column of the open staging table.
-struct BoundRule {
-  const FieldRule* rule;
-  int column;
-  const db::FieldDef* field;
-  Fraction fraction;  // what a whole-number field does with a fraction
-};
-
 class LoaderStep {
  public:
   LoaderStep(const LoaderDef& loader, engine::RunContext& run)
-      : loader_(loader), run_(run), status_(run.Status()), pieces_needed_(PiecesNeeded(loader)) {}
+      : loader_(loader), run_(run), status_(run.Status()) {}
 
   void Run() {
     db::Database db = run_.workspace().OpenDatabase(run_.OutputFile());
     db::TableRecordset process_log = db.OpenTable("ProcessLog");
     db::TableRecordset staging = db.OpenTable(loader_.table);
-    BindRules(staging);
+    RecordConverter converter(loader_, BindRules(staging));
     run_.log_action_text = loader_.action_text;
 
     ShowOpening();
@@ -56,7 +48,7 @@ class LoaderStep {
       run_.record_counter = 0;
       run_.bytes_processed = 0;
       try {
-        ReadAll(lines, staging);
+        ReadAll(lines, std::move(converter), staging);
         run_.workspace().Flush();  // the rows are durable before the step logs itself
       } catch (const db::ValueRefused&) {
         throw;
@@ -79,14 +71,19 @@ class LoaderStep {
   }
 
  private:
-  void BindRules(db::TableRecordset& staging) {
+  // Finds each rule's field: its column for storing, a copy of its
+  // definition for the converter.
+  std::vector<FieldTarget> BindRules(db::TableRecordset& staging) {
     const db::TableDef& def = staging.Definition();
+    std::vector<FieldTarget> targets;
     for (const FieldRule& rule : loader_.fields) {
       const db::FieldDef* field = def.FindField(rule.field);
       if (!field) throw db::Error("the staging table has no such field", loader_.table, rule.field);
       const Fraction fraction = IsKeyField(def, *field) ? Fraction::kRefused : Fraction::kRounded;
-      bound_.push_back({&rule, staging.FieldIndex(rule.field), field, fraction});
+      targets.push_back({&rule, *field, fraction});
+      columns_.push_back(staging.FieldIndex(rule.field));
     }
+    return targets;
   }
 
   void ShowOpening() {
@@ -106,76 +103,61 @@ class LoaderStep {
     engine::ShowPercentAndCount(run_, engine::PercentDone(run_.bytes_processed, run_.input_file_len));
   }
 
-  void ReadAll(files::LineReader& lines, db::TableRecordset& staging) {
-    engine::RecordReader reader(lines);
-    std::string record;
-    while (!lines.AtEnd()) {
+  // The records are read and converted on a thread of their own; here they
+  // are counted, shown, stored or set aside in file order, as one loop would.
+  void ReadAll(files::LineReader& lines, RecordConverter converter, db::TableRecordset& staging) {
+    std::size_t last_length = text::Length(run_.line_buf);
+    ParsedRecords passes(lines, std::move(converter));
+    while (ParsedPass* pass = passes.Next()) {
       ++run_.record_counter;
       // The byte estimate trails the reading by one record: it counts what
       // the previous pass left behind.
-      run_.bytes_processed += static_cast<std::int64_t>(text::Length(run_.line_buf)) + 2;
+      run_.bytes_processed += static_cast<std::int64_t>(last_length) + 2;
       if (engine::ProgressDue(run_.record_counter, kProgressEvery)) {
         ShowProgress();
         run_.Yield();
       }
-      switch (reader.Next(record)) {
-        case engine::RecordReader::Result::kEnd:
-        case engine::RecordReader::Result::kEmptyLine:
-          run_.line_buf.clear();
-          break;
-        case engine::RecordReader::Result::kRecord:
-          run_.line_buf = std::move(record);
-          Store(staging, reader.FirstLine());
-          break;
-        case engine::RecordReader::Result::kUnterminated:
-          Reject(reader.FirstLine(), "the last record has no end mark \"|^|\"", record);
-          run_.line_buf = std::move(record);
-          break;
-        case engine::RecordReader::Result::kTooLong:
-          Reject(reader.FirstLine(), "a record longer than 1 MiB (its end mark may be lost)", record);
-          run_.line_buf.clear();
-          break;
-      }
+      if (pass->error) std::rethrow_exception(pass->error);
+      Take(*pass, staging);
+      last_length = run_.line_buf.empty() ? 0 : pass->text_length;
       run_.YieldIfDue();
     }
   }
 
-  // Takes the completed record in run_.line_buf apart and stores it.
-  void Store(db::TableRecordset& staging, std::int64_t line) {
-    if (loader_.splitting == Splitting::kSubFields) {
-      sub_fields_ = engine::SplitSubFields(run_.line_buf, loader_.pieces);
-      pieces_.assign(sub_fields_.begin(), sub_fields_.end());
-    } else {
-      SplitBars(run_.line_buf, loader_.pieces, pieces_);
-      if (static_cast<int>(pieces_.size()) < pieces_needed_) {
-        Reject(line, "too few fields: " + std::to_string(pieces_.size()) + " of " +
-                         std::to_string(pieces_needed_), run_.line_buf);
-        return;
-      }
+  void Take(ParsedPass& pass, db::TableRecordset& staging) {
+    switch (pass.result) {
+      case engine::RecordReader::Result::kEnd:
+      case engine::RecordReader::Result::kEmptyLine:
+        run_.line_buf.clear();
+        break;
+      case engine::RecordReader::Result::kRecord:
+        run_.line_buf = std::move(pass.text);
+        pass.actions.TakePlace(run_);
+        if (pass.set_aside)
+          Reject(pass.line, pass.reason, run_.line_buf);
+        else
+          Store(staging, pass.line, pass.values);
+        break;
+      case engine::RecordReader::Result::kUnterminated:
+        Reject(pass.line, "the last record has no end mark \"|^|\"", pass.text);
+        run_.line_buf = std::move(pass.text);
+        break;
+      case engine::RecordReader::Result::kTooLong:
+        Reject(pass.line, "a record longer than 1 MiB (its end mark may be lost)", pass.text);
+        run_.line_buf.clear();
+        break;
     }
-    const Record rec(pieces_, run_.line_buf);
+  }
 
-    values_.clear();
-    try {
-      if (loader_.before_store) loader_.before_store(rec, run_);
-      for (const BoundRule& b : bound_) {
-        FieldValue value = ApplyConversion(*b.rule, rec, run_);
-        // A field a rule leaves unassigned stays Null, as AddNew leaves it.
-        values_.emplace_back(value ? FitToField(*b.field, loader_.table, std::move(*value), b.fraction)
-                                   : db::Value());
-      }
-    } catch (const Rejected& why) {
-      Reject(line, why.what(), run_.line_buf);
-      return;
-    }
-
+  // Stores the converted record as one new row, in a transaction of its own.
+  void Store(db::TableRecordset& staging, std::int64_t line, std::vector<db::Value>& values) {
     NoteGroup(line);
     storing_line_ = line;
     row_written_ = false;
     engine::RowTransaction transaction(run_.workspace());
     staging.AddNew();
-    for (std::size_t i = 0; i < bound_.size(); ++i)
-      if (!values_[i].IsNull()) staging.Set(bound_[i].column, std::move(values_[i]));
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+      if (!values[i].IsNull()) staging.Set(columns_[i], std::move(values[i]));
     staging.Update();
     row_written_ = true;
     transaction.Commit();
@@ -227,12 +209,7 @@ class LoaderStep {
   const LoaderDef& loader_;
   engine::RunContext& run_;
   ui::Window& status_;
-  const int pieces_needed_;
-  std::vector<BoundRule> bound_;
-  // Kept from record to record, so that a record costs no new buffers.
-  std::vector<std::string> sub_fields_;
-  std::vector<std::string_view> pieces_;
-  std::vector<db::Value> values_;
+  std::vector<int> columns_;  // the staging column of each field rule
   // Where the present group of commits began, and the record being stored.
   std::uint64_t group_ = 0;
   std::int64_t group_first_line_ = 0;

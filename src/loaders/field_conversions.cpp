@@ -52,7 +52,7 @@ double NumberValue(std::string_view piece) {
   return v;
 }
 
-FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::RunContext& run) {
+FieldValue ApplyConversion(const FieldRule& rule, const Record& record, RunActions& actions) {
   const std::string_view piece = record.Piece(rule.piece);
   switch (rule.conversion) {
     case Conversion::kAsIs:
@@ -81,7 +81,7 @@ FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::
     case Conversion::kMask:
       return db::Value(text::Format(NumberValue(piece), rule.mask));
     case Conversion::kCustom:
-      return rule.custom(record, run);
+      return rule.custom(record, actions);
   }
   return std::nullopt;
 }

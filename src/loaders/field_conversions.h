@@ -16,9 +16,9 @@ namespace morvane::loaders {
 // can store and no mask can format).
 double NumberValue(std::string_view piece);
 
-// The value that `rule` makes of `record`. Throws Rejected (for example a
-// date that cannot be read).
-FieldValue ApplyConversion(const FieldRule& rule, const Record& record, engine::RunContext& run);
+// The value that `rule` makes of `record`; what a custom rule asks of the run
+// goes to `actions`. Throws Rejected (for example a date that cannot be read).
+FieldValue ApplyConversion(const FieldRule& rule, const Record& record, RunActions& actions);
 
 // Whether a whole-number field takes a number with a fraction: a key field
 // refuses it (a key rounded would point at another record); any other

@@ -27,17 +27,17 @@ constexpr Band kBands[] = {
 constexpr const char* kFrequencyMask = "00000000.00000000";
 
 FieldRule Eirp(int piece, std::string field, std::string (*text_of)(double)) {
-  return Custom(piece, std::move(field), [piece, text_of](const Record& r, engine::RunContext&) {
+  return Custom(piece, std::move(field), [piece, text_of](const Record& r, RunActions&) {
     return FieldValue(db::Value(text_of(NumberValue(r.Piece(piece)))));
   });
 }
 
-FieldValue TransModeFix(const Record& r, engine::RunContext&) {
+FieldValue TransModeFix(const Record& r, RunActions&) {
   return db::Value(TransmitReceiveLetter(text::Trim(r.Piece(9)), NumberValue(r.Piece(7)),
                                          NumberValue(r.Piece(8))));
 }
 
-FieldValue HorizMaxDensity(const Record& r, engine::RunContext&) {
+FieldValue HorizMaxDensity(const Record& r, RunActions&) {
   auto density = DensityText(NumberValue(text::Trim(r.Piece(9))));
   if (!density) return std::nullopt;
   return db::Value(std::move(*density));
@@ -45,7 +45,7 @@ FieldValue HorizMaxDensity(const Record& r, engine::RunContext&) {
 
 // freq_fx.dat's site key is the trimmed piece itself, which must be a whole
 // number to be stored; an empty piece leaves the key Null.
-FieldValue FxSiteKey(const Record& r, engine::RunContext&) {
+FieldValue FxSiteKey(const Record& r, RunActions&) {
   std::string key = text::Trim(r.Piece(2));
   if (key.empty()) return std::nullopt;
   return db::Value(std::move(key));

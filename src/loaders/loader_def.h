@@ -51,9 +51,34 @@ class Rejected : public std::runtime_error {
 // which a few conversions choose for values outside their range.
 using FieldValue = std::optional<db::Value>;
 
-// A rule of a data set's own: reads any pieces of the record (and the run,
-// for values carried between records or steps); throws Rejected.
-using CustomConversion = std::function<FieldValue(const Record&, engine::RunContext&)>;
+// What converting a record asks of the run besides the field values: a
+// message box, a value carried to later steps. Records are converted away
+// from the run, on a thread of their own, while the rows before them are
+// still being stored; the actions then take place on the run's thread, in
+// the order they were asked for, after every record before this one is
+// stored or set aside and before this one is.
+class RunActions {
+ public:
+  using Action = std::function<void(engine::RunContext&)>;
+
+  void Add(Action action) { actions_.push_back(std::move(action)); }
+  bool Empty() const { return actions_.empty(); }
+  // Takes the actions in order; an action that throws (engine::RunStopped
+  // after a box) ends the record there, as it would have ended its
+  // conversion.
+  void TakePlace(engine::RunContext& run) {
+    for (Action& action : actions_) action(run);
+    actions_.clear();
+  }
+
+ private:
+  std::vector<Action> actions_;
+};
+
+// A rule of a data set's own: reads any pieces of the record, and asks for
+// run actions; throws Rejected. It runs away from the run (see RunActions),
+// so it reads nothing but the record.
+using CustomConversion = std::function<FieldValue(const Record&, RunActions&)>;
 
 // The conversion words of the field tables.
 enum class Conversion {
@@ -97,9 +122,6 @@ struct LoaderDef {
   Splitting splitting = Splitting::kBars;
   bool finishing_status = true; // ends with "Finished processing  <  ...  >  data !"
   std::vector<FieldRule> fields;  // in the order they are assigned
-  // Runs once per record after it is taken apart and before it is stored:
-  // the place for message boxes and values that several fields share.
-  std::function<void(const Record&, engine::RunContext&)> before_store;
 };
 
 // Splits a record at "|" into at most `limit` pieces; the last keeps the

@@ -6,7 +6,7 @@ namespace morvane::loaders {
 namespace {
 
 // An empty class of station is stored as "??", so every filing has one.
-FieldValue ClassOfStation(const Record& record, engine::RunContext&) {
+FieldValue ClassOfStation(const Record& record, RunActions&) {
   std::string code = text::Trim(record.Piece(36));
   if (code.empty()) code = "??";
   return db::Value(std::move(code));

@@ -30,7 +30,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 34> kRadioSe
 // before it converts the next, so by now the record is known to fit: an
 // unknown code is announced only for a record that is then stored, and the
 // run's current code is that of the last stored record.
-FieldValue RadioServiceField(const Record& record, engine::RunContext& run) {
+FieldValue RadioServiceField(const Record& record, RunActions& actions) {
   const std::string_view code = record.Piece(1);
   std::optional<std::string_view> service = RadioServiceOf(text::Trim(code));
   if (!service) {
@@ -38,11 +38,14 @@ FieldValue RadioServiceField(const Record& record, engine::RunContext& run) {
     message.text = "Unknown 'Nature Of Service Code' = " + std::string(code);
     message.title = engine::kProgramTitle;
     message.buttons = ui::Buttons::kOk;
-    run.ShowMessage(message);
-    run.Yield();
+    actions.Add([message = std::move(message)](engine::RunContext& run) {
+      run.ShowMessage(message);
+      run.Yield();
+    });
   }
-  run.cur_rad_svc_code = std::string(service.value_or(kUnknownRadioService));
-  return db::Value(run.cur_rad_svc_code);
+  std::string service_code(service.value_or(kUnknownRadioService));
+  actions.Add([service_code](engine::RunContext& run) { run.cur_rad_svc_code = service_code; });
+  return db::Value(std::move(service_code));
 }
 
 LoaderDef NatureOfService() {

@@ -53,14 +53,16 @@ CoordinateTexts Longitude(const Record& r) {
 
 // Shows the warning about one piece out of range and goes on. The texts
 // are the record's own, untrimmed, so the user finds the record as written.
-void Warn(const Record& record, engine::RunContext& run, int piece, std::string_view label) {
+void Warn(const Record& record, RunActions& actions, int piece, std::string_view label) {
   ui::Message message;
   message.title = "Site Table";
   message.text = "Site Key: " + std::string(record.Piece(1)) + "\r\n" + std::string(label) +
                  "\r\n" + std::string(record.Piece(piece));
   message.buttons = ui::Buttons::kOk;
-  run.ShowMessage(message);
-  run.Yield();
+  actions.Add([message = std::move(message)](engine::RunContext& run) {
+    run.ShowMessage(message);
+    run.Yield();
+  });
 }
 
 bool Outside(const Record& record, int piece, double limit, bool limit_allowed) {
@@ -68,29 +70,29 @@ bool Outside(const Record& record, int piece, double limit, bool limit_allowed) 
   return limit_allowed ? v > limit : v >= limit;
 }
 
-FieldValue Elevation(const Record& r, engine::RunContext&) {
+FieldValue Elevation(const Record& r, RunActions&) {
   return db::Value(ElevationText(ValueOfTrimmed(r, 13)));
 }
 
 // The warnings come where the fields they concern are assigned: the
 // latitude checks before the latitude texts, the longitude check before the
 // longitude texts, so a record refused earlier raises none.
-FieldValue LatitudeDms(const Record& r, engine::RunContext& run) {
-  if (Outside(r, kLatitude, 90, true)) Warn(r, run, kLatitude, "Lat Deg: ");
-  if (Outside(r, kLatitude + 1, 60, false)) Warn(r, run, kLatitude + 1, "Lat Min: ");
+FieldValue LatitudeDms(const Record& r, RunActions& actions) {
+  if (Outside(r, kLatitude, 90, true)) Warn(r, actions, kLatitude, "Lat Deg: ");
+  if (Outside(r, kLatitude + 1, 60, false)) Warn(r, actions, kLatitude + 1, "Lat Min: ");
   return db::Value(Latitude(r).dms);
 }
 
-FieldValue LatitudeSeconds(const Record& r, engine::RunContext&) {
+FieldValue LatitudeSeconds(const Record& r, RunActions&) {
   return db::Value(Latitude(r).seconds);
 }
 
-FieldValue LongitudeDms(const Record& r, engine::RunContext& run) {
-  if (Outside(r, kLongitude, 180, true)) Warn(r, run, kLongitude, "Lon Deg: ");
+FieldValue LongitudeDms(const Record& r, RunActions& actions) {
+  if (Outside(r, kLongitude, 180, true)) Warn(r, actions, kLongitude, "Lon Deg: ");
   return db::Value(Longitude(r).dms);
 }
 
-FieldValue LongitudeSeconds(const Record& r, engine::RunContext&) {
+FieldValue LongitudeSeconds(const Record& r, RunActions&) {
   return db::Value(Longitude(r).seconds);
 }
 

@@ -1,0 +1,58 @@
+// The records of a data set file, read and converted on a thread of their
+// own a bounded number of passes ahead of the run, which takes them in file
+// order and stores them.
+//
+// The thread touches nothing but the line reader and the converter: no ui,
+// no run state, no database object. What a conversion asks of the run comes
+// with its pass (RunActions). Memory stays flat: at most kBatches batches of
+// at most kBatchPasses passes or about kBatchBytes of text are held.
+//
+// Errors. An error of reading or converting (a read error, no memory) is
+// handed over in order: Next() returns every pass completed before it, then
+// either a pass with `error` set (the error came within a pass of the loop,
+// after the run counted that pass) or throws it (it came between passes).
+// The destructor stops the thread and joins it, whether or not every pass
+// was taken (an error of the run's own, a stop request); it never blocks
+// for good and never throws.
+#pragma once
+
+#include <cstddef>
+#include <thread>
+#include <vector>
+
+#include "loaders/batch_channel.h"
+#include "loaders/record_converter.h"
+#include "platform/files/line_reader.h"
+
+namespace morvane::loaders {
+
+class ParsedRecords {
+ public:
+  static constexpr std::size_t kBatches = 8;
+  static constexpr std::size_t kBatchPasses = 256;
+  static constexpr std::size_t kBatchBytes = std::size_t{1} << 18;
+
+  // Starts reading. `lines` must outlive this object and is not to be
+  // touched by anyone else until it is destroyed.
+  ParsedRecords(files::LineReader& lines, RecordConverter converter);
+  ~ParsedRecords();
+  ParsedRecords(const ParsedRecords&) = delete;
+  ParsedRecords& operator=(const ParsedRecords&) = delete;
+
+  // The next pass, valid until the next call; null after the last one.
+  ParsedPass* Next();
+
+ private:
+  using Batch = std::vector<ParsedPass>;
+  void Produce() noexcept;
+
+  files::LineReader& lines_;
+  RecordConverter converter_;
+  BatchChannel<Batch> channel_{kBatches};
+  Batch current_;
+  std::size_t next_ = 0;
+  ParsedPass failed_;
+  std::thread thread_;  // last: starts once everything it uses exists
+};
+
+}  // namespace morvane::loaders
