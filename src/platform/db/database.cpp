@@ -21,9 +21,8 @@ const std::filesystem::path& NoPath() {
 
 // --- the handle ---
 
-internal::Connection& Database::Impl::Require(std::string_view table) const {
-  if (!IsOpen()) throw Error("the database is closed", std::string(table));
-  return *connection;
+void Database::Impl::ThrowClosed(std::string_view table) {
+  throw Error("the database is closed", std::string(table));
 }
 
 void Database::Impl::RemoveCursor(internal::Cursor* cursor) noexcept {

@@ -56,10 +56,19 @@ struct TableRecordset::Impl final : internal::Cursor {
 
   void Detach() noexcept override;
 
-  // State checks; each throws db::Error naming the table.
-  internal::Connection& Require() const;
+  // State checks; each throws db::Error naming the table. Inline: a step
+  // makes them for every field it reads or sets.
+  internal::Connection& Require() const {
+    if (!attached) [[unlikely]] ThrowClosed();
+    return database->Require(info.def.name);
+  }
   void RequireNotEditing(const char* action) const;
-  const FieldDef& Field(int index) const;
+  const FieldDef& Field(int i) const {
+    if (i < 0 || i >= static_cast<int>(info.def.fields.size())) [[unlikely]] ThrowNoField(i);
+    return info.def.fields[i];
+  }
+  [[noreturn]] void ThrowClosed() const;
+  [[noreturn]] void ThrowNoField(int i) const;
 
   SQLite::Statement& Stored(StatementPtr& slot, const char* tail);
   SQLite::Statement& IndexWalk(Walk walk);
@@ -146,9 +155,8 @@ void TableRecordset::Impl::Detach() noexcept {
   mode = Mode::kNone;
 }
 
-internal::Connection& TableRecordset::Impl::Require() const {
-  if (!attached) throw Error("the recordset is closed", info.def.name);
-  return database->Require(info.def.name);
+void TableRecordset::Impl::ThrowClosed() const {
+  throw Error("the recordset is closed", info.def.name);
 }
 
 void TableRecordset::Impl::RequireNotEditing(const char* action) const {
@@ -157,10 +165,8 @@ void TableRecordset::Impl::RequireNotEditing(const char* action) const {
                 info.def.name);
 }
 
-const FieldDef& TableRecordset::Impl::Field(int i) const {
-  if (i < 0 || i >= static_cast<int>(info.def.fields.size()))
-    throw Error("no field at position " + std::to_string(i), info.def.name);
-  return info.def.fields[i];
+void TableRecordset::Impl::ThrowNoField(int i) const {
+  throw Error("no field at position " + std::to_string(i), info.def.name);
 }
 
 SQLite::Statement& TableRecordset::Impl::Stored(StatementPtr& slot, const char* tail) {
@@ -356,23 +362,26 @@ bool Identical(const Value& a, const Value& b) {
 
 }  // namespace
 
-// Runs the bound INSERT or UPDATE `s` with the buffer's values at `fields`
-// (positions 1..n; the UPDATE's row id follows them). Returns the number of
-// rows that changed.
+// Runs the INSERT or UPDATE `s` with the buffer's values at `fields` (every
+// field for an INSERT) as parameters 1..n; the UPDATE's row id follows them.
+// Returns the number of rows that changed. Null values are not bound: the
+// statement's parameters are all Null when it is prepared, and Write clears
+// them again after every run.
 int TableRecordset::Impl::Write(SQLite::Statement& s, const std::vector<int>* fields) {
   internal::Connection& c = Require();
-  if (fields) {
-    for (std::size_t i = 0; i < fields->size(); ++i)
-      internal::BindNoCopy(s, static_cast<int>(i) + 1, buffer[(*fields)[i]]);
-    internal::Bind(s, static_cast<int>(fields->size()) + 1, Value(rowid));
-    c.BeforeWrite();
-  } else {
-    for (std::size_t i = 0; i < buffer.size(); ++i)
-      internal::BindNoCopy(s, static_cast<int>(i) + 1, buffer[i]);
-    if (info.has_rowid) c.BeforeInsert(table_sql, info.rowid);
-    else c.BeforeWrite();
-  }
+  if (!fields && info.has_rowid) c.BeforeInsert(table_sql, info.rowid);
+  else c.BeforeWrite();
+  auto bind = [&](int parameter, const Value& value) {
+    if (!value.IsNull()) internal::BindNoCopy(s, parameter, value);
+  };
   try {
+    if (fields) {
+      for (std::size_t i = 0; i < fields->size(); ++i)
+        bind(static_cast<int>(i) + 1, buffer[(*fields)[i]]);
+      internal::Bind(s, static_cast<int>(fields->size()) + 1, Value(rowid));
+    } else {
+      for (std::size_t i = 0; i < buffer.size(); ++i) bind(static_cast<int>(i) + 1, buffer[i]);
+    }
     internal::Step(s, info.def.name);
   } catch (...) {
     s.clearBindings();
@@ -434,8 +443,10 @@ TableRecordset& TableRecordset::operator=(TableRecordset&&) noexcept = default;
 
 namespace {
 
+[[noreturn]] void ThrowNotOpen() { throw Error("no recordset is open"); }
+
 TableRecordset::Impl& Open(const std::unique_ptr<TableRecordset::Impl>& impl) {
-  if (!impl) throw Error("no recordset is open");
+  if (!impl) [[unlikely]] ThrowNotOpen();
   impl->Require();
   return *impl;
 }

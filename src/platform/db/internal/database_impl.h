@@ -19,7 +19,11 @@ struct Database::Impl {
 
   bool IsOpen() const { return connection && connection->IsOpen(); }
   // The connection; throws db::Error when the database is closed.
-  internal::Connection& Require(std::string_view table = {}) const;
+  internal::Connection& Require(std::string_view table = {}) const {
+    if (IsOpen()) [[likely]] return *connection;  // every field read and write asks
+    ThrowClosed(table);
+  }
+  [[noreturn]] static void ThrowClosed(std::string_view table);
 
   void AddCursor(internal::Cursor* cursor) { cursors.push_back(cursor); }
   void RemoveCursor(internal::Cursor* cursor) noexcept;
