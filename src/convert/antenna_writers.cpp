@@ -54,18 +54,26 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
+  enum {
+    kPathAntKey, kAntennaKey, kLocationKey, kCallSign, kAntHgt, kAntPlr, kAntMfg, kAntMod, kAntGn,
+    kAntSize
+  };
+  static constexpr std::string_view kFields[] = {
+      "PathAntKey", "AntennaKey", "LocationKey", "CallSign", "AntHgt", "AntPlr", "AntMfg",
+      "AntMod", "AntGn", "AntSize"};
+  const FieldPositions& at = tables.ant_main_fields.Resolve(ant_main, kFields);
   const bool stored = WriteRow(run, ant_main, RowWrite::kAdd, "path antenna " + state.path_ant_key,
            [&](db::TableRecordset& rs) {
-             rs.Set("PathAntKey", state.path_ant_key);
-             rs.Set("AntennaKey", QdKey(state.cur_antenna_key));
-             rs.Set("LocationKey", QdKey(state.cur_site_key));
-             rs.Set("CallSign", state.cur_call_sign);
-             rs.Set("AntHgt", AntennaHeightText(a, transmit));
-             rs.Set("AntPlr", state.frequency.polarization_code);
-             rs.Set("AntMfg", a.make);
-             rs.Set("AntMod", a.model);
-             rs.Set("AntGn", a.gain);
-             rs.Set("AntSize", size);
+             rs.Set(at[kPathAntKey], state.path_ant_key);
+             rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
+             rs.Set(at[kLocationKey], QdKey(state.cur_site_key));
+             rs.Set(at[kCallSign], state.cur_call_sign);
+             rs.Set(at[kAntHgt], AntennaHeightText(a, transmit));
+             rs.Set(at[kAntPlr], state.frequency.polarization_code);
+             rs.Set(at[kAntMfg], a.make);
+             rs.Set(at[kAntMod], a.model);
+             rs.Set(at[kAntGn], a.gain);
+             rs.Set(at[kAntSize], size);
            });
   if (stored) tables.ant_main_keys.Add(state.path_ant_key);
 }
@@ -79,24 +87,34 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
   const FreqCoordValues& c = state.freq_coord;
   if (!(text::Val(c.freq_limit_low) > 0)) return;
   const int seq = side.coord_path_site_key == state.path_site_key ? side.coord_seq + 1 : 1;
+  enum {
+    kPathAntKey, kSeq, kCallSign, kAzimuthEast, kAzimuthWest, kElevationEast, kElevationWest,
+    kFreqLimitLow, kFreqLimitHigh, kSatArcEast, kSatArcWest, kSatHemiEast, kSatHemiWest,
+    kSatOrbitType, kHorizMaxDensity
+  };
+  static constexpr std::string_view kFields[] = {
+      "PathAntKey", "Seq", "CallSign", "AzimuthEast", "AzimuthWest", "ElevationEast",
+      "ElevationWest", "FreqLimitLow", "FreqLimitHigh", "SatArcEast", "SatArcWest", "SatHemiEast",
+      "SatHemiWest", "SatOrbitType", "HorizMaxDensity"};
+  const FieldPositions& at = tables.site_es_coord_fields.Resolve(tables.site_es_coord, kFields);
   const bool written =
       WriteRow(run, tables.site_es_coord, RowWrite::kAdd, "path antenna " + state.path_ant_key,
                [&](db::TableRecordset& rs) {
-                 rs.Set("PathAntKey", state.path_ant_key);
-                 rs.Set("Seq", seq);
-                 rs.Set("CallSign", transmit ? state.main.call_sign : state.cur_call_sign);
-                 rs.Set("AzimuthEast", c.azimuth_east);
-                 rs.Set("AzimuthWest", c.azimuth_west);
-                 rs.Set("ElevationEast", c.elevation_east);
-                 rs.Set("ElevationWest", c.elevation_west);
-                 rs.Set("FreqLimitLow", c.freq_limit_low);
-                 rs.Set("FreqLimitHigh", c.freq_limit_high);
-                 rs.Set("SatArcEast", c.sat_arc_east);
-                 rs.Set("SatArcWest", c.sat_arc_west);
-                 rs.Set("SatHemiEast", c.sat_hemi_east);
-                 rs.Set("SatHemiWest", c.sat_hemi_west);
-                 rs.Set("SatOrbitType", c.sat_orbit_type);
-                 if (transmit) rs.Set("HorizMaxDensity", c.horiz_max_density);
+                 rs.Set(at[kPathAntKey], state.path_ant_key);
+                 rs.Set(at[kSeq], seq);
+                 rs.Set(at[kCallSign], transmit ? state.main.call_sign : state.cur_call_sign);
+                 rs.Set(at[kAzimuthEast], c.azimuth_east);
+                 rs.Set(at[kAzimuthWest], c.azimuth_west);
+                 rs.Set(at[kElevationEast], c.elevation_east);
+                 rs.Set(at[kElevationWest], c.elevation_west);
+                 rs.Set(at[kFreqLimitLow], c.freq_limit_low);
+                 rs.Set(at[kFreqLimitHigh], c.freq_limit_high);
+                 rs.Set(at[kSatArcEast], c.sat_arc_east);
+                 rs.Set(at[kSatArcWest], c.sat_arc_west);
+                 rs.Set(at[kSatHemiEast], c.sat_hemi_east);
+                 rs.Set(at[kSatHemiWest], c.sat_hemi_west);
+                 rs.Set(at[kSatOrbitType], c.sat_orbit_type);
+                 if (transmit) rs.Set(at[kHorizMaxDensity], c.horiz_max_density);
                });
   if (!written) return;  // a set-aside row is not numbered, nor flagged
   side.es_coord_flag = "1";

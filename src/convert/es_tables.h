@@ -14,6 +14,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "convert/field_positions.h"
 #include "convert/known_keys.h"
 #include "convert/row_position.h"
 #include "convert/stored_texts.h"
@@ -48,6 +49,7 @@ struct EsTables {
   // KTB tables, each on the index of its key.
   db::TableRecordset lice;           // idxLicenseeIdKey
   db::TableRecordset freq;           // stored order: only added to
+  FieldPositions freq_fields;        // of the fields the frequency writer sets
   db::TableRecordset freq_list;      // idxFreqListKey
   db::TableRecordset spc_cnd_ant;    // idxPathAntKey
   db::TableRecordset spc_cnd_freq;   // idxFreqKey

@@ -14,6 +14,19 @@ constexpr const char* kFrequencyMask = "00000000.00000000";
 // Negative EIRP values are written without their minus sign, after a blank.
 constexpr const char* kEirpMask = "0000.0; 000.0;0000.0";
 
+// The Freq fields that every converted row sets.
+enum FreqField {
+  kFreqKey, kCsFnKey, kPathSiteKey, kPathAntKey, kLicenseeIdKey, kQalRegNum,
+  kUniqueSystemIdentifier, kFreqC, kFreqL, kFreqU, kEmissionDesignator1, kTxClassStation,
+  kRxClassStation, kTxEirp, kTxEirpUnit, kDateApp, kDateExpire, kAppFileNum, kQalRadSvc,
+  kRulePartElig, kStatusCode, kControlPhone
+};
+constexpr std::string_view kFreqFields[] = {
+    "FreqKey", "CsFnKey", "PathSiteKey", "PathAntKey", "LicenseeIdKey", "QalRegNum",
+    "UniqueSystemIdentifier", "FreqC", "FreqL", "FreqU", "EmissionDesignator1",
+    "TxClassStation", "RxClassStation", "TxEirp", "TxEirpUnit", "DateApp", "DateExpire",
+    "AppFileNum", "QalRadSvc", "RulePartElig", "StatusCode", "ControlPhone"};
+
 std::string PaddedTo(std::string value, std::size_t width) {
   const std::size_t length = text::Length(value);
   if (length < width) value.append(width - length, ' ');
@@ -45,30 +58,31 @@ void WriteFreqTable(engine::RunContext& run, ConversionState& state, EsTables& t
   const std::string reg_num = Trim(state.cur_reg_num).empty() ? std::string() : state.cur_reg_num;
   state.cur_reg_num.clear();
 
+  const FieldPositions& at = tables.freq_fields.Resolve(tables.freq, kFreqFields);
   const bool written = WriteRow(run, tables.freq, RowWrite::kAdd, FilingWhere(state),
                                 [&](db::TableRecordset& rs) {
-    rs.Set("FreqKey", state.freq_key);
-    rs.Set("CsFnKey", state.cur_call_sign);
-    rs.Set("PathSiteKey", state.path_site_key);
-    rs.Set("PathAntKey", state.path_ant_key);
-    rs.Set("LicenseeIdKey", Trim(state.licensee_id_key));
-    rs.Set("QalRegNum", reg_num);
-    rs.Set("UniqueSystemIdentifier", state.cur_filing_key);
-    rs.Set("FreqC", state.freq_lower_text);  // the field takes the number the text holds
-    rs.Set("FreqL", state.freq_lower_text);
-    rs.Set("FreqU", state.freq_upper_text);
-    rs.Set("EmissionDesignator1", text::Left(state.frequency.emission, 7));
-    rs.Set("TxClassStation", state.tx.class_station);
-    rs.Set("RxClassStation", state.rx.class_station);
-    rs.Set("TxEirp", text::Format(text::Val(state.frequency.eirp), kEirpMask));
-    rs.Set("TxEirpUnit", "W");
-    rs.Set("DateApp", state.main.date_filed);
-    rs.Set("DateExpire", state.main.date_expire);
-    rs.Set("AppFileNum", Trim(state.main.file_number));
-    rs.Set("QalRadSvc", state.cur_rad_svc_code);
-    rs.Set("RulePartElig", "25");
-    rs.Set("StatusCode", state.cur_status_code);
-    rs.Set("ControlPhone", state.cur_control_phone);
+    rs.Set(at[kFreqKey], state.freq_key);
+    rs.Set(at[kCsFnKey], state.cur_call_sign);
+    rs.Set(at[kPathSiteKey], state.path_site_key);
+    rs.Set(at[kPathAntKey], state.path_ant_key);
+    rs.Set(at[kLicenseeIdKey], Trim(state.licensee_id_key));
+    rs.Set(at[kQalRegNum], reg_num);
+    rs.Set(at[kUniqueSystemIdentifier], state.cur_filing_key);
+    rs.Set(at[kFreqC], state.freq_lower_text);  // the field takes the number the text holds
+    rs.Set(at[kFreqL], state.freq_lower_text);
+    rs.Set(at[kFreqU], state.freq_upper_text);
+    rs.Set(at[kEmissionDesignator1], text::Left(state.frequency.emission, 7));
+    rs.Set(at[kTxClassStation], state.tx.class_station);
+    rs.Set(at[kRxClassStation], state.rx.class_station);
+    rs.Set(at[kTxEirp], text::Format(text::Val(state.frequency.eirp), kEirpMask));
+    rs.Set(at[kTxEirpUnit], "W");
+    rs.Set(at[kDateApp], state.main.date_filed);
+    rs.Set(at[kDateExpire], state.main.date_expire);
+    rs.Set(at[kAppFileNum], Trim(state.main.file_number));
+    rs.Set(at[kQalRadSvc], state.cur_rad_svc_code);
+    rs.Set(at[kRulePartElig], "25");
+    rs.Set(at[kStatusCode], state.cur_status_code);
+    rs.Set(at[kControlPhone], state.cur_control_phone);
   });
   if (written) WriteFreqList(run, state, tables);
 }
