@@ -2,6 +2,10 @@
 // holding at most `capacity` batches at a time, so that a producer that runs
 // ahead waits instead of filling memory.
 //
+// Reuse. The consumer may give a batch it has done with back (GiveBack), and
+// the producer fills such a batch again (TakeSpare), so that their buffers
+// are allocated once rather than for every batch.
+//
 // Ending. The producer ends with Finish(), with or without an error; the
 // consumer then takes the batches still held and learns the error. The
 // consumer that stops early (an error of its own, a stop request) calls
@@ -16,13 +20,14 @@
 #include <exception>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 namespace morvane::loaders {
 
 template <typename Batch>
 class BatchChannel {
  public:
-  explicit BatchChannel(std::size_t capacity) : capacity_(capacity) {}
+  explicit BatchChannel(std::size_t capacity) : capacity_(capacity) { spare_.reserve(capacity_); }
 
   // Producer: waits for room. False when the consumer has closed the
   // channel; the batch is then dropped.
@@ -60,6 +65,21 @@ class BatchChannel {
     return true;
   }
 
+  // Consumer: hands a batch it has done with back to the producer.
+  void GiveBack(Batch&& batch) noexcept {
+    std::lock_guard lock(mutex_);
+    if (spare_.size() < capacity_) spare_.push_back(std::move(batch));  // reserved: no allocation
+  }
+
+  // Producer: a batch given back, or a new one.
+  Batch TakeSpare() {
+    std::lock_guard lock(mutex_);
+    if (spare_.empty()) return Batch();
+    Batch batch = std::move(spare_.back());
+    spare_.pop_back();
+    return batch;
+  }
+
   // Consumer: takes no more batches.
   void Close() noexcept {
     {
@@ -86,6 +106,7 @@ class BatchChannel {
   std::condition_variable room_;
   std::condition_variable ready_;
   std::deque<Batch> batches_;
+  std::vector<Batch> spare_;
   bool closed_ = false;
   bool finished_ = false;
   std::exception_ptr error_;

@@ -131,7 +131,7 @@ class LoaderStep {
         run_.line_buf.clear();
         break;
       case engine::RecordReader::Result::kRecord:
-        run_.line_buf = std::move(pass.text);
+        run_.line_buf.swap(pass.text);  // the pass keeps the old buffer for a later record
         pass.actions.TakePlace(run_);
         if (pass.set_aside)
           Reject(pass.line, pass.reason, run_.line_buf);
@@ -140,7 +140,7 @@ class LoaderStep {
         break;
       case engine::RecordReader::Result::kUnterminated:
         Reject(pass.line, "the last record has no end mark \"|^|\"", pass.text);
-        run_.line_buf = std::move(pass.text);
+        run_.line_buf.swap(pass.text);
         break;
       case engine::RecordReader::Result::kTooLong:
         Reject(pass.line, "a record longer than 1 MiB (its end mark may be lost)", pass.text);

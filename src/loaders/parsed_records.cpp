@@ -13,10 +13,14 @@ ParsedRecords::~ParsedRecords() {
 }
 
 ParsedPass* ParsedRecords::Next() {
-  if (next_ < current_.size()) return &current_[next_++];
+  if (next_ < current_.size) return &current_.passes[next_++];
+  if (!current_.passes.empty()) {
+    current_.size = 0;  // its passes are spare now
+    channel_.GiveBack(std::move(current_));
+  }
+  current_ = Batch();
   next_ = 0;
-  current_.clear();
-  if (channel_.Pop(current_)) return &current_[next_++];  // batches are never empty
+  if (channel_.Pop(current_)) return &current_.passes[next_++];  // batches are never empty
   std::exception_ptr error = channel_.Error();
   if (!error) return nullptr;
   if (!channel_.ErrorInPass()) std::rethrow_exception(error);
@@ -25,37 +29,35 @@ ParsedPass* ParsedRecords::Next() {
 }
 
 void ParsedRecords::Produce() noexcept {
-  Batch batch;
+  Batch batch = channel_.TakeSpare();
   std::size_t bytes = 0;
-  std::size_t done = 0;  // passes of `batch` completed
   bool in_pass = false;
   try {
     engine::RecordReader reader(lines_);
     while (!lines_.AtEnd()) {
-      if (batch.size() >= kBatchPasses || bytes >= kBatchBytes) {
+      if (batch.size >= kBatchPasses || bytes >= kBatchBytes) {
         if (!channel_.Push(std::move(batch))) return;  // the run took no more
-        batch = Batch();
+        batch = channel_.TakeSpare();
         bytes = 0;
-        done = 0;
       }
-      if (batch.capacity() == 0) batch.reserve(kBatchPasses);
       in_pass = true;
-      ParsedPass& pass = batch.emplace_back();
+      if (batch.size == batch.passes.size()) batch.passes.emplace_back();
+      ParsedPass& pass = batch.passes[batch.size];
+      pass.Reset();
       pass.result = reader.Next(pass.text);
       pass.line = reader.FirstLine();
       converter_.Convert(pass);
       bytes += pass.text.size();
-      ++done;
+      ++batch.size;
       in_pass = false;
     }
-    if (!batch.empty() && !channel_.Push(std::move(batch))) return;
+    if (batch.size > 0 && !channel_.Push(std::move(batch))) return;
     channel_.Finish();
   } catch (...) {
     const std::exception_ptr error = std::current_exception();
     // The passes completed before the error are the run's to store.
-    while (batch.size() > done) batch.pop_back();
     try {
-      if (!batch.empty() && !channel_.Push(std::move(batch))) return;
+      if (batch.size > 0 && !channel_.Push(std::move(batch))) return;
     } catch (...) {  // no memory even for that: the error itself is what counts
     }
     channel_.Finish(error, in_pass);

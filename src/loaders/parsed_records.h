@@ -39,11 +39,16 @@ class ParsedRecords {
   ParsedRecords(const ParsedRecords&) = delete;
   ParsedRecords& operator=(const ParsedRecords&) = delete;
 
-  // The next pass, valid until the next call; null after the last one.
+  // The next pass, valid until the next call; null after the last one. The
+  // caller may take its buffers (swap its text, move its values).
   ParsedPass* Next();
 
  private:
-  using Batch = std::vector<ParsedPass>;
+  // The first `size` passes are filled; those after them are spare.
+  struct Batch {
+    std::vector<ParsedPass> passes;
+    std::size_t size = 0;
+  };
   void Produce() noexcept;
 
   files::LineReader& lines_;

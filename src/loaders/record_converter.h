@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,19 @@ struct ParsedPass {
   std::vector<db::Value> values;
   RunActions actions;           // what converting asked of the run
   std::exception_ptr error;     // reading or converting failed in this pass
+
+  // Empties the pass for the next record, keeping its buffers.
+  void Reset() {
+    result = engine::RecordReader::Result::kEnd;
+    line = 0;
+    text.clear();
+    text_length = 0;
+    set_aside = false;
+    reason.clear();
+    values.clear();
+    actions = RunActions();
+    error = nullptr;
+  }
 };
 
 class RecordConverter {

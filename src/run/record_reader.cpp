@@ -10,6 +10,20 @@ constexpr std::string_view kJoint = " \\n ";
 
 bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
+bool OnlyBlanksAndTabs(std::string_view s) {
+  for (char c : s)
+    if (!IsBlankOrTab(c)) return false;
+  return true;
+}
+
+// The line without blanks at either end (tabs stay: they are data), as a
+// view, so that the record is built in its own buffer without copies.
+std::string_view TrimmedOfBlanks(std::string_view s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
 
 std::string TrimBlanksAndTabs(std::string_view s) {
@@ -56,14 +70,14 @@ void RecordReader::SkipToEndMark(std::string& line) {
 
 RecordReader::Result RecordReader::Next(std::string& record) {
   record.clear();
-  std::string line;
+  std::string& line = line_;
   if (!ReadLine(line)) return Result::kEnd;
   first_line_ = lines_.LineNumber();
 
   // Every line is trimmed of blanks (tabs inside the text are data); a line
   // of nothing but blanks and tabs is an empty line between records.
-  if (!line_too_long_ && TrimBlanksAndTabs(line).empty()) return Result::kEmptyLine;
-  record = text::Trim(line);
+  if (!line_too_long_ && OnlyBlanksAndTabs(line)) return Result::kEmptyLine;
+  record.assign(TrimmedOfBlanks(line));
 
   std::size_t body_end = 0;
   while (true) {
@@ -77,7 +91,7 @@ RecordReader::Result RecordReader::Next(std::string& record) {
     }
     if (!ReadLine(line)) return Result::kUnterminated;
     record += kJoint;
-    record += text::Trim(line);
+    record += TrimmedOfBlanks(line);
   }
 }
 

@@ -52,6 +52,7 @@ class RecordReader {
   std::int64_t first_line_ = 0;
   bool line_too_long_ = false;
   std::string raw_;
+  std::string line_;  // the line last read, decoded; kept for its buffer
 };
 
 // Removes blanks and tabs at both ends.

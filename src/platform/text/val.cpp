@@ -6,7 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "platform/text/text.h"
@@ -87,9 +89,54 @@ double OutOfRange(const char* first, const char* last) {
                                   : sign * 0.0;
 }
 
+// The common case, a plain decimal such as "12", " -0.5" or "123.25  "
+// (nothing ignored inside it): its digits as a whole number below 2^53 and
+// a power of ten up to 10^22 are both exact doubles, so their quotient is
+// the correctly rounded value, as from_chars would give it. Anything else
+// (an exponent, blanks inside, more digits) is left to the general reading.
+std::optional<double> PlainDecimal(std::string_view s) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+  std::size_t i = 0;
+  while (i < s.size() && Ignored(s[i])) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+  std::uint64_t whole = 0;
+  int digits = 0, decimals = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (IsDigit(c)) {
+      if (++digits > 18) return std::nullopt;
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+      decimals += point;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0 || whole >= kExactLimit || decimals > 22) return std::nullopt;
+  if (i < s.size()) {
+    // What follows must end the number: no exponent, and blanks only when
+    // nothing but blanks follows them.
+    const char c = s[i];
+    if (c == 'e' || c == 'E' || c == '.') return std::nullopt;
+    if (Ignored(c)) {
+      while (i < s.size() && Ignored(s[i])) ++i;
+      if (i < s.size()) return std::nullopt;
+    }
+  }
+  const double value = static_cast<double>(whole) / kPowers[decimals];
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 double Val(std::string_view s) {
+  if (const std::optional<double> plain = PlainDecimal(s)) return *plain;
   Cursor in(s);
   Digits number;
   if (in.Peek() == '-' || in.Peek() == '+') {

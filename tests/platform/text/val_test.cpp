@@ -36,7 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValCase{"2.5 E 2", 250}, ValCase{"1E", 1}, ValCase{"1E+", 1}, ValCase{"1Ex", 1},
         ValCase{"E5", 0}, ValCase{"0.1", 0.1}, ValCase{"11450.5", 11450.5},
         ValCase{"-2147483648", -2147483648.0}, ValCase{"1e-400", 0},
-        ValCase{"0000000000000000000000000000000000000000000000000000000000000000000001.5", 1.5}));
+        ValCase{"0000000000000000000000000000000000000000000000000000000000000000000001.5", 1.5},
+        ValCase{"42  ", 42}, ValCase{" 7.125xyz", 7.125}, ValCase{"4 ", 4}, ValCase{"-0.0625", -0.0625},
+        ValCase{"9007199254740993", 9007199254740992.0}, ValCase{"0.000000000000000000001", 1e-21},
+        ValCase{"123456789.123456789", 123456789.123456789}, ValCase{"0.1e1", 1}));
 
 TEST(ValRange, BeyondDoubleIsInfinite) {
   EXPECT_EQ(Val("1e400"), std::numeric_limits<double>::infinity());
