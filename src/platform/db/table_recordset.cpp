@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <functional>
 #include <unordered_map>
 
@@ -89,6 +90,7 @@ struct TableRecordset::Impl final : internal::Cursor {
   void MovePrevious();
   void Seek(std::string_view op, const Value& key);
   void Update();
+  int FieldBySpelling(std::string_view field) const;  // throws for unknown fields
   SQLite::Statement& Insert();
   SQLite::Statement& UpdateOf(const std::vector<int>& fields);
   int Write(SQLite::Statement& s, const std::vector<int>* fields);
@@ -122,6 +124,16 @@ struct TableRecordset::Impl final : internal::Cursor {
   // name on every row, and comparing names without regard to case field by
   // field would cost more than the read.
   mutable std::unordered_map<std::string, int, SpellingHash, std::equal_to<>> field_by_spelling;
+  // Before that map, the spellings last used, by where their text lies: a
+  // step passes the same text for the same field on every row, so its
+  // address picks the slot and one comparison of the text confirms it
+  // (without hashing the name).
+  struct RecentSpelling {
+    const char* data = nullptr;
+    std::string text;
+    int field = -1;
+  };
+  mutable std::array<RecentSpelling, 64> recent_spellings;
 };
 
 TableRecordset::Impl::Impl(std::shared_ptr<Database::Impl> db, internal::TableInfo table)
@@ -433,6 +445,19 @@ void TableRecordset::Impl::Update() {
   }
 }
 
+int TableRecordset::Impl::FieldBySpelling(std::string_view field) const {
+  if (const auto known = field_by_spelling.find(field); known != field_by_spelling.end())
+    return known->second;
+  const auto& fields = info.def.fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (NamesEqual(fields[i].name, field)) {
+      field_by_spelling.emplace(std::string(field), static_cast<int>(i));
+      return static_cast<int>(i);
+    }
+  }
+  throw Error("no such field", info.def.name, std::string(field));
+}
+
 // --- TableRecordset ---
 
 TableRecordset::TableRecordset() = default;
@@ -510,17 +535,16 @@ Value TableRecordset::Get(int field_index) const {
 
 int TableRecordset::FieldIndex(std::string_view field) const {
   const Impl& r = Open(impl_);
-  if (const auto known = r.field_by_spelling.find(field); known != r.field_by_spelling.end())
-    return known->second;
-  const auto& fields = r.info.def.fields;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (NamesEqual(fields[i].name, field)) {
-      r.field_by_spelling.emplace(std::string(field), static_cast<int>(i));
-      return static_cast<int>(i);
-    }
-  }
-  throw Error("no such field", r.info.def.name, std::string(field));
+  const auto address = reinterpret_cast<std::uintptr_t>(field.data());
+  Impl::RecentSpelling& recent = r.recent_spellings[(address >> 3) % r.recent_spellings.size()];
+  if (recent.data == field.data() && recent.text == field) return recent.field;
+  const int found = r.FieldBySpelling(field);
+  recent.data = field.data();
+  recent.text.assign(field);
+  recent.field = found;
+  return found;
 }
+
 
 void TableRecordset::AddNew() {
   Impl& r = Open(impl_);

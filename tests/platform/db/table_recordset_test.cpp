@@ -244,6 +244,14 @@ TEST_F(RecordsetTest, FieldIndexAndNamesIgnoreCase) {
   EXPECT_THROW(rs.FieldIndex("Nope"), Error);
   EXPECT_THROW(rs.Get(6), Error);
   EXPECT_THROW(rs.Get(-1), Error);
+  // A name whose text changes in place is looked up by its new text.
+  std::string name = "Small";
+  for (const auto& [spelling, field] : {std::pair{"Small", 2}, {"Ratio", 3}, {"RATIO", 3}}) {
+    name.replace(0, name.size(), spelling);
+    EXPECT_EQ(rs.FieldIndex(name), field) << spelling;
+  }
+  name.replace(0, name.size(), "Other");
+  EXPECT_THROW(rs.FieldIndex(name), Error);
 }
 
 TEST_F(RecordsetTest, MisuseThrowsInsteadOfCrashing) {
