@@ -43,13 +43,14 @@ class SiteWalk {
     status_.Repaint();
   }
 
-  void OpenSites(const char* action_text) {
+  void OpenSites(const char* action_text, SiteFields fields) {
+    fields_ = fields;
     output_ = run_.workspace().OpenDatabase(run_.OutputFile());
     db::PreparedSql count = output_.Prepare("SELECT count(*) FROM DalkSite");
     count.Run();
     total_ = count.Get(0, 0).AsInteger();
     count.Close();
-    slice_ = output_.Prepare(std::string("SELECT ") + kSiteRecordColumns +
+    slice_ = output_.Prepare("SELECT " + SiteRecordColumns(fields) +
                              " FROM DalkSite WHERE rowid > ?1 ORDER BY rowid LIMIT " +
                              std::to_string(kSliceRows));
     set_site_ = output_.Prepare("UPDATE DalkSite SET TowerSiteKey = ?1, TowerFlag = ?2 WHERE rowid = ?3");
@@ -72,7 +73,7 @@ class SiteWalk {
           ShowProgress();
           run_.Yield();
         }
-        const SiteRecord site = ReadSiteRecord(slice_, i);
+        const SiteRecord site = ReadSiteRecord(slice_, i, fields_);
         after = site.row_id;
         handle(site);
       }
@@ -116,6 +117,7 @@ class SiteWalk {
   db::PreparedSql slice_, set_site_;
   db::TableRecordset process_log_;
   std::int64_t total_ = 0;
+  SiteFields fields_ = SiteFields::kAll;
 };
 
 // One of the user's match databases, opened on the run's workspace, with its
@@ -244,7 +246,7 @@ class StepAB {
   void Run() {
     for (const engine::UserDatabase& d : AntSiteDatabasesToCheck(run_.paths()))
       engine::CheckUserDatabase(run_.workspace(), d);
-    walk_.OpenSites("DalkSite data!");
+    walk_.OpenSites("DalkSite data!", SiteFields::kCoordinates);
     MatchTable a(run_, AntSiteA(run_.paths().ant_site_a));
     MatchTable b(run_, AntSiteB(run_.paths().ant_site_b));
     walk_.OpenProcessLog();
@@ -310,7 +312,7 @@ class StepCDE {
   explicit StepCDE(engine::RunContext& run) : run_(run), walk_(run, kOpening) {}
 
   void Run() {
-    walk_.OpenSites("Dalk Site data!");
+    walk_.OpenSites("Dalk Site data!", SiteFields::kAll);
     MatchTable c(run_, AntSiteC(run_.paths().ant_site_c));
     next_c_ = c.NextNumberBase();
     MatchTable d(run_, AntSiteD(run_.paths().ant_site_d));

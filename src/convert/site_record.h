@@ -26,14 +26,18 @@ struct SiteRecord {
   std::string match_street;                    // street 1 [" / " street 2], trimmed
 };
 
-// The DalkSite fields that the matching reads, as the column list of a
-// SELECT: the row id first, then the fields that ReadSiteRecord takes in
-// this order.
-extern const char* const kSiteRecordColumns;
+// Which DalkSite fields a step reads: the coordinates (with the keys and
+// the tower fields) for step 28, which builds no address key; all of them
+// for step 29. The fields not read stay "".
+enum class SiteFields { kCoordinates, kAll };
 
-// ReadSiteRecord: the result `row` of a query on kSiteRecordColumns, Null
-// fields read as "" or 0.
-SiteRecord ReadSiteRecord(const db::PreparedSql& rows, std::int64_t row);
+// The fields as the column list of a SELECT: the row id first, then the
+// fields in the order ReadSiteRecord takes them.
+std::string SiteRecordColumns(SiteFields fields);
+
+// ReadSiteRecord: the result `row` of a query on SiteRecordColumns(fields),
+// Null fields read as "" or 0.
+SiteRecord ReadSiteRecord(const db::PreparedSql& rows, std::int64_t row, SiteFields fields);
 
 // True when both total-seconds texts have the numeric value 0: the site has
 // no coordinates.
