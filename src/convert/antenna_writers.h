@@ -33,8 +33,9 @@ struct AntennaSideTables {
   // The keys of the output tables above that the step has seen stored, so
   // that most presence tests need no Seek.
   KnownKeys ant_main_keys, site_sat_keys, path_record_keys, mfg_mod_keys, site_info_keys;
-  // The positions of the fields that the antenna and coordination writers set.
-  FieldPositions ant_main_fields, site_es_coord_fields;
+  // The positions of the fields that the antenna, coordination and path
+  // writers set.
+  FieldPositions ant_main_fields, site_es_coord_fields, path_tx_fields, path_rx_fields;
   // The side values that the path writer last stored for each side (0
   // transmit, 1 receive), with the key of their row as written: a row of
   // that key that would store the same values again is left as it stands,

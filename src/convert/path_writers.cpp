@@ -33,17 +33,27 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
   const bool exists =
       tables.path_record_keys.Find(state.path_site_key) != KnownKeys::Answer::kAbsent &&
       tables.path_record_at.Seek(path, state.path_site_key);
-  const std::string prefix = transmit ? "Tx" : "Rx";
+  // The key, then one side's fields (transmit or receive).
+  enum { kPathSiteKey, kAntSiteKey, kAntennaKey, kCall, kStationClass, kEsCoordFlag,
+         kAreaOfOpCode, kRadOfOp };
+  static constexpr std::string_view kTxFields[] = {
+      "PathSiteKey", "TxAntSiteKey", "TxAntennaKey", "TxCall", "TxStationClass", "TxEsCoordFlag",
+      "TxAreaOfOpCode", "TxRadOfOp"};
+  static constexpr std::string_view kRxFields[] = {
+      "PathSiteKey", "RxAntSiteKey", "RxAntennaKey", "RxCall", "RxStationClass", "RxEsCoordFlag",
+      "RxAreaOfOpCode", "RxRadOfOp"};
+  const FieldPositions& at = transmit ? tables.path_tx_fields.Resolve(path, kTxFields)
+                                      : tables.path_rx_fields.Resolve(path, kRxFields);
   const bool stored = WriteRow(run, path, exists ? RowWrite::kEdit : RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
-             if (!exists) rs.Set("PathSiteKey", state.path_site_key);
-             rs.Set(prefix + "AntSiteKey", side.ant_site_key);
-             rs.Set(prefix + "AntennaKey", side.antenna_key);
-             rs.Set(prefix + "Call", side.call);
-             rs.Set(prefix + "StationClass", side.class_station);
-             rs.Set(prefix + "EsCoordFlag", side.es_coord_flag);
-             rs.Set(prefix + "AreaOfOpCode", "");
-             rs.Set(prefix + "RadOfOp", "");
+             if (!exists) rs.Set(at[kPathSiteKey], state.path_site_key);
+             rs.Set(at[kAntSiteKey], side.ant_site_key);
+             rs.Set(at[kAntennaKey], side.antenna_key);
+             rs.Set(at[kCall], side.call);
+             rs.Set(at[kStationClass], side.class_station);
+             rs.Set(at[kEsCoordFlag], side.es_coord_flag);
+             rs.Set(at[kAreaOfOpCode], "");
+             rs.Set(at[kRadOfOp], "");
            });
   if (!exists || !stored) tables.path_record_at.Forget();  // an added row moves nothing
   if (!stored) return;

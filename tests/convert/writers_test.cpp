@@ -198,5 +198,17 @@ TEST_F(SpecialConditionsTest, OneRowPerKeyAndTextButEveryTextOfAKey) {
   EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM SpcCndAnt"), Lines{"1"});
 }
 
+TEST_F(SpecialConditionsTest, ATextStoredBeforeTheStepOrUnderAnEarlierKeyIsNotAddedAgain) {
+  f.Sql("INSERT INTO SpcCndSite (PathSiteKey, SpecCond) VALUES ('qd0000000011~01R', 'Text: Beta {/n} Note: see B')");
+  ConversionState& s = f.state;
+  s.cur_site_key = 100;
+  for (const char* key : {"QD0000000011~01R", "QD0000000011~02R", "QD0000000011~01R", "QD0000000011~02R"}) {
+    s.path_site_key = key;
+    WriteSpcCndSite(f.run(), s, f.Tables(), f.memo);
+  }
+  EXPECT_EQ(f.Rows("SELECT PathSiteKey FROM SpcCndSite ORDER BY rowid"),
+            (Lines{"qd0000000011~01R", "QD0000000011~02R"}));
+}
+
 }  // namespace
 }  // namespace morvane::convert
