@@ -138,14 +138,30 @@ Value ConvertForField(const FieldDef& field, const Value& value, std::string_vie
   return std::move(*c.value);
 }
 
+namespace {
+
+bool TextAsItStands(const FieldDef& field, const Value& value) {
+  return value.IsText() &&
+         (field.type == FieldType::kMemo ||
+          (field.type == FieldType::kText &&
+           CountCharacters(value.Text()) <= static_cast<std::size_t>(field.size)));
+}
+
+}  // namespace
+
 Value ConvertForField(const FieldDef& field, Value&& value, std::string_view table) {
   const bool as_it_stands =
-      (value.IsText() && (field.type == FieldType::kMemo ||
-                          (field.type == FieldType::kText &&
-                           CountCharacters(value.Text()) <= static_cast<std::size_t>(field.size)))) ||
+      TextAsItStands(field, value) ||
       (value.IsReal() && field.type == FieldType::kDouble && std::isfinite(value.Real()));
   if (as_it_stands) return std::move(value);
   return ConvertForField(field, static_cast<const Value&>(value), table);
+}
+
+void ConvertInto(const FieldDef& field, const Value& value, std::string_view table, Value& into) {
+  if (TextAsItStands(field, value))
+    into.AssignText(value.Text());
+  else
+    into = ConvertForField(field, value, table);
 }
 
 std::optional<Value> ConvertKey(const FieldDef& field, const Value& key) {

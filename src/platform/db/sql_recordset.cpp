@@ -56,7 +56,7 @@ struct SqlRecordset::Impl final : internal::Cursor {
       internal::Reset(*fetch);
       throw Error("the query's snapshot lost row " + std::to_string(position));
     }
-    for (std::size_t i = 0; i < row.size(); ++i) row[i] = internal::ReadColumn(*fetch, static_cast<int>(i));
+    for (std::size_t i = 0; i < row.size(); ++i) internal::ReadColumnInto(*fetch, static_cast<int>(i), row[i]);
     internal::Reset(*fetch);
   }
 

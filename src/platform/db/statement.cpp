@@ -84,10 +84,15 @@ Value ReadColumn(const SQLite::Statement& statement, int column) {
 
 void ReadColumnInto(const SQLite::Statement& statement, int column, Value& into) {
   const SQLite::Column c = statement.getColumn(column);
-  if (c.getType() == SQLITE_TEXT)
-    into.AssignText(std::string_view(c.getText(), static_cast<std::size_t>(c.getBytes())));
-  else
-    into = ReadColumn(statement, column);
+  switch (c.getType()) {
+    case SQLITE_TEXT:
+      into.AssignText(std::string_view(c.getText(), static_cast<std::size_t>(c.getBytes())));
+      return;
+    case SQLITE_INTEGER: into = Value(static_cast<std::int64_t>(c.getInt64())); return;
+    case SQLITE_FLOAT: into = Value(c.getDouble()); return;
+    case SQLITE_NULL: into = Value(); return;
+    default: into = ReadColumn(statement, column);
+  }
 }
 
 SqlShape InspectSql(sqlite3* handle, const std::string& sql) {

@@ -17,6 +17,11 @@ Value ConvertForField(const FieldDef& field, const Value& value, std::string_vie
 // The same; a value the field stores as it stands is moved, not copied.
 Value ConvertForField(const FieldDef& field, Value&& value, std::string_view table);
 
+// The same, into `into`: a text that the field stores as it stands is copied
+// into the text buffer that `into` holds, without a new allocation when
+// that buffer is large enough.
+void ConvertInto(const FieldDef& field, const Value& value, std::string_view table, Value& into);
+
 // The key as the indexed field would store it; nullopt for Null and for a
 // key that no stored value can equal (not convertible, out of range).
 std::optional<Value> ConvertKey(const FieldDef& field, const Value& key);
