@@ -150,7 +150,8 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
   t.ant_main = open("AntMain", "idxPathAntKey", &t.ant_main_keys);
   t.site_es_coord = open("SiteEsCoord", "", nullptr);
   t.site_sat = open("SiteSat", "idxPathSiteKey", &t.site_sat_keys);
-  t.class_of_station_code = open("DalkClassOfStationCode", "idxClassOfStationCode", nullptr);
+  t.class_of_station_code =
+      OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode");
   t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);
   t.mfg_mod_list = open("MfgModList", "idxMfgMod", &t.mfg_mod_keys);
   t.site_info = open("SiteInfo", "idxAntSiteKey", &t.site_info_keys);

@@ -17,6 +17,7 @@
 #include "convert/field_positions.h"
 #include "convert/known_keys.h"
 #include "convert/lookup_memo.h"
+#include "convert/staging_source.h"
 #include "convert/row_position.h"
 #include "platform/db/database.h"
 #include "platform/db/table_recordset.h"
@@ -28,8 +29,10 @@ struct AntennaSideTables {
   // In the output database, each on the index of its key (AntMain
   // idxPathAntKey, SiteSat and PathRecord idxPathSiteKey, MfgModList
   // idxMfgMod, SiteInfo idxAntSiteKey); SiteEsCoord is only added to.
-  db::TableRecordset ant_main, site_es_coord, site_sat, class_of_station_code, path_record,
-      mfg_mod_list, site_info;
+  db::TableRecordset ant_main, site_es_coord, site_sat, path_record, mfg_mod_list, site_info;
+  // The class-of-station code list, DalkClassOfStationCode by
+  // idxClassOfStationCode.
+  StagingSource class_of_station_code;
   // The keys of the output tables above that the step has seen stored, so
   // that most presence tests need no Seek.
   KnownKeys ant_main_keys, site_sat_keys, path_record_keys, mfg_mod_keys, site_info_keys;

@@ -71,7 +71,8 @@ struct FrequencyValues {
 // DalkAddress, as GetAddressData leaves it.
 struct AddressValues {
   bool found = false;
-  std::string address_id;  // as stored; LicenseeIdKey is made from it
+  bool address_id_null = false;  // the staging row's AddressId is Null
+  std::string address_id;  // as stored ("" for Null); LicenseeIdKey is made from it
   std::string address_name, dba_name, street1, street2, city, state_code, zip_code,
       country_code;
   std::string reg_num;  // Kwd as loaded: the licensee's registration number

@@ -3,9 +3,9 @@
 // lookups seek, the KTB tables that the licensee, frequency and
 // special-condition writers fill, and the process log.
 //
-// Opened once at the start of the step, each set to the one index it is
-// sought on, so that a row of the conversion costs a few index seeks and no
-// statement is prepared per row. Moved, never copied; closed with the
+// Opened once at the start of the step, each KTB table set to the one index
+// it is sought on, so that a row of the conversion costs a few index seeks
+// and no statement is prepared per row. Moved, never copied; closed with the
 // database or when the struct goes out of scope.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include "convert/field_positions.h"
 #include "convert/known_keys.h"
 #include "convert/row_position.h"
+#include "convert/staging_source.h"
 #include "convert/stored_texts.h"
 #include "platform/db/database.h"
 #include "platform/db/deferred_indexes.h"
@@ -27,24 +28,25 @@ namespace morvane::convert {
 struct EsTables {
   db::TableRecordset process_log;
 
-  // Staging tables, each on the index named in the comment.
-  db::TableRecordset main;                    // DalkMain, idxFilingKey
-  db::TableRecordset address;                 // DalkAddress, idxAddressKey
-  db::TableRecordset site;                    // DalkSite, idxSiteKey
-  db::TableRecordset antenna;                 // DalkAntenna, idxAntennaKey
-  db::TableRecordset antenna_gain;            // DalkAntennaGain, idxAntennaKey
-  db::TableRecordset frequency;               // DalkFrequency, idxFrequencyKey
-  db::TableRecordset freq_coord;              // DalkFreqCoord, idxAntennaKey
-  db::TableRecordset space_station;           // DalkSpaceStation, idxSpaceStationKey
-  db::TableRecordset pt_comm;                 // DalkPtComm, idxSiteKey
-  db::TableRecordset form312;                 // DalkForm312, idxFilingKey
-  db::TableRecordset nature_of_service;       // DalkNatureOfService, idxFilingKey
-  db::TableRecordset nature_of_service_code;  // DalkNatureOfServiceCode, idxNatureOfServiceCode
-  db::TableRecordset condition;               // DalkCondition, idxConditionCode
-  db::TableRecordset antenna_condition;       // DalkAntennaCondition, idxAntennaKey
-  db::TableRecordset frequency_condition;     // DalkFrequencyCondition, idxFrequencyKey
-  db::TableRecordset license_condition;       // DalkLicenseCondition, idxFilingKey
-  db::TableRecordset site_condition;          // DalkSiteCondition, idxSiteKey
+  // Staging tables, each read by the field of the index named in the
+  // comment (the index must exist).
+  StagingSource main;                   // DalkMain, idxFilingKey
+  StagingSource address;                // DalkAddress, idxAddressKey
+  StagingSource site;                   // DalkSite, idxSiteKey
+  StagingSource antenna;                // DalkAntenna, idxAntennaKey
+  StagingSource antenna_gain;           // DalkAntennaGain, idxAntennaKey
+  StagingSource frequency;              // DalkFrequency, idxFrequencyKey
+  StagingSource freq_coord;             // DalkFreqCoord, idxAntennaKey
+  StagingSource space_station;          // DalkSpaceStation, idxSpaceStationKey
+  StagingSource pt_comm;                // DalkPtComm, idxSiteKey
+  StagingSource form312;                // DalkForm312, idxFilingKey
+  StagingSource nature_of_service;      // DalkNatureOfService, idxFilingKey
+  StagingSource nature_of_service_code; // DalkNatureOfServiceCode, idxNatureOfServiceCode
+  StagingSource condition;              // DalkCondition, idxConditionCode
+  StagingSource antenna_condition;      // DalkAntennaCondition, idxAntennaKey
+  StagingSource frequency_condition;    // DalkFrequencyCondition, idxFrequencyKey
+  StagingSource license_condition;      // DalkLicenseCondition, idxFilingKey
+  StagingSource site_condition;         // DalkSiteCondition, idxSiteKey
 
   // KTB tables, each on the index of its key.
   db::TableRecordset lice;           // idxLicenseeIdKey

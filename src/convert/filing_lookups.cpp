@@ -125,6 +125,7 @@ void GetAddressData(ConversionState& state, EsTables& tables, LookupMemo& memo) 
     state.licensee_id_key.clear();
     return;
   }
+  a.address_id_null = row.Get(kAddressId).IsNull();
   a.address_id = row.Text(kAddressId);
   state.licensee_id_key = LicenseeIdKeyOf(a.address_id);
   a.address_name = row.Text(kAddressName);

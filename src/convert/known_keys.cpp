@@ -56,8 +56,6 @@ KnownKeys::Answer KnownKeys::Find(std::string_view key) const {
 }
 
 void KnownKeys::Add(std::string_view key) {
-  // Most keys come again while recent: known already, nothing to store.
-  if (recent_.find(key) != recent_.end()) return;
   if (recent_.size() >= kRecentKeys) {
     older_ = std::move(recent_);
     recent_ = Recent();

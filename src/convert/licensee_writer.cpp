@@ -51,7 +51,7 @@ std::optional<std::int64_t> RegistrationNumberOf(std::string_view kwd) {
 
 void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& tables) {
   if (!state.address.found) return ReportMissingAddress(run, state, tables);
-  if (tables.address.Get("AddressId").IsNull()) ShowNullAddressId(run);
+  if (state.address.address_id_null) ShowNullAddressId(run);
 
   const std::string key = text::Trim(state.licensee_id_key);
   if (Holds(tables.lice_keys, tables.lice, key)) return;

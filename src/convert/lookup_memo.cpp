@@ -2,17 +2,15 @@
 
 namespace morvane::convert {
 
-bool MemoRow::Find(db::TableRecordset& rs, const db::Value& key,
+bool MemoRow::Find(const StagingSource& source, const db::Value& key,
                    std::span<const std::string_view> fields) {
   if (valid_ && key == key_) return found_;
   valid_ = false;
-  rs.Seek("=", key);
-  found_ = !rs.NoMatch();
+  if (!select_) select_ = source.PrepareFirst(fields);
+  found_ = !key.IsNull() && select_->Run({key}) > 0;
   if (found_) {
-    if (indexes_.empty())
-      for (std::string_view field : fields) indexes_.push_back(rs.FieldIndex(field));
-    values_.resize(indexes_.size());
-    for (std::size_t i = 0; i < indexes_.size(); ++i) values_[i] = rs.Get(indexes_[i]);
+    values_.resize(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) values_[i] = select_->Get(0, static_cast<int>(i));
   }
   key_ = key;
   valid_ = true;

@@ -7,22 +7,26 @@
 // consecutive rows mostly repeat the same filing, site and antenna keys,
 // and the step never writes the staging tables. A lookup called again with
 // the key of its previous call therefore takes the row from here instead of
-// seeking it again. Only the reading is saved: the lookup still sets every
-// value it sets from that row, so values that a writer changed in between
-// (the registration number the frequency writer empties after each Freq
-// row, say) come back exactly as a fresh Seek would bring them.
+// reading it again. A lookup reads only the fields it needs, through a
+// statement prepared on its first call. Only the reading is saved: the
+// lookup still sets every value it sets from that row, so values that a
+// writer changed in between (the registration number the frequency writer
+// empties after each Freq row, say) come back exactly as a fresh read would
+// bring them.
 //
 // Owned by the step for the length of the step, next to its recordsets;
 // valid only while the staging tables do not change. Not thread-safe.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/db/table_recordset.h"
+#include "convert/staging_source.h"
+#include "platform/db/prepared_sql.h"
 #include "platform/db/value.h"
 
 namespace morvane::convert {
@@ -30,12 +34,13 @@ namespace morvane::convert {
 // The row one lookup found for its last key.
 class MemoRow {
  public:
-  // Seeks `rs` ("=") on `key` and keeps `fields` of the row found, unless
-  // `key` equals the key of the previous call, whose row is kept. `fields`
-  // is the same list on every call. A key that found no row stays
-  // remembered as such. Returns whether the key has a row. db::Error
-  // propagates and forgets the key.
-  bool Find(db::TableRecordset& rs, const db::Value& key, std::span<const std::string_view> fields);
+  // Reads `fields` of the first row of `key` in `source` and keeps them,
+  // unless `key` equals the key of the previous call, whose row is kept.
+  // `source` and `fields` are the same on every call. A key that found no
+  // row stays remembered as such. Returns whether the key has a row.
+  // db::Error propagates and forgets the key.
+  bool Find(const StagingSource& source, const db::Value& key,
+            std::span<const std::string_view> fields);
 
   // Field i of `fields` in the row found by the last Find that returned true.
   const db::Value& Get(std::size_t i) const { return values_[i]; }
@@ -46,7 +51,7 @@ class MemoRow {
   bool valid_ = false;
   db::Value key_;
   bool found_ = false;
-  std::vector<int> indexes_;  // of `fields`, resolved on the first Seek
+  std::optional<db::PreparedSql> select_;  // prepared on the first call
   std::vector<db::Value> values_;
 };
 
@@ -56,11 +61,12 @@ struct MemoText {
   bool valid = false;
   std::int64_t key = 0;
   std::string text;
+  std::optional<db::PreparedSql> links;  // the key's condition codes, prepared on first use
 };
 
 struct LookupMemo {
   MemoRow main, frequency, address, form312, pt_comm, space_station, nature_of_service,
-      nature_of_service_code, site, antenna, antenna_gain, freq_coord;
+      nature_of_service_code, site, antenna, antenna_gain, freq_coord, condition;
   MemoText antenna_conditions, frequency_conditions, license_conditions, site_conditions;
 };
 

@@ -1,6 +1,7 @@
 #include "convert/spc_cnd_writers.h"
 
 #include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -17,8 +18,7 @@ constexpr std::string_view kSeparator = " {/n} ";
 
 // One of the four: where its conditions are linked and where its text goes.
 struct ConditionMember {
-  db::TableRecordset& links;
-  const char* link_key_field;
+  const StagingSource& links;
   const char* label;        // names the key in a missing-condition entry
   bool names_code;          // a missing-condition entry names the code too
   db::TableRecordset& target;
@@ -35,21 +35,23 @@ std::string MissingEntry(const ConditionMember& member, std::int64_t key, std::i
 }
 
 // The condition text of `key`; "" when the key has no link rows.
-std::string ConditionText(const ConditionMember& member, db::TableRecordset& conditions,
-                          std::int64_t key) {
+std::string ConditionText(const ConditionMember& member, const StagingSource& conditions,
+                          MemoRow& condition, std::int64_t key) {
+  static constexpr std::string_view kLinkFields[] = {"ConditionCode"};
+  static constexpr std::string_view kConditionFields[] = {"ConditionText", "ConditionNote"};
+  std::optional<db::PreparedSql>& links = member.memo.links;
+  if (!links) links = member.links.PrepareAll(kLinkFields);
+  const std::int64_t count = links->Run({key});
   std::string text;
-  db::TableRecordset& links = member.links;
-  for (links.Seek("=", key); !links.Eof() && links.Get(member.link_key_field).AsInteger() == key;
-       links.MoveNext()) {
-    const std::int64_t code = links.Get("ConditionCode").AsInteger();
+  for (std::int64_t i = 0; i < count; ++i) {
+    const std::int64_t code = links->Get(i, 0).AsInteger();
     if (!text.empty()) text += kSeparator;
-    conditions.Seek("=", code);
-    if (conditions.NoMatch()) {
+    if (!condition.Find(conditions, code, kConditionFields)) {
       text += MissingEntry(member, key, code);
       continue;
     }
-    text += "Text: " + Trim(conditions.Get("ConditionText").AsText());
-    const std::string note = Trim(conditions.Get("ConditionNote").AsText());
+    text += "Text: " + Trim(condition.Text(0));
+    const std::string note = Trim(condition.Text(1));
     if (!note.empty()) text += std::string(kSeparator) + "Note: " + note;
   }
   return text;
@@ -57,15 +59,15 @@ std::string ConditionText(const ConditionMember& member, db::TableRecordset& con
 
 // ConditionText, taken from the memo when `key` is the key of the previous
 // call: the staging tables do not change during the step.
-const std::string& MemoConditionText(const ConditionMember& member, db::TableRecordset& conditions,
-                                     std::int64_t key) {
-  MemoText& memo = member.memo;
-  if (memo.valid && memo.key == key) return memo.text;
-  memo.valid = false;
-  memo.text = ConditionText(member, conditions, key);
-  memo.key = key;
-  memo.valid = true;
-  return memo.text;
+const std::string& MemoConditionText(const ConditionMember& member, EsTables& tables,
+                                     LookupMemo& memo, std::int64_t key) {
+  MemoText& text = member.memo;
+  if (text.valid && text.key == key) return text.text;
+  text.valid = false;
+  text.text = ConditionText(member, tables.condition, memo.condition, key);
+  text.key = key;
+  text.valid = true;
+  return text.text;
 }
 
 // Every text the target table holds under `key`.
@@ -95,8 +97,9 @@ bool HasText(const ConditionMember& member, const std::string& key, const std::s
 }
 
 void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables& tables,
-                 const ConditionMember& member, std::int64_t sought, const std::string& key) {
-  const std::string& text = MemoConditionText(member, tables.condition, sought);
+                 LookupMemo& memo, const ConditionMember& member, std::int64_t sought,
+                 const std::string& key) {
+  const std::string& text = MemoConditionText(member, tables, memo, sought);
   if (text.empty() || HasText(member, key, text)) return;
   const bool stored =
       WriteRow(run, member.target, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
@@ -114,10 +117,10 @@ void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables
 
 void WriteSpcCndAnt(engine::RunContext& run, ConversionState& state, EsTables& tables,
                     LookupMemo& memo) {
-  const ConditionMember member{tables.antenna_condition, "AntennaKey", " AntennaKey = ", false,
+  const ConditionMember member{tables.antenna_condition, " AntennaKey = ", false,
                                tables.spc_cnd_ant, "PathAntKey", memo.antenna_conditions,
                                tables.spc_cnd_ant_texts};
-  WriteMember(run, state, tables, member, state.cur_antenna_key, state.path_ant_key);
+  WriteMember(run, state, tables, memo, member, state.cur_antenna_key, state.path_ant_key);
 }
 
 void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& tables,
@@ -125,26 +128,26 @@ void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& 
   // Each row has a frequency of its own: the query tells whether it has
   // condition rows at all, which saves a Seek on most rows.
   if (state.row.frequency_conditions_known && !state.row.has_frequency_conditions) return;
-  const ConditionMember member{tables.frequency_condition, "FrequencyKey", " FrequencyKey = ",
+  const ConditionMember member{tables.frequency_condition, " FrequencyKey = ",
                                true, tables.spc_cnd_freq, "FreqKey", memo.frequency_conditions,
                                tables.spc_cnd_freq_texts};
-  WriteMember(run, state, tables, member, state.cur_frequency_key, state.freq_key);
+  WriteMember(run, state, tables, memo, member, state.cur_frequency_key, state.freq_key);
 }
 
 void WriteSpcCndLice(engine::RunContext& run, ConversionState& state, EsTables& tables,
                     LookupMemo& memo) {
-  const ConditionMember member{tables.license_condition, "FilingKey", " FilingKey = ", true,
+  const ConditionMember member{tables.license_condition, " FilingKey = ", true,
                                tables.spc_cnd_lice, "CsFnKey", memo.license_conditions,
                                tables.spc_cnd_lice_texts};
-  WriteMember(run, state, tables, member, state.cur_filing_key, state.cur_call_sign);
+  WriteMember(run, state, tables, memo, member, state.cur_filing_key, state.cur_call_sign);
 }
 
 void WriteSpcCndSite(engine::RunContext& run, ConversionState& state, EsTables& tables,
                     LookupMemo& memo) {
-  const ConditionMember member{tables.site_condition, "SiteKey", " SiteKey = ", true,
+  const ConditionMember member{tables.site_condition, " SiteKey = ", true,
                                tables.spc_cnd_site, "PathSiteKey", memo.site_conditions,
                                tables.spc_cnd_site_texts};
-  WriteMember(run, state, tables, member, state.cur_site_key, state.path_site_key);
+  WriteMember(run, state, tables, memo, member, state.cur_site_key, state.path_site_key);
 }
 
 }  // namespace morvane::convert

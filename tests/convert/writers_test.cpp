@@ -69,6 +69,18 @@ TEST_F(WritersTest, ALiceRowSetAsideLeavesItsLicenseeToALaterRowInAnyLetterCase)
   ExpectOneRejectedLine("Lice\tfiling 5\t", "LiceName");
 }
 
+TEST_F(WritersTest, AnAddressWithoutItsIdSaysSoOnEveryRowAndStoresOneLicensee) {
+  f.Sql("INSERT INTO DalkAddress (AddressKey, AddressId, AddressName) VALUES (9, NULL, 'Nameless'), "
+        "(10, 'A10', 'Named')");
+  Licensee(1, 9);
+  Licensee(2, 10);
+  Licensee(3, 9);
+  ASSERT_EQ(f.ui().Messages().size(), 2u);
+  EXPECT_EQ(f.ui().Messages()[1].text, "Null in WriteLiceTable");
+  EXPECT_EQ(f.Rows("SELECT LicenseeIdKey, LiceName FROM Lice ORDER BY rowid"),
+            (Lines{"QD~|Nameless", "QD~A10|Named"}));
+}
+
 TEST_F(WritersTest, AFilingWithoutItsAddressRowWritesNoLiceRowAndIsReportedOnce) {
   f.state.cur_reg_num = "99";
   Licensee(12345, 77);
