@@ -50,14 +50,36 @@ struct SqlRecordset::Impl final : internal::Cursor {
   void Land(std::int64_t at) {
     position = at;
     if (position < 1 || position > count) return;
+    if (position < window_first || position >= window_first + window_count) FillWindow(position);
+    const std::size_t first = static_cast<std::size_t>(position - window_first) * row.size();
+    for (std::size_t i = 0; i < row.size(); ++i) row[i] = window[first + i];
+  }
+
+  // Reads the rows from `at` on, up to kWindow of them, in one run of the
+  // statement: starting a statement and ending it costs more than reading
+  // a row, and the snapshot never changes.
+  void FillWindow(std::int64_t at) {
+    window_count = 0;
+    window_first = at;
     database->connection->BeforeRead();
-    internal::Bind(*fetch, 1, Value(position));
-    if (!internal::Step(*fetch)) {
+    internal::Bind(*fetch, 1, Value(at));
+    const std::size_t columns = row.size();
+    window.resize(static_cast<std::size_t>(kWindow) * columns);
+    try {
+      while (window_count < kWindow && internal::Step(*fetch)) {
+        if (fetch->getColumn(0).getInt64() != at + window_count) break;  // a row is missing
+        const std::size_t first = static_cast<std::size_t>(window_count) * columns;
+        for (std::size_t i = 0; i < columns; ++i)
+          internal::ReadColumnInto(*fetch, static_cast<int>(i) + 1, window[first + i]);
+        ++window_count;
+      }
+    } catch (...) {
       internal::Reset(*fetch);
-      throw Error("the query's snapshot lost row " + std::to_string(position));
+      window_count = 0;
+      throw;
     }
-    for (std::size_t i = 0; i < row.size(); ++i) internal::ReadColumnInto(*fetch, static_cast<int>(i), row[i]);
     internal::Reset(*fetch);
+    if (window_count == 0) throw Error("the query's snapshot lost row " + std::to_string(at));
   }
 
   bool OnRow() const { return position >= 1 && position <= count; }
@@ -77,7 +99,11 @@ struct SqlRecordset::Impl final : internal::Cursor {
   std::int64_t count = 0;
   std::int64_t position = 0;
   std::vector<Value> row;
-  internal::StatementPtr fetch;
+  internal::StatementPtr fetch;  // the rows from ?1 on, each with its row id first
+  static constexpr std::int64_t kWindow = 64;
+  std::vector<Value> window;       // rows window_first.. of the snapshot, column by column
+  std::int64_t window_first = 0;
+  std::int64_t window_count = 0;
 };
 
 SqlRecordset::SqlRecordset() = default;
@@ -164,8 +190,9 @@ SqlRecordset Database::OpenSql(std::string_view select, const std::vector<Value>
   // "rowid", so the row id is reached by a name that none of them has.
   const std::string rowid = internal::RowidName(impl->columns);
   if (rowid.empty()) throw Error("the query's columns hide the row id (rowid, _rowid_, oid)");
-  impl->fetch =
-      internal::Prepare(c.db(), "SELECT * FROM " + source + " WHERE " + rowid + " = ?1");
+  impl->fetch = internal::Prepare(c.db(), "SELECT " + rowid + ", * FROM " + source + " WHERE " +
+                                               rowid + " >= ?1 ORDER BY " + rowid + " LIMIT " +
+                                               std::to_string(SqlRecordset::Impl::kWindow));
   impl->Land(1);
   return SqlRecordset(std::move(impl));
 }

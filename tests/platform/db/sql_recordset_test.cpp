@@ -37,6 +37,28 @@ TEST_F(SqlTest, WalksInTheQuerysOrderWithAnExactCount) {
   EXPECT_THROW(q.Get("NoSuchColumn"), Error);
 }
 
+TEST_F(SqlTest, WalksManyRowsForwardAndJumpsToEitherEnd) {
+  db_.Execute(
+      "WITH RECURSIVE n(i) AS (SELECT 6 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+      "INSERT INTO Sample (Number, Note) SELECT i, 'row ' || i FROM n");
+  SqlRecordset q = db_.OpenSql("SELECT Note, Number FROM Sample ORDER BY Number DESC");
+  std::vector<std::int64_t> numbers;
+  for (; !q.Eof(); q.MoveNext()) {
+    numbers.push_back(q.Get("Number").AsInteger());
+    if (numbers.back() > 5) {
+      EXPECT_EQ(q.Get(0), Value("row " + std::to_string(numbers.back())));
+    }
+  }
+  std::vector<std::int64_t> expected;
+  for (std::int64_t i = 300; i >= 1; --i) expected.push_back(i);
+  EXPECT_EQ(numbers, expected);
+  q.MoveLast();
+  EXPECT_EQ(q.Get("Number"), Value(1));
+  q.MoveFirst();
+  q.MoveNext();
+  EXPECT_EQ(q.Get("Number"), Value(299));
+}
+
 TEST_F(SqlTest, IsASnapshot) {
   SqlRecordset q = db_.OpenSql("SELECT Key FROM Sample WHERE Number > ?", {Value(2)});
   EXPECT_EQ(q.RecordCount(), 3);
