@@ -48,7 +48,7 @@ class LoaderStep {
       run_.record_counter = 0;
       run_.bytes_processed = 0;
       try {
-        ReadAll(lines, std::move(converter), staging);
+        ReadAll(lines, converter, staging);
         run_.workspace().Flush();  // the rows are durable before the step logs itself
       } catch (const db::ValueRefused&) {
         throw;
@@ -105,9 +105,9 @@ class LoaderStep {
 
   // The records are read and converted on a thread of their own; here they
   // are counted, shown, stored or set aside in file order, as one loop would.
-  void ReadAll(files::LineReader& lines, RecordConverter converter, db::TableRecordset& staging) {
+  void ReadAll(files::LineReader& lines, const RecordConverter& converter, db::TableRecordset& staging) {
     std::size_t last_length = text::Length(run_.line_buf);
-    ParsedRecords passes(lines, std::move(converter));
+    ParsedRecords passes(lines, converter);
     while (ParsedPass* pass = passes.Next()) {
       ++run_.record_counter;
       // The byte estimate trails the reading by one record: it counts what

@@ -1,15 +1,33 @@
 #include "loaders/parsed_records.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace morvane::loaders {
 
-ParsedRecords::ParsedRecords(files::LineReader& lines, RecordConverter converter)
-    : lines_(lines), converter_(std::move(converter)), thread_([this] { Produce(); }) {}
+ParsedRecords::ParsedRecords(files::LineReader& lines, const RecordConverter& converter,
+                             std::size_t converter_threads)
+    : lines_(lines), converters_(std::max<std::size_t>(converter_threads, 1), converter) {
+  try {
+    threads_.reserve(converters_.size() + 1);
+    threads_.emplace_back([this] { Read(); });
+    for (RecordConverter& c : converters_) threads_.emplace_back([this, &c] { Convert(c); });
+  } catch (...) {  // a thread could not be started: end those that were
+    Stop();
+    throw;
+  }
+}
 
-ParsedRecords::~ParsedRecords() {
+ParsedRecords::~ParsedRecords() { Stop(); }
+
+void ParsedRecords::Stop() noexcept {
   channel_.Close();
-  thread_.join();
+  for (std::thread& t : threads_) t.join();
+  threads_.clear();
+}
+
+std::size_t ParsedRecords::DefaultConverterThreads() {
+  return std::thread::hardware_concurrency() >= 4 ? 2 : 1;
 }
 
 ParsedPass* ParsedRecords::Next() {
@@ -28,7 +46,7 @@ ParsedPass* ParsedRecords::Next() {
   return &failed_;
 }
 
-void ParsedRecords::Produce() noexcept {
+void ParsedRecords::Read() noexcept {
   Batch batch = channel_.TakeSpare();
   std::size_t bytes = 0;
   bool in_pass = false;
@@ -46,7 +64,6 @@ void ParsedRecords::Produce() noexcept {
       pass.Reset();
       pass.result = reader.Next(pass.text);
       pass.line = reader.FirstLine();
-      converter_.Convert(pass);
       bytes += pass.text.size();
       ++batch.size;
       in_pass = false;
@@ -55,12 +72,28 @@ void ParsedRecords::Produce() noexcept {
     channel_.Finish();
   } catch (...) {
     const std::exception_ptr error = std::current_exception();
-    // The passes completed before the error are the run's to store.
+    // The passes read before the error are the run's to store.
     try {
       if (batch.size > 0 && !channel_.Push(std::move(batch))) return;
     } catch (...) {  // no memory even for that: the error itself is what counts
     }
     channel_.Finish(error, in_pass);
+  }
+}
+
+void ParsedRecords::Convert(RecordConverter& converter) noexcept {
+  while (Batch* batch = channel_.TakeWork()) {
+    for (std::size_t i = 0; i < batch->size; ++i) {
+      ParsedPass& pass = batch->passes[i];
+      try {
+        converter.Convert(pass);
+      } catch (...) {
+        // The run stops at this pass: the passes after it stay unconverted.
+        pass.error = std::current_exception();
+        break;
+      }
+    }
+    channel_.Done(batch);
   }
 }
 
