@@ -77,8 +77,9 @@ void ReadIndexes(const Connection& c, TableInfo& info) {
 }
 
 bool HasRowid(const Connection& c, const std::string& table) {
-  auto s = Prepare(c.db(), "SELECT wr FROM pragma_table_list WHERE schema = 'main' AND name = ?1",
-                   table);
+  // With the name as its argument the pragma looks at that table alone,
+  // not at every table of the file.
+  auto s = Prepare(c.db(), "SELECT wr FROM pragma_table_list(?1) WHERE schema = 'main'", table);
   Bind(*s, 1, Value(table));
   return !(Step(*s, table) && ReadColumn(*s, 0).AsInteger() != 0);
 }

@@ -412,5 +412,11 @@ TEST_F(RecordsetTest, AnEditedValueThatTheColumnStoresOtherwiseIsShownAsStored) 
   EXPECT_EQ(rs.Get("Label"), Value("0012"));
 }
 
+TEST_F(RecordsetTest, ATableWithoutRowIdsIsNotOpened) {
+  db_.Execute("CREATE TABLE Keyed (Code TEXT PRIMARY KEY) WITHOUT ROWID");
+  EXPECT_THROW(db_.OpenTable("Keyed"), Error);
+  EXPECT_NO_THROW(db_.OpenTable("Sample"));
+}
+
 }  // namespace
 }  // namespace morvane::db::testing
