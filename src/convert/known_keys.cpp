@@ -1,11 +1,13 @@
 #include "convert/known_keys.h"
 
+#include <bit>
+
 namespace morvane::convert {
 namespace {
 
 constexpr std::size_t kRecentKeys = 1024;     // per generation
 constexpr std::size_t kFirstCapacity = 16384;  // keys of the first filter
-constexpr std::size_t kBitsPerKey = 10;        // with 7 probes: under 1% false "maybe"
+constexpr std::size_t kBitsPerKey = 10;        // at least; with 7 probes: under 1% false "maybe"
 constexpr int kProbes = 7;
 
 unsigned char Folded(char c) {
@@ -49,27 +51,30 @@ bool NocaseKeyEqual::operator()(std::string_view a, std::string_view b) const {
 KnownKeys::KnownKeys(bool starts_empty) : starts_empty_(starts_empty) {}
 
 KnownKeys::Answer KnownKeys::Find(std::string_view key) const {
-  if (recent_.find(key) != recent_.end() || older_.find(key) != older_.end())
+  const HashedKey hashed{key, KeyHash(key)};
+  if (recent_.find(hashed) != recent_.end() || older_.find(hashed) != older_.end())
     return Answer::kPresent;
-  if (starts_empty_ && !MayHold(KeyHash(key))) return Answer::kAbsent;
+  if (starts_empty_ && !MayHold(hashed.hash)) return Answer::kAbsent;
   return Answer::kUnknown;
 }
 
 void KnownKeys::Add(std::string_view key) {
+  const HashedKey hashed{key, KeyHash(key)};
+  if (recent_.find(hashed) != recent_.end()) return;  // known already
   if (recent_.size() >= kRecentKeys) {
     older_ = std::move(recent_);
     recent_ = Recent();
   }
-  if (recent_.emplace(key).second) Remember(KeyHash(key));
+  recent_.emplace(key);
+  Remember(hashed.hash);
 }
 
 bool KnownKeys::MayHold(std::uint64_t hash) const {
   const std::uint64_t step = Mixed(hash);
   for (const Filter& f : filters_) {
-    const std::size_t n = f.bits.size() * 64;
     bool all = true;
     for (int i = 0; i < kProbes && all; ++i) {
-      const std::size_t bit = (hash + i * step) % n;
+      const std::size_t bit = (hash + i * step) & f.mask;
       all = (f.bits[bit / 64] >> (bit % 64)) & 1;
     }
     if (all) return true;
@@ -81,14 +86,14 @@ void KnownKeys::Remember(std::uint64_t hash) {
   if (filters_.empty() || filters_.back().count >= filters_.back().capacity) {
     Filter f;
     f.capacity = filters_.empty() ? kFirstCapacity : filters_.back().capacity * 2;
-    f.bits.assign(f.capacity * kBitsPerKey / 64 + 1, 0);
+    f.bits.assign(std::bit_ceil(f.capacity * kBitsPerKey / 64), 0);
+    f.mask = f.bits.size() * 64 - 1;
     filters_.push_back(std::move(f));
   }
   Filter& f = filters_.back();
-  const std::size_t n = f.bits.size() * 64;
   const std::uint64_t step = Mixed(hash);
   for (int i = 0; i < kProbes; ++i) {
-    const std::size_t bit = (hash + i * step) % n;
+    const std::size_t bit = (hash + i * step) & f.mask;
     f.bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
   }
   ++f.count;

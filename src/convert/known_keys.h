@@ -30,14 +30,24 @@
 
 namespace morvane::convert {
 
+// A key with its hash, so that one lookup hashes the key once for both
+// generations and the filter.
+struct HashedKey {
+  std::string_view key;
+  std::uint64_t hash;
+};
+
 // Hash and equality of keys as a COLLATE NOCASE index compares them.
 struct NocaseKeyHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view key) const;
+  std::size_t operator()(const HashedKey& key) const { return key.hash; }
 };
 struct NocaseKeyEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const;
+  bool operator()(const HashedKey& a, std::string_view b) const { return (*this)(a.key, b); }
+  bool operator()(std::string_view a, const HashedKey& b) const { return (*this)(a, b.key); }
 };
 
 class KnownKeys {
@@ -53,9 +63,11 @@ class KnownKeys {
  private:
   using Recent = std::unordered_set<std::string, NocaseKeyHash, NocaseKeyEqual>;
   // One Bloom filter sized for `capacity` keys; a full one is followed by
-  // one twice its size.
+  // one twice its size. Its bit count is a power of two, so a probe takes
+  // its bit with a mask rather than a division.
   struct Filter {
     std::vector<std::uint64_t> bits;
+    std::size_t mask = 0;  // bit count - 1
     std::size_t capacity = 0, count = 0;
   };
 
