@@ -9,6 +9,7 @@ constexpr std::size_t kRecentKeys = 1024;     // per generation
 constexpr std::size_t kFirstCapacity = 16384;  // keys of the first filter
 constexpr std::size_t kBitsPerKey = 10;        // at least; with 7 probes: under 1% false "maybe"
 constexpr int kProbes = 7;
+constexpr std::size_t kBlockWords = 8;         // 512 bits: one cache line
 
 unsigned char Folded(char c) {
   const auto b = static_cast<unsigned char>(c);
@@ -35,11 +36,17 @@ std::uint64_t Mixed(std::uint64_t h) {
   return (h ^ (h >> 31)) | 1;
 }
 
+// The first slot of a hash: its high bits folded in, as the low bits of
+// the hash above vary less.
+std::size_t SlotOf(std::uint64_t hash, std::size_t mask) {
+  return static_cast<std::size_t>(hash ^ (hash >> 29)) & mask;
+}
+
 }  // namespace
 
-std::size_t NocaseKeyHash::operator()(std::string_view key) const { return KeyHash(key); }
+std::uint64_t NocaseKeyHash(std::string_view key) { return KeyHash(key); }
 
-bool NocaseKeyEqual::operator()(std::string_view a, std::string_view b) const {
+bool NocaseKeyEqual(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (Folded(a[i]) != Folded(b[i])) return false;
@@ -50,32 +57,64 @@ bool NocaseKeyEqual::operator()(std::string_view a, std::string_view b) const {
 
 KnownKeys::KnownKeys(bool starts_empty) : starts_empty_(starts_empty) {}
 
+bool KnownKeys::Generation::Contains(const HashedKey& key) const {
+  if (slots_.empty()) return false;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = SlotOf(key.hash, mask);; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (!slot.used) return false;
+    if (slot.hash == key.hash && NocaseKeyEqual(slot.key, key.key)) return true;
+  }
+}
+
+void KnownKeys::Generation::Insert(const HashedKey& key) {
+  if (slots_.empty()) slots_.resize(2 * kRecentKeys);
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = SlotOf(key.hash, mask);
+  while (slots_[i].used) i = (i + 1) & mask;
+  slots_[i].used = true;
+  slots_[i].hash = key.hash;
+  slots_[i].key.assign(key.key);
+  ++size_;
+}
+
+void KnownKeys::Generation::Clear() {
+  for (Slot& slot : slots_) slot.used = false;
+  size_ = 0;
+}
+
 KnownKeys::Answer KnownKeys::Find(std::string_view key) const {
   const HashedKey hashed{key, KeyHash(key)};
-  if (recent_.find(hashed) != recent_.end() || older_.find(hashed) != older_.end())
-    return Answer::kPresent;
+  if (recent_.Contains(hashed) || older_.Contains(hashed)) return Answer::kPresent;
   if (starts_empty_ && !MayHold(hashed.hash)) return Answer::kAbsent;
   return Answer::kUnknown;
 }
 
 void KnownKeys::Add(std::string_view key) {
   const HashedKey hashed{key, KeyHash(key)};
-  if (recent_.find(hashed) != recent_.end()) return;  // known already
+  if (recent_.Contains(hashed)) return;  // known already
   if (recent_.size() >= kRecentKeys) {
-    older_ = std::move(recent_);
-    recent_ = Recent();
+    std::swap(older_, recent_);  // the older generation's slots are reused
+    recent_.Clear();
   }
-  recent_.emplace(key);
+  recent_.Insert(hashed);
   Remember(hashed.hash);
+}
+
+// A key's probes all fall in one block of 512 bits (one cache line), picked
+// by the hash's high half: a look-up costs one memory access per filter.
+std::size_t KnownKeys::BlockOf(const Filter& f, std::uint64_t hash) {
+  return static_cast<std::size_t>(hash >> 32) & f.block_mask;
 }
 
 bool KnownKeys::MayHold(std::uint64_t hash) const {
   const std::uint64_t step = Mixed(hash);
   for (const Filter& f : filters_) {
+    const std::uint64_t* block = &f.bits[BlockOf(f, hash) * kBlockWords];
     bool all = true;
     for (int i = 0; i < kProbes && all; ++i) {
-      const std::size_t bit = (hash + i * step) & f.mask;
-      all = (f.bits[bit / 64] >> (bit % 64)) & 1;
+      const std::size_t bit = (hash + i * step) & (kBlockWords * 64 - 1);
+      all = (block[bit / 64] >> (bit % 64)) & 1;
     }
     if (all) return true;
   }
@@ -86,15 +125,17 @@ void KnownKeys::Remember(std::uint64_t hash) {
   if (filters_.empty() || filters_.back().count >= filters_.back().capacity) {
     Filter f;
     f.capacity = filters_.empty() ? kFirstCapacity : filters_.back().capacity * 2;
-    f.bits.assign(std::bit_ceil(f.capacity * kBitsPerKey / 64), 0);
-    f.mask = f.bits.size() * 64 - 1;
+    const std::size_t blocks = std::bit_ceil(f.capacity * kBitsPerKey / (kBlockWords * 64));
+    f.bits.assign(blocks * kBlockWords, 0);
+    f.block_mask = blocks - 1;
     filters_.push_back(std::move(f));
   }
   Filter& f = filters_.back();
+  std::uint64_t* block = &f.bits[BlockOf(f, hash) * kBlockWords];
   const std::uint64_t step = Mixed(hash);
   for (int i = 0; i < kProbes; ++i) {
-    const std::size_t bit = (hash + i * step) & f.mask;
-    f.bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    const std::size_t bit = (hash + i * step) & (kBlockWords * 64 - 1);
+    block[bit / 64] |= std::uint64_t{1} << (bit % 64);
   }
   ++f.count;
 }

@@ -23,7 +23,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/db/table_recordset.h"
@@ -38,17 +37,8 @@ struct HashedKey {
 };
 
 // Hash and equality of keys as a COLLATE NOCASE index compares them.
-struct NocaseKeyHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view key) const;
-  std::size_t operator()(const HashedKey& key) const { return key.hash; }
-};
-struct NocaseKeyEqual {
-  using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const;
-  bool operator()(const HashedKey& a, std::string_view b) const { return (*this)(a.key, b); }
-  bool operator()(std::string_view a, const HashedKey& b) const { return (*this)(a, b.key); }
-};
+std::uint64_t NocaseKeyHash(std::string_view key);
+bool NocaseKeyEqual(std::string_view a, std::string_view b);
 
 class KnownKeys {
  public:
@@ -61,21 +51,40 @@ class KnownKeys {
   void Add(std::string_view key);
 
  private:
-  using Recent = std::unordered_set<std::string, NocaseKeyHash, NocaseKeyEqual>;
+  // One generation of recent keys: an open-addressing table of the keys
+  // and their hashes, at most half full, so a look-up reads adjacent slots
+  // rather than chasing nodes. Its slots are made on the first insert.
+  class Generation {
+   public:
+    bool Contains(const HashedKey& key) const;
+    void Insert(const HashedKey& key);  // not contained yet
+    std::size_t size() const { return size_; }
+    void Clear();
+
+   private:
+    struct Slot {
+      bool used = false;
+      std::uint64_t hash = 0;
+      std::string key;
+    };
+    std::vector<Slot> slots_;
+    std::size_t size_ = 0;
+  };
   // One Bloom filter sized for `capacity` keys; a full one is followed by
-  // one twice its size. Its bit count is a power of two, so a probe takes
-  // its bit with a mask rather than a division.
+  // one twice its size. Its blocks of 512 bits are a power of two, so a
+  // key's block is taken with a mask rather than a division.
   struct Filter {
     std::vector<std::uint64_t> bits;
-    std::size_t mask = 0;  // bit count - 1
+    std::size_t block_mask = 0;  // block count - 1
     std::size_t capacity = 0, count = 0;
   };
 
+  static std::size_t BlockOf(const Filter& f, std::uint64_t hash);
   bool MayHold(std::uint64_t hash) const;
   void Remember(std::uint64_t hash);
 
   bool starts_empty_;
-  Recent recent_, older_;
+  Generation recent_, older_;
   std::vector<Filter> filters_;
 };
 

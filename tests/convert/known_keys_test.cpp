@@ -33,6 +33,20 @@ TEST(KnownKeysTest, AnEarlyKeyIsNeverTakenForAbsentAfterManyOthers) {
   for (int i = 0; i < 50000; ++i) keys.Add("key " + std::to_string(i));
   EXPECT_NE(keys.Find("FIRST"), Answer::kAbsent);
   EXPECT_EQ(keys.Find("key 49999"), Answer::kPresent);
+  int absent = 0;  // none of them, whichever filter holds it
+  for (int i = 0; i < 50000; ++i) absent += keys.Find("KEY " + std::to_string(i)) == Answer::kAbsent;
+  EXPECT_EQ(absent, 0);
+  int unknown = 0;  // and the filters still tell most new keys apart
+  for (int i = 0; i < 10000; ++i) unknown += keys.Find("other " + std::to_string(i)) != Answer::kAbsent;
+  EXPECT_LT(unknown, 500);
+}
+
+TEST(KnownKeysTest, TheKeysOfTheTwoLatestGenerationsArePresent) {
+  KnownKeys keys;
+  for (int i = 0; i < 1500; ++i) keys.Add("k" + std::to_string(i));
+  EXPECT_EQ(keys.Find("K10"), Answer::kPresent);    // the older generation
+  EXPECT_EQ(keys.Find("K1499"), Answer::kPresent);  // the recent one
+  EXPECT_EQ(keys.Find("K1500"), Answer::kAbsent);
 }
 
 TEST(KnownKeysTest, ATableThatHeldRowsNeverAnswersAbsent) {
