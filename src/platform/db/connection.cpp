@@ -132,6 +132,9 @@ void Connection::CommitGroup() {
   Run(commit_, "COMMIT");
   in_group_ = false;
   wrote_in_group_ = false;
+  // The file is unlocked now: another process may change a row that a
+  // recordset read before, so no row read so far counts as current.
+  ++change_count_;
 }
 
 void Connection::JoinLevels(int depth, bool single_insert) {

@@ -374,6 +374,23 @@ TEST_F(RecordsetTest, AnEditAfterAnotherRecordsetChangedTheRowWritesWhatWasSet) 
   EXPECT_EQ(check.Get("Note"), Value("second"));
 }
 
+TEST_F(RecordsetTest, AnEditAfterAnotherProgramChangedTheRowBetweenCommitsWritesWhatWasSet) {
+  Fill({{"a", 1}});
+  TableRecordset rs = db_.OpenTable("Sample");
+  ws_.Flush();  // the file is unlocked: another program may write now
+  {
+    Workspace other;
+    other.OpenDatabase(path_).Execute("UPDATE Sample SET Number = 5, Key = 'z'");
+  }
+  rs.Edit();  // still shows Number 1
+  rs.Set("Number", 1);
+  rs.Update();
+  EXPECT_EQ(rs.Get("Key"), Value("z"));
+  ws_.Flush();
+  TableRecordset check = db_.OpenTable("Sample");
+  EXPECT_EQ(check.Get("Number"), Value(1));
+}
+
 TEST_F(RecordsetTest, AnEditThatChangesNothingOfADeletedRowIsRefused) {
   Fill({{"a", 1}});
   TableRecordset rs = db_.OpenTable("Sample");

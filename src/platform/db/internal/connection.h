@@ -79,10 +79,11 @@ class Connection {
     if (!in_group_) BeginReading();
   }
 
-  // Goes up with every write, rollback and engine error on this file, so a
-  // recordset that read a row while it stood where it stands now knows the
-  // row is still as it read it. (Another connection cannot write while this
-  // one holds its group open.)
+  // Goes up with every write, rollback, engine error and real commit on
+  // this file, so a recordset that read a row while it stood where it stands
+  // now knows the row is still as it read it. (Another connection cannot
+  // write while this one holds its group open; once the group is committed
+  // it can.)
   std::uint64_t change_count() const { return change_count_; }
 
   // The pieces of the workspace's transactions on this file.
