@@ -537,7 +537,9 @@ int TableRecordset::FieldIndex(std::string_view field) const {
   const Impl& r = Open(impl_);
   const auto address = reinterpret_cast<std::uintptr_t>(field.data());
   Impl::RecentSpelling& recent = r.recent_spellings[(address >> 3) % r.recent_spellings.size()];
-  if (recent.data == field.data() && recent.text == field) return recent.field;
+  // An unused slot (field -1) stands for no spelling, not for an empty name
+  // without text.
+  if (recent.data == field.data() && recent.field >= 0 && recent.text == field) return recent.field;
   const int found = r.FieldBySpelling(field);
   recent.data = field.data();
   recent.text.assign(field);

@@ -252,6 +252,7 @@ TEST_F(RecordsetTest, FieldIndexAndNamesIgnoreCase) {
   }
   name.replace(0, name.size(), "Other");
   EXPECT_THROW(rs.FieldIndex(name), Error);
+  EXPECT_THROW(rs.FieldIndex(std::string_view{}), Error);  // a name without text
 }
 
 TEST_F(RecordsetTest, MisuseThrowsInsteadOfCrashing) {
