@@ -84,6 +84,16 @@ bool HasRowid(const Connection& c, const std::string& table) {
   return !(Step(*s, table) && ReadColumn(*s, 0).AsInteger() != 0);
 }
 
+bool HasTriggers(const Connection& c, const std::string& table) {
+  auto s = Prepare(c.db(),
+                   "SELECT 1 FROM sqlite_schema WHERE type = 'trigger' AND tbl_name = ?1 COLLATE NOCASE "
+                   "UNION ALL SELECT 1 FROM sqlite_temp_schema WHERE type = 'trigger' AND "
+                   "tbl_name = ?1 COLLATE NOCASE",
+                   table);
+  Bind(*s, 1, Value(table));
+  return Step(*s, table);
+}
+
 }  // namespace
 
 std::vector<std::string> TableNames(const Connection& connection) {
@@ -110,6 +120,7 @@ std::optional<TableInfo> ReadTable(const Connection& connection, std::string_vie
   ReadFields(connection, info);
   ReadIndexes(connection, info);
   info.has_rowid = HasRowid(connection, info.def.name);
+  info.has_triggers = HasTriggers(connection, info.def.name);
   std::vector<std::string> columns;
   for (const FieldDef& f : info.def.fields) columns.push_back(f.name);
   info.rowid = RowidName(columns);

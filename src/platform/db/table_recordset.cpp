@@ -381,7 +381,9 @@ bool Identical(const Value& a, const Value& b) {
 // them again after every run.
 int TableRecordset::Impl::Write(SQLite::Statement& s, const std::vector<int>* fields) {
   internal::Connection& c = Require();
-  if (!fields && info.has_rowid) c.BeforeInsert(table_sql, info.rowid);
+  // A trigger may write other rows: deleting the inserted row again would
+  // not undo them, so such an insert takes a savepoint like any write.
+  if (!fields && info.has_rowid && !info.has_triggers) c.BeforeInsert(table_sql, info.rowid);
   else c.BeforeWrite();
   auto bind = [&](int parameter, const Value& value) {
     if (!value.IsNull()) internal::BindNoCopy(s, parameter, value);
@@ -418,8 +420,10 @@ void TableRecordset::Impl::Update() {
   // The row as read is the row as stored when nothing changed the file
   // since: only the fields set to another value are written then, and the
   // row needs no second read when each of them reads back as it was bound.
-  // Otherwise every field that was set is written and the row read again.
-  const bool current = row_changes == c.change_count();
+  // Otherwise every field that was set is written and the row read again;
+  // so too on a table with triggers, which may change the row beyond the
+  // values bound (and fire for a value set as it stands, as they always did).
+  const bool current = row_changes == c.change_count() && !info.has_triggers;
   changed_fields.clear();
   bool reads_back = current;
   for (int i = 0; i < static_cast<int>(buffer.size()); ++i) {

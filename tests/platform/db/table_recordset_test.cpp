@@ -430,6 +430,28 @@ TEST_F(RecordsetTest, AnEditedValueThatTheColumnStoresOtherwiseIsShownAsStored) 
   EXPECT_EQ(rs.Get("Label"), Value("0012"));
 }
 
+// A file made elsewhere may carry triggers that write when a row is written.
+TEST_F(RecordsetTest, WritesToATableWithTriggersShowAndUndoWhatTheTriggersDid) {
+  db_.Execute("CREATE TABLE Made (Name TEXT(10), Hits INTEGER)");
+  db_.Execute("CREATE TABLE Journal (Name TEXT(10))");
+  db_.Execute("CREATE TRIGGER MadeHits AFTER UPDATE OF Name ON Made BEGIN "
+              "UPDATE Made SET Hits = Hits + 1 WHERE rowid = NEW.rowid; END");
+  db_.Execute("CREATE TRIGGER MadeJournal AFTER INSERT ON Made BEGIN "
+              "INSERT INTO Journal VALUES (NEW.Name); END");
+  db_.Execute("INSERT INTO Made VALUES ('a', 0)");
+  TableRecordset rs = db_.OpenTable("Made");
+  rs.Edit();
+  rs.Set("Name", "b");
+  rs.Update();
+  EXPECT_EQ(rs.Get("Hits"), Value(1));
+  ws_.BeginTrans();
+  rs.AddNew();
+  rs.Set("Name", "c");
+  rs.Update();
+  ws_.Rollback();
+  EXPECT_EQ(db_.OpenTable("Journal").RecordCount(), 1);  // the first insert's row alone
+}
+
 TEST_F(RecordsetTest, ATableWithoutRowIdsIsNotOpened) {
   db_.Execute("CREATE TABLE Keyed (Code TEXT PRIMARY KEY) WITHOUT ROWID");
   EXPECT_THROW(db_.OpenTable("Keyed"), Error);

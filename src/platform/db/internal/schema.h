@@ -28,6 +28,9 @@ struct TableInfo {
   std::vector<IndexInfo> indexes;  // parallel to def.indexes
   std::string rowid;              // the name that reaches the row id
   bool has_rowid = true;          // false for WITHOUT ROWID tables
+  // A trigger fires when the table is written (only in files made
+  // elsewhere): a write may then change more than the values it binds.
+  bool has_triggers = false;
 };
 
 // Names of the tables, in creation order, without SQLite's own.
