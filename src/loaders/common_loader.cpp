@@ -104,7 +104,7 @@ class LoaderStep {
     engine::ShowPercentAndCount(run_, engine::PercentDone(run_.bytes_processed, run_.input_file_len));
   }
 
-  // The records are read and converted on a thread of their own; here they
+  // The records are read and converted on threads of their own; here they
   // are counted, shown, stored or set aside in file order, as one loop would.
   void ReadAll(files::LineReader& lines, const RecordConverter& converter, db::TableRecordset& staging) {
     std::size_t last_length = text::Length(run_.line_buf);
