@@ -431,6 +431,7 @@ void TableRecordset::Impl::Update() {
     changed_fields.push_back(i);
     reads_back = reads_back && internal::ReadsBackUnchanged(info.affinities[i], buffer[i]);
   }
+  const std::uint64_t before = c.change_count();
   const bool gone = !changed_fields.empty() && Write(UpdateOf(changed_fields), &changed_fields) == 0;
   mode = Mode::kNone;
   if (gone) {
@@ -440,7 +441,10 @@ void TableRecordset::Impl::Update() {
   if (reads_back) {
     // The position follows the row's values: a changed index key moves it.
     std::swap(row, buffer);
-    row_changes = c.change_count();
+    // Current when this write is the only change since: a real commit that
+    // the write completed (a full group) unlocks the file for others.
+    if (c.change_count() > before + 1) row_changes = before;
+    else row_changes = c.change_count();
     return;
   }
   if (!FetchRow(Stored(at, "WHERE $R = ?1"))) {

@@ -392,6 +392,24 @@ TEST_F(RecordsetTest, AnEditAfterAnotherProgramChangedTheRowBetweenCommitsWrites
   EXPECT_EQ(check.Get("Number"), Value(1));
 }
 
+TEST_F(RecordsetTest, AnEditWhoseWriteCompletedAGroupLeavesTheRowOpenToOtherPrograms) {
+  Fill({{"a", 1}});
+  TableRecordset rs = db_.OpenTable("Sample");
+  ws_.SetGroupLimit(1);  // every write outside a transaction is a real commit
+  rs.Edit();
+  rs.Set("Number", 2);
+  rs.Update();
+  {
+    Workspace other;
+    other.OpenDatabase(path_).Execute("UPDATE Sample SET Number = 5");
+  }
+  rs.Edit();  // still shows Number 2
+  rs.Set("Number", 2);
+  rs.Update();
+  TableRecordset check = db_.OpenTable("Sample");
+  EXPECT_EQ(check.Get("Number"), Value(2));
+}
+
 TEST_F(RecordsetTest, AnEditThatChangesNothingOfADeletedRowIsRefused) {
   Fill({{"a", 1}});
   TableRecordset rs = db_.OpenTable("Sample");
