@@ -15,12 +15,13 @@
 #include <vector>
 
 #include "convert/field_positions.h"
+#include "convert/key_rows.h"
 #include "convert/known_keys.h"
-#include "convert/row_position.h"
 #include "convert/staging_source.h"
 #include "convert/stored_texts.h"
 #include "platform/db/database.h"
 #include "platform/db/deferred_indexes.h"
+#include "platform/db/prepared_sql.h"
 #include "platform/db/table_recordset.h"
 
 namespace morvane::convert {
@@ -52,16 +53,20 @@ struct EsTables {
   db::TableRecordset lice;           // idxLicenseeIdKey
   db::TableRecordset freq;           // stored order: only added to
   FieldPositions freq_fields;        // of the fields the frequency writer sets
-  db::TableRecordset freq_list;      // idxFreqListKey
+  db::TableRecordset freq_list;      // stored order: only added to
+  // Every FreqList key with its row (those stored before the step too), so
+  // that no Seek is needed and the key's index is built after the rows; a
+  // held key's count is raised by row id.
+  KeyRows freq_list_rows;
+  db::PreparedSql freq_list_count;   // ?1 row id, ?2 the new FreqCnt
   db::TableRecordset spc_cnd_ant;    // idxPathAntKey
   db::TableRecordset spc_cnd_freq;   // idxFreqKey
   db::TableRecordset spc_cnd_lice;   // idxCsFnKey
   db::TableRecordset spc_cnd_site;   // idxPathSiteKey
 
-  // The keys of Lice and FreqList that the step has seen stored, so that
-  // most presence tests need no Seek.
-  KnownKeys lice_keys, freq_list_keys;
-  RowPosition freq_list_at;  // the FreqList row the frequency writer stands on
+  // The keys of Lice that the step has seen stored, so that most presence
+  // tests need no Seek.
+  KnownKeys lice_keys;
   // The texts of the special-condition tables, so that most rows need no
   // Seek to learn that their text is stored already.
   StoredTexts spc_cnd_ant_texts, spc_cnd_freq_texts, spc_cnd_lice_texts, spc_cnd_site_texts;

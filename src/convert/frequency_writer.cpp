@@ -94,27 +94,22 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
   const std::string& rx_class = state.rx.class_station;
   const std::string key = FreqListKeyOf(frequency, rad_svc, tx_class, rx_class);
 
-  db::TableRecordset& list = tables.freq_list;
-  const bool exists = tables.freq_list_keys.Find(key) != KnownKeys::Answer::kAbsent &&
-                      tables.freq_list_at.Seek(list, key);
-  if (!exists) {
-    tables.freq_list_at.Forget();  // an added row moves nothing
-    const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
-      rs.Set("FreqListKey", key);
-      rs.Set("Freq", frequency);
-      rs.Set("QalRadSvc", Trim(rad_svc));
-      rs.Set("TxClassStation", Trim(tx_class));
-      rs.Set("RxClassStation", Trim(rx_class));
-      rs.Set("FreqCnt", 1);
-    });
-    if (stored) tables.freq_list_keys.Add(key);
+  if (KeyRows::Row* row = tables.freq_list_rows.Find(key)) {
+    const std::int64_t count = row->count + 1;
+    tables.freq_list_count.Run({db::Value(row->row_id), db::Value(count)});
+    row->count = count;
     return;
   }
-  tables.freq_list_keys.Add(key);
-  const std::int64_t count = list.Get("FreqCnt").AsInteger() + 1;
-  if (!WriteRow(run, list, RowWrite::kEdit, FilingWhere(state),
-                [&](db::TableRecordset& rs) { rs.Set("FreqCnt", count); }))
-    tables.freq_list_at.Forget();
+  db::TableRecordset& list = tables.freq_list;
+  const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
+    rs.Set("FreqListKey", key);
+    rs.Set("Freq", frequency);
+    rs.Set("QalRadSvc", Trim(rad_svc));
+    rs.Set("TxClassStation", Trim(tx_class));
+    rs.Set("RxClassStation", Trim(rx_class));
+    rs.Set("FreqCnt", 1);
+  });
+  if (stored) tables.freq_list_rows.Add(key, {list.LastAddedRowId(), 1});
 }
 
 }  // namespace morvane::convert

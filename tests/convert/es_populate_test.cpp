@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "convert/es_fixture.h"
 #include "convert/frequency_writer.h"
 
@@ -123,6 +125,22 @@ TEST_F(EsPopulateTest, AFilingWhoseFirstStagedRowIsWithdrawnWritesNothing) {
   RunStep();
   EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"0"});
   EXPECT_EQ(f.Rows("SELECT RecordsProcessed FROM ProcessLog"), Lines{"1"});
+}
+
+TEST_F(EsPopulateTest, AStopInTheMiddleOfTheStepLeavesTheDeferredIndexesBuilt) {
+  const std::string indexes = "SELECT name FROM sqlite_master WHERE type = 'index' AND "
+                              "tbl_name IN ('Freq', 'FreqList', 'AntMain') ORDER BY 1";
+  const Lines before = f.Rows(indexes);
+  ASSERT_NE(std::find(before.begin(), before.end(), "FreqList.idxFreqListKey"), before.end());
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES "
+        "(33, '1', 'KG7', 'SES', 'LIC');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (330, 33);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (43, 330);"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, TransModeFix) VALUES "
+        "(63, 43, '00003700.00000000', 'R')");
+  f.ui().RequestStopAtCaption("frmStatus", "lblStatus", "Populating KTB tables.\r\nPlease wait . . . . ");
+  EXPECT_THROW(RunStep(), engine::RunStopped);
+  EXPECT_EQ(f.Rows(indexes), before);
 }
 
 TEST_F(EsPopulateTest, AMissingAntennaSiteDatabaseStopsTheStepNamingIt) {

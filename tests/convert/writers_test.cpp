@@ -154,6 +154,33 @@ TEST_F(WritersTest, FreqListKeepsTransmitAndReceiveClassesApart) {
             (Lines{"00003700.00000000C AB|C|AB||2", "00003700.00000000C     AB|C||AB|1"}));
 }
 
+// List rows stored before the step count on, the first row of a key taking
+// the count; keys differing in letter case only share a row; a row a field
+// refuses is not stored, nor counted, and its key is tried again.
+TEST_F(WritersTest, FreqListCountsOnRowsOfTheSameKeyWhateverItsCaseAndSkipsRefusedRows) {
+  f.Sql("INSERT INTO FreqList (FreqListKey, Freq, FreqCnt) VALUES ('00001000.00000000P Z', 'old1', 7), "
+        "('00001000.00000000p z', 'old2', 40)");
+  ConversionState& s = f.state;
+  struct Row { const char* freq; const char* svc; const char* tx; };
+  const Row rows[] = {{"00001000.00000000", "p", "Z"},      {"00002000.00000000", "Mx", "Ab"},
+                      {"00002000.00000000", "mX", "aB"},    {"00003000.00000000", "Q", "TOOLONG"},
+                      {"00003000.00000000", "Q", "TOOLONG"}, {"00002000.00000000", "MX", "AB"}};
+  for (const Row& r : rows) {
+    s.freq_lower_text = r.freq;
+    s.cur_rad_svc_code = r.svc;
+    s.tx.class_station = r.tx;
+    s.rx.class_station = "";
+    WriteFreqList(f.run(), s, f.Tables());
+  }
+  EXPECT_EQ(f.Rows("SELECT FreqListKey, Freq, QalRadSvc, TxClassStation, FreqCnt FROM FreqList ORDER BY rowid"),
+            (Lines{"00001000.00000000P Z|old1|~|~|8", "00001000.00000000p z|old2|~|~|40",
+                   "00002000.00000000MxAb|00002000.00000000|Mx|Ab|3"}));
+  const Lines rejected = f.RejectedLines();
+  ASSERT_EQ(rejected.size(), 2u);
+  EXPECT_EQ(rejected[0], rejected[1]);
+  EXPECT_EQ(rejected[0].rfind("FreqList\t", 0), 0u) << rejected[0];
+}
+
 class SpecialConditionsTest : public WritersTest {
  protected:
   void SetUp() override {

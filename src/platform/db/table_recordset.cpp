@@ -105,6 +105,7 @@ struct TableRecordset::Impl final : internal::Cursor {
   enum class Position { kRow, kBeforeFirst, kAfterLast };
   Position position = Position::kAfterLast;
   std::int64_t rowid = 0;
+  std::int64_t last_added = 0;  // row id of the last row AddNew stored
   std::vector<Value> row;
   std::uint64_t row_changes = 0;  // the connection's change count when `row` was read
   bool no_match = false;
@@ -414,6 +415,7 @@ void TableRecordset::Impl::Update() {
   if (mode == Mode::kNone) throw Error("Update without AddNew or Edit", info.def.name);
   if (mode == Mode::kAdd) {
     Write(Insert(), nullptr);
+    last_added = sqlite3_last_insert_rowid(c.handle());
     mode = Mode::kNone;
     return;
   }
@@ -614,6 +616,8 @@ void TableRecordset::CancelUpdate() {
 }
 
 bool TableRecordset::Editing() const { return Open(impl_).mode != Impl::Mode::kNone; }
+
+std::int64_t TableRecordset::LastAddedRowId() const { return Open(impl_).last_added; }
 
 void TableRecordset::Close() {
   if (!impl_) return;

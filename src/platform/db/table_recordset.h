@@ -93,6 +93,10 @@ class TableRecordset {
   void Update();
   void CancelUpdate();
   bool Editing() const;
+  // The row id of the row that the last Update after AddNew stored, so that
+  // a caller can write that row later by its row id (db::PreparedSql);
+  // 0 before the first.
+  std::int64_t LastAddedRowId() const;
 
   void Close();
 

@@ -95,6 +95,18 @@ TEST_F(RecordsetTest, EditsKeepStoredOrderAndTheCurrentRow) {
   EXPECT_EQ(NumbersFromHere(rs), (Numbers{1, 20, 3}));
 }
 
+TEST_F(RecordsetTest, LastAddedRowIdIsTheRowIdOfTheLastRowAddedAndNotOfAnEdit) {
+  db_.Execute("INSERT INTO Sample (rowid, Key, Number) VALUES (40, 'x', 4)");
+  TableRecordset rs = db_.OpenTable("Sample");
+  EXPECT_EQ(rs.LastAddedRowId(), 0);
+  AddRow(rs, "y", 5);
+  rs.MoveFirst();
+  rs.Edit();
+  rs.Set("Number", 6);
+  rs.Update();
+  EXPECT_EQ(rs.LastAddedRowId(), 41);
+}
+
 TEST_F(RecordsetTest, RowsAddedDuringAWalkDoNotConfuseIt) {
   Fill({{"a", 1}, {"b", 2}});
   TableRecordset walker = db_.OpenTable("Sample");
