@@ -140,26 +140,51 @@ Value ConvertForField(const FieldDef& field, const Value& value, std::string_vie
 
 namespace {
 
+// A text no longer in bytes than the field's size fits without counting its
+// characters: a character takes at least one byte.
 bool TextAsItStands(const FieldDef& field, const Value& value) {
-  return value.IsText() &&
-         (field.type == FieldType::kMemo ||
-          (field.type == FieldType::kText &&
-           CountCharacters(value.Text()) <= static_cast<std::size_t>(field.size)));
+  if (!value.IsText()) return false;
+  if (field.type == FieldType::kMemo) return true;
+  if (field.type != FieldType::kText) return false;
+  const auto size = static_cast<std::size_t>(field.size);
+  const std::string& text = value.Text();
+  return text.size() <= size || CountCharacters(text) <= size;
+}
+
+// A whole number that an Integer or Long field stores as it stands.
+bool WholeAsItStands(const FieldDef& field, const Value& value) {
+  if (!value.IsInteger()) return false;
+  const std::int64_t v = value.Integer();
+  if (field.type == FieldType::kInteger) return v >= -32768 && v <= 32767;
+  return field.type == FieldType::kLong && v >= std::numeric_limits<std::int32_t>::min() &&
+         v <= std::numeric_limits<std::int32_t>::max();
 }
 
 }  // namespace
 
+void MoveIntoField(const FieldDef& field, Value&& value, std::string_view table, Value& into) {
+  if (TextAsItStands(field, value) || WholeAsItStands(field, value) ||
+      (value.IsReal() && field.type == FieldType::kDouble && std::isfinite(value.Real()))) {
+    into = std::move(value);
+  } else if (value.IsReal() && field.type == FieldType::kSingle && std::isfinite(value.Real()) &&
+             std::fabs(value.Real()) <= FLT_MAX) {
+    into = Value(static_cast<double>(static_cast<float>(value.Real())));
+  } else {
+    into = ConvertForField(field, static_cast<const Value&>(value), table);
+  }
+}
+
 Value ConvertForField(const FieldDef& field, Value&& value, std::string_view table) {
-  const bool as_it_stands =
-      TextAsItStands(field, value) ||
-      (value.IsReal() && field.type == FieldType::kDouble && std::isfinite(value.Real()));
-  if (as_it_stands) return std::move(value);
-  return ConvertForField(field, static_cast<const Value&>(value), table);
+  Value converted;
+  MoveIntoField(field, std::move(value), table, converted);
+  return converted;
 }
 
 void ConvertInto(const FieldDef& field, const Value& value, std::string_view table, Value& into) {
   if (TextAsItStands(field, value))
     into.AssignText(value.Text());
+  else if (WholeAsItStands(field, value))
+    into = value;
   else
     into = ConvertForField(field, value, table);
 }

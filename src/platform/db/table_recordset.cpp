@@ -586,7 +586,7 @@ void TableRecordset::Set(int field_index, Value&& value) {
   Impl& r = Open(impl_);
   const FieldDef& f = r.Field(field_index);
   if (r.mode == Impl::Mode::kNone) throw Error("Set without AddNew or Edit", r.info.def.name, f.name);
-  r.buffer[field_index] = internal::ConvertForField(f, std::move(value), r.info.def.name);
+  internal::MoveIntoField(f, std::move(value), r.info.def.name, r.buffer[field_index]);
   r.touched[field_index] = 1;
 }
 

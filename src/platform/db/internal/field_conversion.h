@@ -17,6 +17,10 @@ Value ConvertForField(const FieldDef& field, const Value& value, std::string_vie
 // The same; a value the field stores as it stands is moved, not copied.
 Value ConvertForField(const FieldDef& field, Value&& value, std::string_view table);
 
+// The same, into `into`: a value the field stores as it stands is moved
+// there without an intermediate copy or move.
+void MoveIntoField(const FieldDef& field, Value&& value, std::string_view table, Value& into);
+
 // The same, into `into`: a text that the field stores as it stands is copied
 // into the text buffer that `into` holds, without a new allocation when
 // that buffer is large enough.
