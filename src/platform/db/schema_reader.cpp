@@ -84,16 +84,6 @@ bool HasRowid(const Connection& c, const std::string& table) {
   return !(Step(*s, table) && ReadColumn(*s, 0).AsInteger() != 0);
 }
 
-bool HasTriggers(const Connection& c, const std::string& table) {
-  auto s = Prepare(c.db(),
-                   "SELECT 1 FROM sqlite_schema WHERE type = 'trigger' AND tbl_name = ?1 COLLATE NOCASE "
-                   "UNION ALL SELECT 1 FROM sqlite_temp_schema WHERE type = 'trigger' AND "
-                   "tbl_name = ?1 COLLATE NOCASE",
-                   table);
-  Bind(*s, 1, Value(table));
-  return Step(*s, table);
-}
-
 }  // namespace
 
 std::vector<std::string> TableNames(const Connection& connection) {
@@ -107,20 +97,28 @@ std::vector<std::string> TableNames(const Connection& connection) {
 
 std::optional<TableInfo> ReadTable(const Connection& connection, std::string_view name) {
   const std::string wanted(name);
+  // The table and its triggers in one pass over the schema (a table's
+  // tbl_name is its name). Triggers of the file: Morvane itself makes no
+  // temporary ones.
   auto s = Prepare(connection.db(),
-                   "SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE "
-                   "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'",
+                   "SELECT type = 'trigger', name FROM sqlite_schema WHERE type IN ('table', 'trigger') "
+                   "AND tbl_name = ?1 COLLATE NOCASE AND tbl_name NOT LIKE 'sqlite\\_%' ESCAPE '\\'",
                    wanted);
-  const Value bound(wanted);
-  Bind(*s, 1, bound);
-  if (!Step(*s, wanted)) return std::nullopt;
+  Bind(*s, 1, Value(wanted));
   TableInfo info;
-  info.def.name = Text(*s, 0);
-  Reset(*s);
+  bool found = false;
+  while (Step(*s, wanted)) {
+    if (ReadColumn(*s, 0).AsInteger() != 0) {
+      info.has_triggers = true;
+    } else {
+      info.def.name = Text(*s, 1);
+      found = true;
+    }
+  }
+  if (!found) return std::nullopt;
   ReadFields(connection, info);
   ReadIndexes(connection, info);
   info.has_rowid = HasRowid(connection, info.def.name);
-  info.has_triggers = HasTriggers(connection, info.def.name);
   std::vector<std::string> columns;
   for (const FieldDef& f : info.def.fields) columns.push_back(f.name);
   info.rowid = RowidName(columns);
