@@ -50,7 +50,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables, bool transmit) {
   db::TableRecordset& ant_main = tables.ant_main;
   // Written by the path antenna's first row.
-  if (Holds(tables.ant_main_keys, ant_main, state.path_ant_key)) return;
+  if (tables.ant_main_keys.Find(state.path_ant_key)) return;
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
@@ -75,7 +75,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
              rs.Set(at[kAntGn], a.gain);
              rs.Set(at[kAntSize], size);
            });
-  if (stored) tables.ant_main_keys.Add(state.path_ant_key);
+  if (stored) tables.ant_main_keys.Add(state.path_ant_key, {ant_main.LastAddedRowId(), 0});
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
@@ -147,7 +147,8 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
     if (keys) *keys = KnownKeysOf(rs);
     return rs;
   };
-  t.ant_main = open("AntMain", "idxPathAntKey", &t.ant_main_keys);
+  t.ant_main = open("AntMain", "", nullptr);
+  t.ant_main_keys = StoredKeyRows(output, "AntMain", "PathAntKey");
   t.site_es_coord = open("SiteEsCoord", "", nullptr);
   t.site_sat = open("SiteSat", "idxPathSiteKey", &t.site_sat_keys);
   t.class_of_station_code =

@@ -20,20 +20,6 @@ bool FrequencyKeysUnique(db::Database& output) {
   return shared.Get(0).AsInteger() == 0;
 }
 
-// The FreqList rows stored before the step, each key with the first of its
-// rows in row id order (the row a Seek on the key's index finds first).
-KeyRows FreqListRowsOf(db::Database& output) {
-  KeyRows rows;
-  db::SqlRecordset stored = output.OpenSql(
-      "SELECT rowid, FreqListKey, FreqCnt FROM FreqList WHERE FreqListKey IS NOT NULL "
-      "ORDER BY rowid");
-  for (stored.MoveFirst(); !stored.Eof(); stored.MoveNext()) {
-    const std::string key = stored.Get(1).AsText();
-    if (!rows.Find(key)) rows.Add(key, {stored.Get(0).AsInteger(), stored.Get(2).AsInteger()});
-  }
-  return rows;
-}
-
 }  // namespace
 
 EsTables OpenEsTables(db::Database& output) {
@@ -62,7 +48,7 @@ EsTables OpenEsTables(db::Database& output) {
   t.lice_keys = KnownKeysOf(t.lice);
   t.freq = Open(output, "Freq", "");
   t.freq_list = Open(output, "FreqList", "");
-  t.freq_list_rows = FreqListRowsOf(output);
+  t.freq_list_rows = StoredKeyRows(output, "FreqList", "FreqListKey", "FreqCnt");
   t.freq_list_count = output.Prepare("UPDATE FreqList SET FreqCnt = ?2 WHERE rowid = ?1");
   t.spc_cnd_ant = Open(output, "SpcCndAnt", "idxPathAntKey");
   t.spc_cnd_freq = Open(output, "SpcCndFreq", "idxFreqKey");
@@ -83,7 +69,7 @@ EsDeferredIndexes::EsDeferredIndexes(db::Database& output) {
   const Deferred deferred[] = {{"Freq", {}},
                                {"FreqList", {}},
                                {"SiteEsCoord", {}},
-                               {"AntMain", {"idxPathAntKey"}},
+                               {"AntMain", {}},
                                {"Lice", {"idxLicenseeIdKey"}},
                                {"PathRecord", {"idxPathSiteKey"}},
                                {"SiteInfo", {"idxAntSiteKey"}}};

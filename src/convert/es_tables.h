@@ -54,6 +54,7 @@ struct EsTables {
   db::TableRecordset freq;           // stored order: only added to
   FieldPositions freq_fields;        // of the fields the frequency writer sets
   db::TableRecordset freq_list;      // stored order: only added to
+  FieldPositions freq_list_fields;   // of the fields of a new list row
   // Every FreqList key with its row (those stored before the step too), so
   // that no Seek is needed and the key's index is built after the rows; a
   // held key's count is raised by row id.
@@ -86,8 +87,9 @@ EsTables OpenEsTables(db::Database& output);
 
 // The indexes of the KTB tables that the step adds rows to without seeking
 // on them, built once the rows are in (db::DeferredIndexes): every index of
-// Freq and SiteEsCoord, and those of AntMain, Lice, PathRecord and SiteInfo
-// but the one of the key that the step seeks. Made after the recordsets are
+// Freq, FreqList, AntMain and SiteEsCoord (their presence tests are answered
+// from memory), and those of Lice, PathRecord and SiteInfo but the one of
+// the key that the step seeks. Made after the recordsets are
 // opened and set to their indexes, and before the conversion query; Rebuild()
 // before the step's ProcessLog row, or else, whatever way the step ends, when
 // this goes out of scope. `output` must stay open meanwhile. Throws db::Error.

@@ -27,6 +27,11 @@ constexpr std::string_view kFreqFields[] = {
     "TxClassStation", "RxClassStation", "TxEirp", "TxEirpUnit", "DateApp", "DateExpire",
     "AppFileNum", "QalRadSvc", "RulePartElig", "StatusCode", "ControlPhone"};
 
+// The fields of a new FreqList row.
+enum FreqListField { kListKey, kListFreq, kListRadSvc, kListTxClass, kListRxClass, kListCount };
+constexpr std::string_view kFreqListFields[] = {"FreqListKey", "Freq", "QalRadSvc",
+                                                "TxClassStation", "RxClassStation", "FreqCnt"};
+
 std::string PaddedTo(std::string value, std::size_t width) {
   const std::size_t length = text::Length(value);
   if (length < width) value.append(width - length, ' ');
@@ -101,13 +106,14 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
     return;
   }
   db::TableRecordset& list = tables.freq_list;
+  const FieldPositions& at = tables.freq_list_fields.Resolve(list, kFreqListFields);
   const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
-    rs.Set("FreqListKey", key);
-    rs.Set("Freq", frequency);
-    rs.Set("QalRadSvc", Trim(rad_svc));
-    rs.Set("TxClassStation", Trim(tx_class));
-    rs.Set("RxClassStation", Trim(rx_class));
-    rs.Set("FreqCnt", 1);
+    rs.Set(at[kListKey], key);
+    rs.Set(at[kListFreq], frequency);
+    rs.Set(at[kListRadSvc], Trim(rad_svc));
+    rs.Set(at[kListTxClass], Trim(tx_class));
+    rs.Set(at[kListRxClass], Trim(rx_class));
+    rs.Set(at[kListCount], 1);
   });
   if (stored) tables.freq_list_rows.Add(key, {list.LastAddedRowId(), 1});
 }

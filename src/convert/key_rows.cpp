@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "convert/known_keys.h"
+#include "platform/db/sql_recordset.h"
 
 namespace morvane::convert {
 
@@ -45,6 +46,21 @@ void KeyRows::Grow() {
     while (slots_[i] != 0) i = (i + 1) & mask;
     slots_[i] = static_cast<std::uint32_t>(n + 1);
   }
+}
+
+KeyRows StoredKeyRows(db::Database& database, std::string_view table, std::string_view key_field,
+                      std::string_view count_field) {
+  auto quoted = [](std::string_view name) { return "\"" + std::string(name) + "\""; };
+  const std::string count = count_field.empty() ? "0" : quoted(count_field);
+  db::SqlRecordset stored = database.OpenSql(
+      "SELECT rowid, " + quoted(key_field) + ", " + count + " FROM " + quoted(table) + " WHERE " +
+      quoted(key_field) + " IS NOT NULL ORDER BY rowid");
+  KeyRows rows;
+  for (stored.MoveFirst(); !stored.Eof(); stored.MoveNext()) {
+    const std::string key = stored.Get(1).AsText();
+    if (!rows.Find(key)) rows.Add(key, {stored.Get(0).AsInteger(), stored.Get(2).AsInteger()});
+  }
+  return rows;
 }
 
 }  // namespace morvane::convert

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/db/database.h"
+
 namespace morvane::convert {
 
 class KeyRows {
@@ -47,5 +49,12 @@ class KeyRows {
   std::vector<Entry> entries_;
   std::vector<std::uint32_t> slots_;   // entry index + 1; 0 = free; at most half used
 };
+
+// The keys that `table` of `database` holds before the step, each with the
+// first of its rows in row id order (the row a Seek on the key's index finds
+// first) and that row's `count_field` (0 without one); rows without a key
+// are left out, as a Seek never finds them. Throws db::Error.
+KeyRows StoredKeyRows(db::Database& database, std::string_view table, std::string_view key_field,
+                      std::string_view count_field = {});
 
 }  // namespace morvane::convert

@@ -35,6 +35,16 @@ TEST_F(AntennaWriters, OneAntMainPerPathAntennaWithHeightAndSize) {
                                       "E000001", "H", "Alpha", "3.8M", "0045.1", kNull}));
 }
 
+TEST_F(AntennaWriters, AnAntMainKeyStoredBeforeTheStepInOtherLetterCaseWritesNoSecondRow) {
+  output.Execute("INSERT INTO AntMain (PathAntKey, AntMfg) VALUES ('qd0000012345~01~02t', 'Early')");
+  tables = std::make_unique<AntennaSideTables>(OpenAntennaSideTables(output, user));
+  Row("T", 1, 2);
+  Row("T", 1, 3);
+  Row("t", 1, 3);
+  EXPECT_EQ(Rows(output, "AntMain", {"PathAntKey", "AntMfg"}),
+            (Table{{"qd0000012345~01~02t", "Early"}, {"QD0000012345~01~03T", "Alpha"}}));
+}
+
 TEST_F(AntennaWriters, ClassOfStationOfTheRowsSideOnly) {
   struct Case {
     const char *code, *letter, *tx, *rx;
