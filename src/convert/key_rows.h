@@ -8,12 +8,14 @@
 // ASCII letters is the same key. A key is added once; a held key keeps the
 // row it was added with, as a Seek "=" finds a key's first row.
 //
-// Memory: one entry of 32 bytes, the key's bytes and a few bytes of slots
-// per key; the keys of a step are a fraction of its rows. Owned by the step;
-// not shared between threads.
+// Memory: per key an entry of 32 bytes, the key's bytes and 8 to 16 bytes
+// of slots, held in blocks that never move, so growing copies no entry and
+// holds no second copy of them. Owned by the step; not shared between
+// threads.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,20 +36,30 @@ class KeyRows {
   Row* Find(std::string_view key);
   // Holds `key`, which Find does not hold yet, with its row.
   void Add(std::string_view key, Row row);
-  std::size_t size() const { return entries_.size(); }
+  std::size_t size() const { return size_; }
 
  private:
   struct Entry {
-    std::uint64_t hash;
-    std::uint32_t offset, length;  // of the key in keys_
+    const char* key;     // in one of key_blocks_
+    std::uint32_t length;
+    std::uint32_t hash;  // places the entry's slot
     Row row;
   };
-  std::size_t SlotOf(std::string_view key, std::uint64_t hash) const;
+  std::size_t SlotOf(std::string_view key, std::uint32_t hash) const;
+  Entry& At(std::uint32_t index) const {
+    return entry_blocks_[index / kBlockEntries][index % kBlockEntries];
+  }
+  const char* Store(std::string_view key);
   void Grow();
 
-  std::string keys_;                   // every key's bytes, one after another
-  std::vector<Entry> entries_;
-  std::vector<std::uint32_t> slots_;   // entry index + 1; 0 = free; at most half used
+  static constexpr std::uint32_t kBlockEntries = 4096;
+  static constexpr std::size_t kKeyBlockBytes = 64 * 1024;
+  std::vector<std::unique_ptr<Entry[]>> entry_blocks_;
+  // Each filled within its capacity only; a moved block keeps its bytes
+  // where they are (its capacity is never small enough to be held inline).
+  std::vector<std::string> key_blocks_;
+  std::uint32_t size_ = 0;
+  std::vector<std::uint32_t> slots_;     // entry index + 1; 0 = free; at most half used
 };
 
 // The keys that `table` of `database` holds before the step, each with the
