@@ -126,7 +126,7 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
   db::TableRecordset& site_sat = tables.site_sat;
-  if (Holds(tables.site_sat_keys, site_sat, state.path_site_key)) return;
+  if (tables.site_sat_keys.Find(state.path_site_key)) return;
   const bool stored = WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
              rs.Set("PathSiteKey", state.path_site_key);
@@ -134,7 +134,7 @@ void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
              rs.Set("OrbitLocation", state.space_station.orbit_location);
              rs.Set("UsName", state.space_station.us_name);
            });
-  if (stored) tables.site_sat_keys.Add(state.path_site_key);
+  if (stored) tables.site_sat_keys.Add(state.path_site_key, {site_sat.LastAddedRowId(), 0});
 }
 
 }  // namespace
@@ -150,7 +150,8 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
   t.ant_main = open("AntMain", "", nullptr);
   t.ant_main_keys = StoredKeyRows(output, "AntMain", "PathAntKey");
   t.site_es_coord = open("SiteEsCoord", "", nullptr);
-  t.site_sat = open("SiteSat", "idxPathSiteKey", &t.site_sat_keys);
+  t.site_sat = open("SiteSat", "", nullptr);
+  t.site_sat_keys = StoredKeyRows(output, "SiteSat", "PathSiteKey");
   t.class_of_station_code =
       OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode");
   t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);

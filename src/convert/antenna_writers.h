@@ -27,19 +27,20 @@
 namespace morvane::convert {
 
 struct AntennaSideTables {
-  // In the output database, each on the index of its key (SiteSat and
-  // PathRecord idxPathSiteKey, MfgModList idxMfgMod, SiteInfo
-  // idxAntSiteKey); AntMain and SiteEsCoord are only added to.
+  // In the output database, each on the index of its key (PathRecord
+  // idxPathSiteKey, MfgModList idxMfgMod, SiteInfo idxAntSiteKey); AntMain,
+  // SiteEsCoord and SiteSat are only added to.
   db::TableRecordset ant_main, site_es_coord, site_sat, path_record, mfg_mod_list, site_info;
   // The class-of-station code list, DalkClassOfStationCode by
   // idxClassOfStationCode.
   StagingSource class_of_station_code;
   // The keys of the output tables above that the step has seen stored, so
   // that most presence tests need no Seek.
-  KnownKeys site_sat_keys, path_record_keys, mfg_mod_keys, site_info_keys;
-  // Every AntMain key (those stored before the step too): the presence test
-  // needs no Seek, so the key's index is built after the rows.
-  KeyRows ant_main_keys;
+  KnownKeys path_record_keys, mfg_mod_keys, site_info_keys;
+  // Every AntMain and SiteSat key (those stored before the step too): their
+  // presence tests need no Seek, so the keys' indexes are built after the
+  // rows.
+  KeyRows ant_main_keys, site_sat_keys;
   // The positions of the fields that the antenna, coordination and path
   // writers set.
   FieldPositions ant_main_fields, site_es_coord_fields, path_tx_fields, path_rx_fields;

@@ -70,6 +70,7 @@ EsDeferredIndexes::EsDeferredIndexes(db::Database& output) {
                                {"FreqList", {}},
                                {"SiteEsCoord", {}},
                                {"AntMain", {}},
+                               {"SiteSat", {}},
                                {"Lice", {"idxLicenseeIdKey"}},
                                {"PathRecord", {"idxPathSiteKey"}},
                                {"SiteInfo", {"idxAntSiteKey"}}};

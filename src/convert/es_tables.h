@@ -87,9 +87,9 @@ EsTables OpenEsTables(db::Database& output);
 
 // The indexes of the KTB tables that the step adds rows to without seeking
 // on them, built once the rows are in (db::DeferredIndexes): every index of
-// Freq, FreqList, AntMain and SiteEsCoord (their presence tests are answered
-// from memory), and those of Lice, PathRecord and SiteInfo but the one of
-// the key that the step seeks. Made after the recordsets are
+// Freq, FreqList, AntMain, SiteSat and SiteEsCoord (their presence tests
+// are answered from memory), and those of Lice, PathRecord and SiteInfo but
+// the one of the key that the step seeks. Made after the recordsets are
 // opened and set to their indexes, and before the conversion query; Rebuild()
 // before the step's ProcessLog row, or else, whatever way the step ends, when
 // this goes out of scope. `output` must stay open meanwhile. Throws db::Error.

@@ -35,14 +35,16 @@ TEST_F(AntennaWriters, OneAntMainPerPathAntennaWithHeightAndSize) {
                                       "E000001", "H", "Alpha", "3.8M", "0045.1", kNull}));
 }
 
-TEST_F(AntennaWriters, AnAntMainKeyStoredBeforeTheStepInOtherLetterCaseWritesNoSecondRow) {
+TEST_F(AntennaWriters, KeysStoredBeforeTheStepInOtherLetterCaseWriteNoSecondAntMainOrSiteSatRow) {
   output.Execute("INSERT INTO AntMain (PathAntKey, AntMfg) VALUES ('qd0000012345~01~02t', 'Early')");
+  output.Execute("INSERT INTO SiteSat (PathSiteKey, UsName) VALUES ('qd0000012345~01t', 'Early')");
   tables = std::make_unique<AntennaSideTables>(OpenAntennaSideTables(output, user));
   Row("T", 1, 2);
   Row("T", 1, 3);
   Row("t", 1, 3);
   EXPECT_EQ(Rows(output, "AntMain", {"PathAntKey", "AntMfg"}),
             (Table{{"qd0000012345~01~02t", "Early"}, {"QD0000012345~01~03T", "Alpha"}}));
+  EXPECT_EQ(Rows(output, "SiteSat", {"PathSiteKey", "UsName"}), (Table{{"qd0000012345~01t", "Early"}}));
 }
 
 TEST_F(AntennaWriters, ClassOfStationOfTheRowsSideOnly) {
