@@ -141,7 +141,8 @@ std::vector<StepOpening> KnownOpenings() {
   openings.push_back({"Processing 'Site - AntSite A' data !", "DalkSite data!", "(sites: A, B)"});
   openings.push_back({"Processing 'Site - AntSite C && D && E' data !", "Dalk Site data!",
                       "(sites: C, D, E)"});
-  openings.push_back({"Populating KTB tables.", "Es Populate Ktb Tables!", "(query rows)"});
+  openings.push_back({"Creating SQL record set to populating KTB tables!", "Es Populate Ktb Tables!",
+                      "(query rows)"});
   openings.push_back({"Processing 'LiceEinKwdTable' data !", "Lice data!", "(licensees)"});
   return openings;
 }
