@@ -36,12 +36,16 @@ class BatchChannel {
   explicit BatchChannel(std::size_t capacity) : capacity_(capacity) { spare_.reserve(capacity_); }
 
   // Producer: waits for room. False when the consumer has closed the
-  // channel; the batch is then dropped.
+  // channel; the batch is then dropped. Throws (no memory) with `batch`
+  // left as it was.
   bool Push(Batch&& batch) {
     std::unique_lock lock(mutex_);
     room_.wait(lock, [this] { return closed_ || held_.size() < capacity_; });
     if (closed_) return false;
-    held_.push_back({std::move(batch), false});
+    // The slot first: should it take memory that is not there, the batch
+    // is still the producer's, whole, to hand over in the error's place.
+    held_.emplace_back();
+    held_.back().batch = std::move(batch);
     lock.unlock();
     work_.notify_one();
     return true;
@@ -132,7 +136,7 @@ class BatchChannel {
  private:
   struct Held {
     Batch batch;
-    bool done;
+    bool done = false;
   };
 
   const std::size_t capacity_;
