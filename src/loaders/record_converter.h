@@ -43,10 +43,17 @@ struct ParsedPass {
   RunActions actions;           // what converting asked of the run
   std::exception_ptr error;     // reading or converting failed in this pass
 
-  // Empties the pass for the next record, keeping its buffers.
+  // A text buffer above this is freed rather than kept: each of the
+  // thousands of passes held would otherwise keep the longest record that
+  // ever went through it, and memory would grow with a file's long records.
+  static constexpr std::size_t kKeptTextBytes = 4096;
+
+  // Empties the pass for the next record, keeping its buffers of an
+  // ordinary size.
   void Reset() {
     result = engine::RecordReader::Result::kEnd;
     line = 0;
+    if (text.capacity() > kKeptTextBytes) std::string().swap(text);
     text.clear();
     text_length = 0;
     set_aside = false;

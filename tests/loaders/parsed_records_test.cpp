@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -82,6 +83,21 @@ TEST(ParsedRecordsTest, AConversionErrorComesAfterEveryPassBeforeIt) {
   const Taken run = ReadAll(Records(6000, 4321));
   EXPECT_EQ(run.keys.size(), 4320u);
   EXPECT_EQ(run.error, "cannot convert");
+}
+
+TEST(ParsedRecordsTest, APassDoesNotKeepTheBufferOfALongRecord) {
+  std::string content;
+  for (int i = 1; i <= 400; ++i) content += std::to_string(i) + "|" + std::string(90000, 'L') + "|^|\n";
+  content += Records(6000, 0);
+  testing::TempDir dir;
+  files::LineReader lines(dir.Write("t.dat", content));
+  static const LoaderDef def = TwoFields();
+  const RecordConverter converter(def, {{&def.fields[0], {"Key", db::FieldType::kLong, 0}, Fraction::kRefused}});
+  ParsedRecords records(lines, converter, 3);
+  std::size_t largest_after = 0;
+  for (int n = 1; ParsedPass* pass = records.Next(); ++n)
+    if (n > 2400) largest_after = std::max(largest_after, pass->text.capacity());
+  EXPECT_LT(largest_after, 8192u);
 }
 
 TEST(ParsedRecordsTest, LeavingEarlyEndsEveryThread) {
