@@ -1,5 +1,7 @@
 #include "convert/frequency_writer.h"
 
+#include <limits>
+
 #include "convert/licensee_writer.h"
 #include "convert/qd_key.h"
 #include "convert/row_writer.h"
@@ -99,14 +101,20 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
   const std::string& rx_class = state.rx.class_station;
   const std::string key = FreqListKeyOf(frequency, rad_svc, tx_class, rx_class);
 
+  db::TableRecordset& list = tables.freq_list;
+  const FieldPositions& at = tables.freq_list_fields.Resolve(list, kFreqListFields);
   if (KeyRows::Row* row = tables.freq_list_rows.Find(key)) {
     const std::int64_t count = row->count + 1;
+    // The count is written without the recordset, which would refuse a
+    // count past the field's range (a row stored before the step may hold
+    // any count): such a raise is set aside as an edit of the row would be.
+    if (count > std::numeric_limits<std::int32_t>::max() &&
+        !FieldTakes(run, list, at[kListCount], db::Value(count), FilingWhere(state)))
+      return;
     tables.freq_list_count.Run({db::Value(row->row_id), db::Value(count)});
     row->count = count;
     return;
   }
-  db::TableRecordset& list = tables.freq_list;
-  const FieldPositions& at = tables.freq_list_fields.Resolve(list, kFreqListFields);
   const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
     rs.Set(at[kListKey], key);
     rs.Set(at[kListFreq], frequency);

@@ -26,6 +26,15 @@ namespace morvane::convert {
 
 enum class RowWrite { kAdd, kEdit };
 
+// Reports a refused value like WriteRow does.
+inline void ReportRefused(engine::RunContext& run, const db::ValueRefused& refused,
+                          std::string_view where) {
+  engine::RecordRejected(run, refused.table(), where,
+                         "the field " + refused.field() + " refuses the value (" +
+                             refused.message() + ")",
+                         refused.value());
+}
+
 template <typename Fill>
 bool WriteRow(engine::RunContext& run, db::TableRecordset& recordset, RowWrite how,
               std::string_view where, Fill fill) {
@@ -38,15 +47,30 @@ bool WriteRow(engine::RunContext& run, db::TableRecordset& recordset, RowWrite h
     recordset.Update();
   } catch (const db::ValueRefused& refused) {
     if (recordset.Editing()) recordset.CancelUpdate();
-    engine::RecordRejected(run, refused.table(), where,
-                           "the field " + refused.field() + " refuses the value (" +
-                               refused.message() + ")",
-                           refused.value());
+    ReportRefused(run, refused, where);
     return false;
   } catch (...) {
     if (recordset.Editing()) recordset.CancelUpdate();
     throw;
   }
+  return true;
+}
+
+// Whether `field` takes `value`, asked of the recordset before the value is
+// written by other means (db::PreparedSql, which checks nothing): a value
+// the field refuses is reported as WriteRow reports it and false returned.
+// Nothing is written; the recordset must not be editing.
+inline bool FieldTakes(engine::RunContext& run, db::TableRecordset& recordset, int field,
+                       const db::Value& value, std::string_view where) {
+  recordset.AddNew();
+  try {
+    recordset.Set(field, value);
+  } catch (const db::ValueRefused& refused) {
+    recordset.CancelUpdate();
+    ReportRefused(run, refused, where);
+    return false;
+  }
+  recordset.CancelUpdate();
   return true;
 }
 
