@@ -1,6 +1,8 @@
 #include "convert/antenna_site_writers.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "convert/row_writer.h"
 #include "platform/text/text.h"
@@ -10,6 +12,16 @@ namespace {
 
 constexpr std::size_t kStreetLength = 80;
 constexpr std::int64_t kCountLimit = 32767;  // the counts are 16-bit fields
+
+// The antenna-site key as the key's COLLATE NOCASE index tells keys apart:
+// ASCII letters upper-cased, every other byte as it stands (a key that
+// differs in a letter beyond ASCII is another site).
+std::string SiteKeyOf(std::string_view key) {
+  std::string folded(key);
+  for (char& c : folded)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return folded;
+}
 
 // A coordinate whose digits are all zero (N0000000.0) is no position.
 bool HasPosition(const std::string& dms) { return text::Mid(dms, 2, 9) != "0000000.0"; }
@@ -83,7 +95,7 @@ bool Listed(const std::string& list, const std::string& entry) {
 std::int64_t Raised(engine::RunContext& run, AntennaSideTables& tables, const std::string& key,
                     const char* field, std::int64_t count) {
   if (count < kCountLimit) return count + 1;
-  if (tables.counts_capped.insert(text::ToUpper(key)).second)
+  if (tables.counts_capped.insert(SiteKeyOf(key)).second)
     engine::RecordRejected(
         run, "AntSiteCallSign", "antenna site " + key,
         std::string("the count ") + field + " has reached its limit and is held there",
@@ -99,7 +111,7 @@ void WriteAntSiteInfo(engine::RunContext& run, const ConversionState& state,
   if (text::Trim(key).empty()) return;
   // The site's first row of the run has handled it.
   if (Holds(tables.site_info_keys, tables.site_info, key) ||
-      tables.site_info_refused.contains(text::ToUpper(key)))
+      tables.site_info_refused.contains(SiteKeyOf(key)))
     return;
   const std::string where = "antenna site " + key;
   const bool stored =
@@ -110,7 +122,7 @@ void WriteAntSiteInfo(engine::RunContext& run, const ConversionState& state,
   if (stored)
     tables.site_info_keys.Add(key);
   else
-    tables.site_info_refused.insert(text::ToUpper(key));
+    tables.site_info_refused.insert(SiteKeyOf(key));
   WriteUserSiteRow(run, state, tables, where);
 }
 

@@ -60,7 +60,8 @@ struct AntennaSideTables {
   RowPosition ant_site_call_sign_at;
 
   // What the antenna-site writers remember during the step, keyed by the
-  // upper-cased antenna-site key (the keys compare without regard to case):
+  // antenna-site key with its ASCII letters upper-cased (the keys compare as
+  // their COLLATE NOCASE index compares them):
   // sites whose SiteInfo row a field refused, so that their later rows leave
   // the antenna-site database alone as a stored row would; sites whose
   // AntSiteCallSign counts reached their limit, reported once.

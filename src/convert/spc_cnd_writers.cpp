@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/known_keys.h"
 #include "convert/licensee_writer.h"
 #include "convert/row_writer.h"
 #include "platform/text/text.h"
@@ -76,7 +77,7 @@ std::vector<std::string> TextsOf(const ConditionMember& member, const std::strin
   if (member.stored.keys.Find(key) == KnownKeys::Answer::kAbsent) return texts;
   db::TableRecordset& target = member.target;
   for (target.Seek("=", key);
-       !target.Eof() && text::EqualsIgnoreCase(target.Get(member.target_key_field).AsText(), key);
+       !target.Eof() && NocaseKeyEqual(target.Get(member.target_key_field).AsText(), key);
        target.MoveNext())
     texts.push_back(target.Get("SpecCond").AsText());
   return texts;

@@ -122,6 +122,19 @@ TEST_F(AntennaSiteWriters, ARefusedSiteInfoValueSetsThatRowAsideOnce) {
   EXPECT_NE(lines[0].find("City"), std::string::npos) << lines[0];
 }
 
+// A site whose key differs from a refused one in a letter beyond ASCII is
+// another site, as the key's index tells them apart.
+TEST_F(AntennaSiteWriters, ASiteSetAsideLeavesAKeyDifferingInANonAsciiLetterAlone) {
+  state.site.tower_site_key = "Cé1";
+  state.site.city = "A City Of Twenty-Five Ch";
+  Row("T");
+  state.site.tower_site_key = "CÉ1";
+  state.site.city = "Short";
+  Row("T", 2);
+  EXPECT_EQ(Rows(output, "SiteInfo", {"AntSiteKey", "City"}), (Table{{"CÉ1", "Short"}}));
+  EXPECT_EQ(RejectedLines().size(), 1u);
+}
+
 TEST_F(AntennaSiteWriters, ASecondRunCountsEveryRowAgainAndListsNothingTwice) {
   auto convert = [&] {
     for (const char* call : {"E000001", "E000002"}) {

@@ -266,5 +266,16 @@ TEST_F(SpecialConditionsTest, ATextStoredBeforeTheStepOrUnderAnEarlierKeyIsNotAd
             (Lines{"qd0000000011~01R", "QD0000000011~02R"}));
 }
 
+// The texts under a key are those the index holds under it: a key that
+// differs in a letter beyond ASCII is another key.
+TEST_F(SpecialConditionsTest, ATextUnderAKeyDifferingInANonAsciiLetterIsStoredAgain) {
+  f.Sql("INSERT INTO SpcCndLice (CsFnKey, SpecCond) VALUES ('XÉ1', 'Text: Alpha'), ('xé1', 'Text: Gamma')");
+  f.state.cur_call_sign = "XÉ1";
+  f.state.cur_filing_key = 11;  // Gamma
+  WriteSpcCndLice(f.run(), f.state, f.Tables(), f.memo);
+  EXPECT_EQ(f.Rows("SELECT CsFnKey, SpecCond FROM SpcCndLice ORDER BY rowid"),
+            (Lines{"XÉ1|Text: Alpha", "xé1|Text: Gamma", "XÉ1|Text: Gamma"}));
+}
+
 }  // namespace
 }  // namespace morvane::convert
