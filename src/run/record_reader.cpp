@@ -16,14 +16,6 @@ bool OnlyBlanksAndTabs(std::string_view s) {
   return true;
 }
 
-// The line without blanks at either end (tabs stay: they are data), as a
-// view, so that the record is built in its own buffer without copies.
-std::string_view TrimmedOfBlanks(std::string_view s) {
-  const std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 std::string TrimBlanksAndTabs(std::string_view s) {
@@ -77,7 +69,7 @@ RecordReader::Result RecordReader::Next(std::string& record) {
   // Every line is trimmed of blanks (tabs inside the text are data); a line
   // of nothing but blanks and tabs is an empty line between records.
   if (!line_too_long_ && OnlyBlanksAndTabs(line)) return Result::kEmptyLine;
-  record.assign(TrimmedOfBlanks(line));
+  record.assign(text::TrimView(line));
 
   std::size_t body_end = 0;
   while (true) {
@@ -91,7 +83,7 @@ RecordReader::Result RecordReader::Next(std::string& record) {
     }
     if (!ReadLine(line)) return Result::kUnterminated;
     record += kJoint;
-    record += TrimmedOfBlanks(line);
+    record += text::TrimView(line);
   }
 }
 

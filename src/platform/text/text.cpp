@@ -31,11 +31,13 @@ std::size_t CharsBefore(std::string_view s, std::size_t offset) {
 
 }  // namespace
 
-std::string Trim(std::string_view s) {
+std::string_view TrimView(std::string_view s) {
   const std::size_t first = s.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
-  return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
+
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
 std::string TrimLeft(std::string_view s) {
   const std::size_t first = s.find_first_not_of(' ');

@@ -17,6 +17,8 @@ namespace morvane::text {
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
+// As Trim, as a view into `s` (no copy; valid as long as `s`'s text).
+std::string_view TrimView(std::string_view s);
 
 std::size_t Length(std::string_view s);  // characters
 
