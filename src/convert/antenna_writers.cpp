@@ -50,7 +50,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables, bool transmit) {
   db::TableRecordset& ant_main = tables.ant_main;
   // Written by the path antenna's first row.
-  if (tables.ant_main_keys.Find(state.path_ant_key)) return;
+  if (Holds(tables.ant_main_keys, ant_main, state.path_ant_key)) return;
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
@@ -75,7 +75,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
              rs.Set(at[kAntGn], a.gain);
              rs.Set(at[kAntSize], size);
            });
-  if (stored) tables.ant_main_keys.Add(state.path_ant_key, {ant_main.LastAddedRowId(), 0});
+  if (stored) tables.ant_main_keys.Add(state.path_ant_key);
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
@@ -126,7 +126,7 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
   db::TableRecordset& site_sat = tables.site_sat;
-  if (tables.site_sat_keys.Find(state.path_site_key)) return;
+  if (Holds(tables.site_sat_keys, site_sat, state.path_site_key)) return;
   const bool stored = WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
              rs.Set("PathSiteKey", state.path_site_key);
@@ -134,7 +134,7 @@ void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
              rs.Set("OrbitLocation", state.space_station.orbit_location);
              rs.Set("UsName", state.space_station.us_name);
            });
-  if (stored) tables.site_sat_keys.Add(state.path_site_key, {site_sat.LastAddedRowId(), 0});
+  if (stored) tables.site_sat_keys.Add(state.path_site_key);
 }
 
 }  // namespace
@@ -147,11 +147,9 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
     if (keys) *keys = KnownKeysOf(rs);
     return rs;
   };
-  t.ant_main = open("AntMain", "", nullptr);
-  t.ant_main_keys = StoredKeyRows(output, "AntMain", "PathAntKey");
+  t.ant_main = open("AntMain", "idxPathAntKey", &t.ant_main_keys);
   t.site_es_coord = open("SiteEsCoord", "", nullptr);
-  t.site_sat = open("SiteSat", "", nullptr);
-  t.site_sat_keys = StoredKeyRows(output, "SiteSat", "PathSiteKey");
+  t.site_sat = open("SiteSat", "idxPathSiteKey", &t.site_sat_keys);
   t.class_of_station_code =
       OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode");
   t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);

@@ -15,7 +15,6 @@
 
 #include "convert/conversion_state.h"
 #include "convert/field_positions.h"
-#include "convert/key_rows.h"
 #include "convert/known_keys.h"
 #include "convert/lookup_memo.h"
 #include "convert/staging_source.h"
@@ -27,20 +26,16 @@
 namespace morvane::convert {
 
 struct AntennaSideTables {
-  // In the output database, each on the index of its key (PathRecord
-  // idxPathSiteKey, MfgModList idxMfgMod, SiteInfo idxAntSiteKey); AntMain,
-  // SiteEsCoord and SiteSat are only added to.
+  // In the output database, each on the index of its key (AntMain
+  // idxPathAntKey, SiteSat and PathRecord idxPathSiteKey, MfgModList
+  // idxMfgMod, SiteInfo idxAntSiteKey); SiteEsCoord is only added to.
   db::TableRecordset ant_main, site_es_coord, site_sat, path_record, mfg_mod_list, site_info;
   // The class-of-station code list, DalkClassOfStationCode by
   // idxClassOfStationCode.
   StagingSource class_of_station_code;
   // The keys of the output tables above that the step has seen stored, so
   // that most presence tests need no Seek.
-  KnownKeys path_record_keys, mfg_mod_keys, site_info_keys;
-  // Every AntMain and SiteSat key (those stored before the step too): their
-  // presence tests need no Seek, so the keys' indexes are built after the
-  // rows.
-  KeyRows ant_main_keys, site_sat_keys;
+  KnownKeys path_record_keys, mfg_mod_keys, site_info_keys, ant_main_keys, site_sat_keys;
   // The positions of the fields that the antenna, coordination and path
   // writers set.
   FieldPositions ant_main_fields, site_es_coord_fields, path_tx_fields, path_rx_fields;

@@ -82,6 +82,8 @@ class EsPopulateStep {
       run_.Yield();
       db::SqlRecordset query = output.OpenSql(ConversionQuery());
       state_.total_records = query.RecordCount();
+      // Each query row adds at most one FreqList key.
+      tables.freq_list_rows.Reserve(static_cast<std::size_t>(state_.total_records));
       run_.Yield();
       ShowStart();
       state_.cur_rad_svc_code = run_.cur_rad_svc_code;

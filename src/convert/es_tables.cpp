@@ -69,8 +69,8 @@ EsDeferredIndexes::EsDeferredIndexes(db::Database& output) {
   const Deferred deferred[] = {{"Freq", {}},
                                {"FreqList", {}},
                                {"SiteEsCoord", {}},
-                               {"AntMain", {}},
-                               {"SiteSat", {}},
+                               {"AntMain", {"idxPathAntKey"}},
+                               {"SiteSat", {"idxPathSiteKey"}},
                                {"Lice", {"idxLicenseeIdKey"}},
                                {"PathRecord", {"idxPathSiteKey"}},
                                {"SiteInfo", {"idxAntSiteKey"}}};

@@ -1,6 +1,6 @@
 #include "convert/key_rows.h"
 
-#include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "convert/known_keys.h"
@@ -10,73 +10,112 @@ namespace morvane::convert {
 
 namespace {
 
-std::uint32_t SlotHash(std::string_view key) {
-  const std::uint64_t hash = NocaseKeyHash(key);
-  return static_cast<std::uint32_t>(hash ^ (hash >> 29));
+constexpr std::size_t kFirstSlots = 1024;
+
+std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+// The first slot of a hash: its high bits folded in, as the low bits vary less.
+std::size_t HomeOf(std::uint64_t hash, std::size_t mask) {
+  return static_cast<std::size_t>(hash ^ (hash >> 29)) & mask;
+}
+
+// Bits that the slot's place does not repeat.
+std::uint8_t TagOf(std::uint64_t hash) { return static_cast<std::uint8_t>(hash >> 56); }
+
+std::uint32_t CheckedRowId(std::int64_t row_id) {
+  if (row_id < 1 || row_id > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("row id " + std::to_string(row_id) +
+                            " is out of the key table's range");
+  return static_cast<std::uint32_t>(row_id);
+}
+
+// The smallest power of two of slots that holds `keys` at most three
+// quarters full.
+std::size_t SlotsFor(std::size_t keys) {
+  std::size_t slots = kFirstSlots;
+  while (slots / 4 * 3 < keys) slots *= 2;
+  return slots;
 }
 
 }  // namespace
 
-// The slot that holds `key`, or the free slot where it would go (linear
-// probing from the hash's slot; the table is never full).
-std::size_t KeyRows::SlotOf(std::string_view key, std::uint32_t hash) const {
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const std::uint32_t s = slots_[i];
-    if (s == 0) return i;
-    const Entry& e = At(s - 1);
-    if (e.hash == hash && NocaseKeyEqual(std::string_view(e.key, e.length), key)) return i;
-  }
+KeyRows::KeyRows(db::Database& database, std::string_view table, std::string_view key_field,
+                 std::string_view count_field)
+    : read_row_(database.Prepare("SELECT " + Quoted(key_field) + ", " +
+                                 (count_field.empty() ? std::string("0") : Quoted(count_field)) +
+                                 " FROM " + Quoted(table) + " WHERE rowid = ?1")) {}
+
+bool KeyRows::ReadRow(std::uint32_t row_id) {
+  return read_row_.Run({db::Value(static_cast<std::int64_t>(row_id))}) > 0;
+}
+
+// True when row `row_id` holds `key`; the row is then the last found.
+bool KeyRows::Confirms(std::uint32_t row_id, std::string_view key) {
+  if (!ReadRow(row_id) || !NocaseKeyEqual(read_row_.Get(0, 0).AsText(), key)) return false;
+  last_key_.assign(key);
+  last_row_ = {row_id, read_row_.Get(0, 1).AsInteger()};
+  has_last_ = true;
+  return true;
 }
 
 KeyRows::Row* KeyRows::Find(std::string_view key) {
-  if (slots_.empty()) return nullptr;
-  const std::uint32_t s = slots_[SlotOf(key, SlotHash(key))];
-  return s == 0 ? nullptr : &At(s - 1).row;
-}
-
-// A copy of the key's bytes in a block that is never reallocated.
-const char* KeyRows::Store(std::string_view key) {
-  if (key_blocks_.empty() ||
-      key_blocks_.back().capacity() - key_blocks_.back().size() < key.size()) {
-    key_blocks_.emplace_back();
-    key_blocks_.back().reserve(std::max(kKeyBlockBytes, key.size()));
+  if (has_last_ && NocaseKeyEqual(last_key_, key)) return &last_row_;
+  if (rows_.empty()) return nullptr;
+  const std::uint64_t hash = NocaseKeyHash(key);
+  const std::uint8_t tag = TagOf(hash);
+  const std::size_t mask = rows_.size() - 1;
+  for (std::size_t i = HomeOf(hash, mask);; i = (i + 1) & mask) {
+    if (rows_[i] == 0) return nullptr;
+    if (tags_[i] == tag && Confirms(rows_[i], key)) return &last_row_;
   }
-  std::string& block = key_blocks_.back();
-  const std::size_t at = block.size();
-  block.append(key);
-  return block.data() + at;
 }
 
 void KeyRows::Add(std::string_view key, Row row) {
-  if (size_ >= UINT32_MAX / 4 || key.size() > UINT32_MAX)
-    throw std::length_error("too many keys for the key table");
-  if ((std::size_t{size_} + 1) * 2 > slots_.size()) Grow();
-  if (size_ % kBlockEntries == 0) entry_blocks_.push_back(std::make_unique<Entry[]>(kBlockEntries));
-  const std::uint32_t hash = SlotHash(key);
-  const std::size_t slot = SlotOf(key, hash);
-  At(size_) = {Store(key), static_cast<std::uint32_t>(key.size()), hash, row};
-  slots_[slot] = ++size_;
+  const std::uint32_t row_id = CheckedRowId(row.row_id);
+  if (SlotsFor(size_ + 1) > rows_.size()) Resize(SlotsFor(size_ + 1));
+  Place(NocaseKeyHash(key), row_id);
+  ++size_;
+  last_key_.assign(key);
+  last_row_ = row;
+  has_last_ = true;
 }
 
-void KeyRows::Grow() {
-  slots_.assign(slots_.empty() ? 1024 : slots_.size() * 2, 0);
-  const std::size_t mask = slots_.size() - 1;
-  for (std::uint32_t n = 0; n < size_; ++n) {
-    std::size_t i = At(n).hash & mask;
-    while (slots_[i] != 0) i = (i + 1) & mask;
-    slots_[i] = n + 1;
+void KeyRows::Reserve(std::size_t more) {
+  const std::size_t slots = SlotsFor(size_ + more);
+  if (slots > rows_.size()) Resize(slots);
+}
+
+void KeyRows::Place(std::uint64_t hash, std::uint32_t row_id) {
+  const std::size_t mask = rows_.size() - 1;
+  std::size_t i = HomeOf(hash, mask);
+  while (rows_[i] != 0) i = (i + 1) & mask;
+  rows_[i] = row_id;
+  tags_[i] = TagOf(hash);
+}
+
+// A slot keeps too little of its key's hash to find its new place, so each
+// held key is read back by row id: this happens only for keys held before
+// a Reserve, or past it.
+void KeyRows::Resize(std::size_t slots) {
+  std::vector<std::uint32_t> old;
+  old.swap(rows_);
+  rows_.assign(slots, 0);
+  tags_.assign(slots, 0);
+  for (const std::uint32_t row_id : old) {
+    if (row_id == 0) continue;
+    if (!ReadRow(row_id)) throw std::logic_error("a row of the key table is gone");
+    Place(NocaseKeyHash(read_row_.Get(0, 0).AsText()), row_id);
   }
 }
 
 KeyRows StoredKeyRows(db::Database& database, std::string_view table, std::string_view key_field,
                       std::string_view count_field) {
-  auto quoted = [](std::string_view name) { return "\"" + std::string(name) + "\""; };
-  const std::string count = count_field.empty() ? "0" : quoted(count_field);
-  db::SqlRecordset stored = database.OpenSql(
-      "SELECT rowid, " + quoted(key_field) + ", " + count + " FROM " + quoted(table) + " WHERE " +
-      quoted(key_field) + " IS NOT NULL ORDER BY rowid");
-  KeyRows rows;
+  const std::string count = count_field.empty() ? "0" : Quoted(count_field);
+  db::SqlRecordset stored = database.OpenSql("SELECT rowid, " + Quoted(key_field) + ", " + count +
+                                             " FROM " + Quoted(table) + " WHERE " +
+                                             Quoted(key_field) + " IS NOT NULL ORDER BY rowid");
+  KeyRows rows(database, table, key_field, count_field);
+  rows.Reserve(static_cast<std::size_t>(stored.RecordCount()));
   for (stored.MoveFirst(); !stored.Eof(); stored.MoveNext()) {
     const std::string key = stored.Get(1).AsText();
     if (!rows.Find(key)) rows.Add(key, {stored.Get(0).AsInteger(), stored.Get(2).AsInteger()});
