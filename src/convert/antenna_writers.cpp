@@ -14,6 +14,22 @@ namespace {
 constexpr const char* kHeightMask = "0000.0; 000.0;0000.0";
 constexpr const char* kUnknownClass = "QDU";
 
+// Presence of a key of AntMain or SiteSat (see AntennaSideTables).
+bool HoldsPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
+  if (t.path_keys.exact()) return t.path_keys.Holds(table, key);
+  if (!t.path_indexes_built) {
+    if (t.build_path_indexes) t.build_path_indexes();
+    t.path_indexes_built = true;
+  }
+  return table == FilingGroupKeys::kAntMain ? Holds(t.ant_main_keys, t.ant_main, key)
+                                            : Holds(t.site_sat_keys, t.site_sat, key);
+}
+
+void AddPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
+  if (t.path_keys.exact()) return t.path_keys.Add(table, key);
+  (table == FilingGroupKeys::kAntMain ? t.ant_main_keys : t.site_sat_keys).Add(key);
+}
+
 // The class of station of the row's filing as the code list spells it;
 // "QDU" when the list does not hold the code.
 std::string ClassOfStation(const ConversionState& state, AntennaSideTables& tables) {
@@ -50,7 +66,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables, bool transmit) {
   db::TableRecordset& ant_main = tables.ant_main;
   // Written by the path antenna's first row.
-  if (Holds(tables.ant_main_keys, ant_main, state.path_ant_key)) return;
+  if (HoldsPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key)) return;
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
@@ -75,7 +91,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
              rs.Set(at[kAntGn], a.gain);
              rs.Set(at[kAntSize], size);
            });
-  if (stored) tables.ant_main_keys.Add(state.path_ant_key);
+  if (stored) AddPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key);
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
@@ -126,7 +142,7 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
   db::TableRecordset& site_sat = tables.site_sat;
-  if (Holds(tables.site_sat_keys, site_sat, state.path_site_key)) return;
+  if (HoldsPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key)) return;
   const bool stored = WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
              rs.Set("PathSiteKey", state.path_site_key);
@@ -134,7 +150,7 @@ void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
              rs.Set("OrbitLocation", state.space_station.orbit_location);
              rs.Set("UsName", state.space_station.us_name);
            });
-  if (stored) tables.site_sat_keys.Add(state.path_site_key);
+  if (stored) AddPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key);
 }
 
 }  // namespace
@@ -147,9 +163,10 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
     if (keys) *keys = KnownKeysOf(rs);
     return rs;
   };
-  t.ant_main = open("AntMain", "idxPathAntKey", &t.ant_main_keys);
+  t.ant_main = open("AntMain", "idxPathAntKey", nullptr);
   t.site_es_coord = open("SiteEsCoord", "", nullptr);
-  t.site_sat = open("SiteSat", "idxPathSiteKey", &t.site_sat_keys);
+  t.site_sat = open("SiteSat", "idxPathSiteKey", nullptr);
+  t.path_keys = FilingGroupKeys(t.ant_main.RecordCount() == 0 && t.site_sat.RecordCount() == 0);
   t.class_of_station_code =
       OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode");
   t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);

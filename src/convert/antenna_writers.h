@@ -10,11 +10,13 @@
 // (rejected-data file) and the conversion goes on. Other errors propagate.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_set>
 
 #include "convert/conversion_state.h"
 #include "convert/field_positions.h"
+#include "convert/filing_group_keys.h"
 #include "convert/known_keys.h"
 #include "convert/lookup_memo.h"
 #include "convert/staging_source.h"
@@ -35,7 +37,15 @@ struct AntennaSideTables {
   StagingSource class_of_station_code;
   // The keys of the output tables above that the step has seen stored, so
   // that most presence tests need no Seek.
-  KnownKeys path_record_keys, mfg_mod_keys, site_info_keys, ant_main_keys, site_sat_keys;
+  KnownKeys path_record_keys, mfg_mod_keys, site_info_keys;
+  // AntMain and SiteSat: presence from the keys of the present call sign
+  // while that answer is exact; else from their key indexes, which the step
+  // then builds at once through build_path_indexes (when it defers them),
+  // with the keys seen since.
+  FilingGroupKeys path_keys;
+  KnownKeys ant_main_keys{false}, site_sat_keys{false};
+  std::function<void()> build_path_indexes;
+  bool path_indexes_built = false;
   // The positions of the fields that the antenna, coordination and path
   // writers set.
   FieldPositions ant_main_fields, site_es_coord_fields, path_tx_fields, path_rx_fields;

@@ -79,6 +79,10 @@ class EsPopulateStep {
       EsTables tables = OpenEsTables(output);
       AntennaSideTables side = OpenAntennaSideTables(output, ant_site);
       EsDeferredIndexes deferred(output);
+      side.build_path_indexes = [&deferred] {
+        deferred.Rebuild("AntMain");
+        deferred.Rebuild("SiteSat");
+      };
       run_.Yield();
       db::SqlRecordset query = output.OpenSql(ConversionQuery());
       state_.total_records = query.RecordCount();
@@ -135,6 +139,7 @@ class EsPopulateStep {
       run_.Yield();
     }
     state_.row = std::move(row);
+    side.path_keys.StartRow(state_.row.call_sign, state_.row.filing_key);
     GetMainData(state_, tables, memo_);
     // A filing withdrawn in the meantime (state "2") writes nothing; the
     // previous values below still move on.

@@ -69,17 +69,22 @@ EsDeferredIndexes::EsDeferredIndexes(db::Database& output) {
   const Deferred deferred[] = {{"Freq", {}},
                                {"FreqList", {}},
                                {"SiteEsCoord", {}},
-                               {"AntMain", {"idxPathAntKey"}},
-                               {"SiteSat", {"idxPathSiteKey"}},
+                               {"AntMain", {}},
+                               {"SiteSat", {}},
                                {"Lice", {"idxLicenseeIdKey"}},
                                {"PathRecord", {"idxPathSiteKey"}},
                                {"SiteInfo", {"idxAntSiteKey"}}};
   for (const Deferred& d : deferred)
-    tables_.push_back(std::make_unique<db::DeferredIndexes>(output, d.table, d.keep));
+    tables_.push_back({d.table, std::make_unique<db::DeferredIndexes>(output, d.table, d.keep)});
+}
+
+void EsDeferredIndexes::Rebuild(std::string_view table) {
+  for (auto& [name, indexes] : tables_)
+    if (name == table) indexes->Rebuild();
 }
 
 void EsDeferredIndexes::Rebuild() {
-  for (auto& table : tables_) table->Rebuild();
+  for (auto& [name, indexes] : tables_) indexes->Rebuild();
 }
 
 }  // namespace morvane::convert

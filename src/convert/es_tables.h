@@ -11,7 +11,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "convert/field_positions.h"
@@ -88,7 +90,9 @@ EsTables OpenEsTables(db::Database& output);
 // The indexes of the KTB tables that the step adds rows to without seeking
 // on them, built once the rows are in (db::DeferredIndexes): every index of
 // Freq, FreqList, AntMain, SiteSat and SiteEsCoord (their presence tests
-// are answered from memory), and those of Lice, PathRecord and SiteInfo but
+// are answered from memory; AntMain's and SiteSat's only while that answer
+// is exact, after which Rebuild(table) builds theirs at once), and those of
+// Lice, PathRecord and SiteInfo but
 // the one of the key that the step seeks. Made after the recordsets are
 // opened and set to their indexes, and before the conversion query; Rebuild()
 // before the step's ProcessLog row, or else, whatever way the step ends, when
@@ -97,9 +101,11 @@ class EsDeferredIndexes {
  public:
   explicit EsDeferredIndexes(db::Database& output);
   void Rebuild();
+  // Builds the indexes of `table` now, so that the step can seek on them.
+  void Rebuild(std::string_view table);
 
  private:
-  std::vector<std::unique_ptr<db::DeferredIndexes>> tables_;
+  std::vector<std::pair<std::string_view, std::unique_ptr<db::DeferredIndexes>>> tables_;
 };
 
 }  // namespace morvane::convert

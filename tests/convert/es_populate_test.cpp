@@ -143,6 +143,24 @@ TEST_F(EsPopulateTest, AStopInTheMiddleOfTheStepLeavesTheDeferredIndexesBuilt) {
   EXPECT_EQ(f.Rows(indexes), before);
 }
 
+// Filing 70 has a main record under two call signs, so its rows come twice,
+// apart: its path keys are stored once, and the keys after it still are.
+TEST_F(EsPopulateTest, AFilingUnderTwoCallSignsStoresItsPathKeysOnce) {
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES "
+        "(70, '1', 'KA1', 'SES', 'LIC'), (70, '1', 'KB2', 'SES', 'LIC'), (72, '1', 'KC3', 'SES', 'LIC');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (700, 70), (720, 72);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (71, 700), (73, 720);"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, TransModeFix) VALUES "
+        "(81, 71, '00003700.00000000', 'R'), (82, 71, '00003800.00000000', 'R'), "
+        "(83, 73, '00003900.00000000', 'R')");
+  RunStep();
+  EXPECT_EQ(f.Rows("SELECT PathAntKey FROM AntMain ORDER BY rowid"),
+            (Lines{"QD0000000070~01~01R", "QD0000000072~01~01R"}));
+  EXPECT_EQ(f.Rows("SELECT PathSiteKey FROM SiteSat ORDER BY rowid"),
+            (Lines{"QD0000000070~01R", "QD0000000072~01R"}));
+  EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"5"});
+}
+
 TEST_F(EsPopulateTest, AMissingAntennaSiteDatabaseStopsTheStepNamingIt) {
   engine::RunPaths paths = f.run().paths();
   paths.ant_site_db = "NONE";
