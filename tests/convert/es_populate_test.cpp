@@ -144,7 +144,8 @@ TEST_F(EsPopulateTest, AStopInTheMiddleOfTheStepLeavesTheDeferredIndexesBuilt) {
 }
 
 // Filing 70 has a main record under two call signs, so its rows come twice,
-// apart: its path keys are stored once, and the keys after it still are.
+// apart: its path keys are stored once, and the keys after it still are,
+// while the query has many rows to go.
 TEST_F(EsPopulateTest, AFilingUnderTwoCallSignsStoresItsPathKeysOnce) {
   f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES "
         "(70, '1', 'KA1', 'SES', 'LIC'), (70, '1', 'KB2', 'SES', 'LIC'), (72, '1', 'KC3', 'SES', 'LIC');"
@@ -152,13 +153,23 @@ TEST_F(EsPopulateTest, AFilingUnderTwoCallSignsStoresItsPathKeysOnce) {
         "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (71, 700), (73, 720);"
         "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, TransModeFix) VALUES "
         "(81, 71, '00003700.00000000', 'R'), (82, 71, '00003800.00000000', 'R'), "
-        "(83, 73, '00003900.00000000', 'R')");
+        "(83, 73, '00003900.00000000', 'R');"
+        // Filings 1001 to 1150 under call signs KD1001 to KD1150, one row each.
+        "WITH RECURSIVE n(i) AS (SELECT 1001 UNION ALL SELECT i + 1 FROM n WHERE i < 1150) "
+        "INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) "
+        "SELECT i, '1', 'KD' || i, 'SES', 'LIC' FROM n;"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) SELECT FilingKey, FilingKey FROM DalkMain WHERE FilingKey > 1000;"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) SELECT SiteKey, SiteKey FROM DalkSite WHERE SiteKey > 1000;"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, TransModeFix) "
+        "SELECT AntennaKey, AntennaKey, '00004000.00000000', 'T' FROM DalkAntenna WHERE AntennaKey > 1000");
   RunStep();
-  EXPECT_EQ(f.Rows("SELECT PathAntKey FROM AntMain ORDER BY rowid"),
-            (Lines{"QD0000000070~01~01R", "QD0000000072~01~01R"}));
-  EXPECT_EQ(f.Rows("SELECT PathSiteKey FROM SiteSat ORDER BY rowid"),
-            (Lines{"QD0000000070~01R", "QD0000000072~01R"}));
-  EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"5"});
+  EXPECT_EQ(f.Rows("SELECT PathAntKey FROM AntMain ORDER BY rowid LIMIT 3"),
+            (Lines{"QD0000000070~01~01R", "QD0000000072~01~01R", "QD0000001001~01~01T"}));
+  EXPECT_EQ(f.Rows("SELECT PathSiteKey FROM SiteSat ORDER BY rowid LIMIT 3"),
+            (Lines{"QD0000000070~01R", "QD0000000072~01R", "QD0000001001~01T"}));
+  EXPECT_EQ(f.Rows("SELECT COUNT(*), COUNT(DISTINCT PathAntKey) FROM AntMain"), Lines{"152|152"});
+  EXPECT_EQ(f.Rows("SELECT COUNT(*), COUNT(DISTINCT PathSiteKey) FROM SiteSat"), Lines{"152|152"});
+  EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"155"});
 }
 
 TEST_F(EsPopulateTest, AMissingAntennaSiteDatabaseStopsTheStepNamingIt) {
