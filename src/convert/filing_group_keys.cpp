@@ -5,6 +5,18 @@
 #include "convert/known_keys.h"
 
 namespace morvane::convert {
+namespace {
+
+// A run holding more keys of one table than this, or having met more
+// filings, ends exact answers: a call sign with that many keys (say every
+// filing of a large export without one) would otherwise hold them all.
+constexpr std::size_t kMostRunKeys = std::size_t{1} << 16;
+constexpr std::size_t kMostRunFilings = std::size_t{1} << 16;
+// A set that grew past this many buckets is made anew rather than cleared:
+// clearing costs every bucket again at each later run, and the memory stays.
+constexpr std::size_t kMostKeptBuckets = 1024;
+
+}  // namespace
 
 std::size_t FilingGroupKeys::Hash::operator()(std::string_view key) const {
   return static_cast<std::size_t>(NocaseKeyHash(key));
@@ -59,14 +71,20 @@ void FilingGroupKeys::StartRow(std::string_view call_sign, std::int64_t filing_k
     in_run_ = true;
   }
   if (!run_filings_.empty() && run_filings_.back() == filing_key) return;
-  if (past_filings_.Contains(filing_key)) return Inexact();
+  if (past_filings_.Contains(filing_key) || run_filings_.size() >= kMostRunFilings)
+    return Inexact();
   run_filings_.push_back(filing_key);
 }
 
 void FilingGroupKeys::EndRun() {
   for (const std::int64_t filing : run_filings_) past_filings_.Insert(filing);
   run_filings_.clear();
-  for (auto& keys : run_keys_) keys.clear();
+  for (auto& keys : run_keys_) {
+    if (keys.bucket_count() > kMostKeptBuckets)
+      keys = {};
+    else
+      keys.clear();
+  }
 }
 
 // For good: the memory goes with it.
@@ -81,6 +99,9 @@ bool FilingGroupKeys::Holds(Table table, std::string_view key) const {
   return run_keys_[table].find(key) != run_keys_[table].end();
 }
 
-void FilingGroupKeys::Add(Table table, std::string_view key) { run_keys_[table].emplace(key); }
+void FilingGroupKeys::Add(Table table, std::string_view key) {
+  run_keys_[table].emplace(key);
+  if (run_keys_[table].size() > kMostRunKeys) Inexact();
+}
 
 }  // namespace morvane::convert

@@ -11,8 +11,9 @@
 // runs are remembered to tell, and from then on, or when a table held rows
 // before the step, exact() is false and the caller seeks on the index.
 //
-// Memory: the keys of one call sign's run, and 16 bytes or less per filing
-// of the past runs. Owned by the step; not shared between threads.
+// Memory: the keys of one call sign's run, and 16 to 32 bytes per filing of
+// the past runs. A run too long to hold (see the .cpp) ends exact answers
+// too, so the keys held never grow with the export. Owned by the step; not shared between threads.
 #pragma once
 
 #include <array>
@@ -36,7 +37,8 @@ class FilingGroupKeys {
   void StartRow(std::string_view call_sign, std::int64_t filing_key);
 
   bool exact() const { return exact_; }
-  // Only while exact(): whether `table` holds `key`; that it does now.
+  // Only while exact(): whether `table` holds `key`; that it does now (which
+  // may end exact answers, the run having grown too long).
   bool Holds(Table table, std::string_view key) const;
   void Add(Table table, std::string_view key);
 

@@ -39,5 +39,18 @@ TEST(FilingGroupKeysTest, AFilingMetAgainUnderAnotherCallSignEndsExactAnswers) {
   EXPECT_FALSE(FilingGroupKeys(/*exact=*/false).exact());
 }
 
+// One call sign over a whole export (blank in every filing, say) must not
+// hold the export's keys: past a bound the answers come from the tables.
+TEST(FilingGroupKeysTest, ARunTooLongToHoldEndsExactAnswers) {
+  FilingGroupKeys by_keys;
+  by_keys.StartRow("", 1);
+  for (int i = 0; i < 200000 && by_keys.exact(); ++i)
+    by_keys.Add(FilingGroupKeys::kSiteSat, "QD0000000001~" + std::to_string(i) + "T");
+  EXPECT_FALSE(by_keys.exact());
+  FilingGroupKeys by_filings;
+  for (int i = 0; i < 200000 && by_filings.exact(); ++i) by_filings.StartRow("", i % 2);
+  EXPECT_FALSE(by_filings.exact());
+}
+
 }  // namespace
 }  // namespace morvane::convert
