@@ -104,13 +104,18 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
   db::TableRecordset& list = tables.freq_list;
   const FieldPositions& at = tables.freq_list_fields.Resolve(list, kFreqListFields);
   if (KeyRows::Row* row = tables.freq_list_rows.Find(key)) {
-    const std::int64_t count = row->count + 1;
     // The count is written without the recordset, which would refuse a
     // count past the field's range (a row stored before the step may hold
     // any count): such a raise is set aside as an edit of the row would be.
-    if (count > std::numeric_limits<std::int32_t>::max() &&
-        !FieldTakes(run, list, at[kListCount], db::Value(count), FilingWhere(state)))
+    // A count at the top of the 64-bit range has no whole number above it
+    // and is never raised.
+    const bool top = row->count == std::numeric_limits<std::int64_t>::max();
+    const db::Value raised = top ? db::Value(static_cast<double>(row->count) + 1.0)
+                                 : db::Value(row->count + 1);
+    if ((top || row->count >= std::numeric_limits<std::int32_t>::max()) &&
+        (!FieldTakes(run, list, at[kListCount], raised, FilingWhere(state)) || top))
       return;
+    const std::int64_t count = row->count + 1;
     tables.freq_list_count.Run({db::Value(row->row_id), db::Value(count)});
     row->count = count;
     return;

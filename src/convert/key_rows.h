@@ -16,7 +16,8 @@
 // The last key found or added is held whole: the next row often asks for it.
 //
 // Lifetime: refers to `database`, which must outlive it. Errors: db::Error
-// from the reads; std::length_error for a row id outside 1 to 2^32 - 1.
+// from the reads; std::length_error for a row id outside 1 to 2^32 - 1;
+// std::logic_error when a held row is gone from the table as slots move.
 // Owned by the step; not shared between threads.
 #pragma once
 

@@ -98,7 +98,8 @@ void KnownKeys::Add(std::string_view key) {
     recent_.Clear();
   }
   recent_.Insert(hashed);
-  Remember(hashed.hash);
+  // The filter answers only for a table that started empty.
+  if (starts_empty_) Remember(hashed.hash);
 }
 
 // A key's probes all fall in one block of 512 bits (one cache line), picked

@@ -182,20 +182,27 @@ TEST_F(WritersTest, FreqListCountsOnRowsOfTheSameKeyWhateverItsCaseAndSkipsRefus
 }
 
 // A count that would leave the Long range is refused as an edit of the row
-// would refuse it: the row keeps its count, each raise gives one line.
+// would refuse it: the row keeps its count, each raise gives one line; so is
+// one at the top of the 64-bit range, which has no whole number above it.
 TEST_F(WritersTest, FreqListCountPastTheLongRangeIsSetAsideAndTheRowKeepsItsCount) {
-  f.Sql("INSERT INTO FreqList (FreqListKey, FreqCnt) VALUES ('00001000.00000000P Z', 2147483647)");
-  f.state.freq_lower_text = "00001000.00000000";
-  f.state.cur_rad_svc_code = "P";
-  f.state.tx.class_station = "Z";
-  for (int i = 0; i < 2; ++i) WriteFreqList(f.run(), f.state, f.Tables());
-  EXPECT_EQ(f.Rows("SELECT FreqCnt FROM FreqList"), Lines{"2147483647"});
-  const Lines rejected = f.RejectedLines();
-  ASSERT_EQ(rejected.size(), 2u);
-  EXPECT_EQ(rejected[0], rejected[1]);
-  EXPECT_EQ(rejected[0].rfind("FreqList\t", 0), 0u) << rejected[0];
-  EXPECT_NE(rejected[0].find("FreqCnt"), std::string::npos) << rejected[0];
-  EXPECT_NE(rejected[0].find("2147483648"), std::string::npos) << rejected[0];
+  const std::pair<const char*, const char*> cases[] = {{"2147483647", "2147483648"},
+                                                       {"9223372036854775807", "FreqCnt"}};
+  for (const auto& [stored, named] : cases) {
+    testing::EsFixture g;
+    g.Sql(std::string("INSERT INTO FreqList (FreqListKey, FreqCnt) VALUES ('00001000.00000000P Z', ") +
+          stored + ")");
+    g.state.freq_lower_text = "00001000.00000000";
+    g.state.cur_rad_svc_code = "P";
+    g.state.tx.class_station = "Z";
+    for (int i = 0; i < 2; ++i) WriteFreqList(g.run(), g.state, g.Tables());
+    EXPECT_EQ(g.Rows("SELECT FreqCnt FROM FreqList"), Lines{stored});
+    const Lines rejected = g.RejectedLines();
+    ASSERT_EQ(rejected.size(), 2u) << stored;
+    EXPECT_EQ(rejected[0], rejected[1]);
+    EXPECT_EQ(rejected[0].rfind("FreqList\t", 0), 0u) << rejected[0];
+    EXPECT_NE(rejected[0].find("FreqCnt"), std::string::npos) << rejected[0];
+    EXPECT_NE(rejected[0].find(named), std::string::npos) << rejected[0];
+  }
 }
 
 class SpecialConditionsTest : public WritersTest {
