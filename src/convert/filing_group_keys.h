@@ -13,7 +13,8 @@
 //
 // Memory: the keys of one call sign's run, and 16 to 32 bytes per filing of
 // the past runs. A run too long to hold (see the .cpp) ends exact answers
-// too, so the keys held never grow with the export. Owned by the step; not shared between threads.
+// too, so the keys held never grow with the export. Owned by the step; not
+// shared between threads.
 #pragma once
 
 #include <array>
