@@ -17,9 +17,10 @@ constexpr const char* kUnknownClass = "QDU";
 // Presence of a key of AntMain or SiteSat (see AntennaSideTables).
 bool HoldsPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
   if (t.path_keys.exact()) return t.path_keys.Holds(table, key);
-  if (!t.path_indexes_built) {
-    if (t.build_path_indexes) t.build_path_indexes();
-    t.path_indexes_built = true;
+  if (t.build_path_indexes) {  // once: the indexes stay
+    const auto build = std::move(t.build_path_indexes);
+    t.build_path_indexes = nullptr;
+    build();
   }
   return table == FilingGroupKeys::kAntMain ? Holds(t.ant_main_keys, t.ant_main, key)
                                             : Holds(t.site_sat_keys, t.site_sat, key);

@@ -44,8 +44,7 @@ struct AntennaSideTables {
   // with the keys seen since.
   FilingGroupKeys path_keys;
   KnownKeys ant_main_keys{false}, site_sat_keys{false};
-  std::function<void()> build_path_indexes;
-  bool path_indexes_built = false;
+  std::function<void()> build_path_indexes;  // emptied once called
   // The positions of the fields that the antenna, coordination and path
   // writers set.
   FieldPositions ant_main_fields, site_es_coord_fields, path_tx_fields, path_rx_fields;

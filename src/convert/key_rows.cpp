@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::size_t kFirstSlots = 1024;
 
-std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
-
 // The first slot of a hash: its high bits folded in, as the low bits vary less.
 std::size_t HomeOf(std::uint64_t hash, std::size_t mask) {
   return static_cast<std::size_t>(hash ^ (hash >> 29)) & mask;
@@ -37,13 +35,18 @@ std::size_t SlotsFor(std::size_t keys) {
   return slots;
 }
 
+// The key and count columns of a read: the count is 0 without a count field.
+std::string KeyAndCount(std::string_view key_field, std::string_view count_field) {
+  return db::QuoteName(key_field) + ", " +
+         (count_field.empty() ? std::string("0") : db::QuoteName(count_field));
+}
+
 }  // namespace
 
 KeyRows::KeyRows(db::Database& database, std::string_view table, std::string_view key_field,
                  std::string_view count_field)
-    : read_row_(database.Prepare("SELECT " + Quoted(key_field) + ", " +
-                                 (count_field.empty() ? std::string("0") : Quoted(count_field)) +
-                                 " FROM " + Quoted(table) + " WHERE rowid = ?1")) {}
+    : read_row_(database.Prepare("SELECT " + KeyAndCount(key_field, count_field) + " FROM " +
+                                 db::QuoteName(table) + " WHERE rowid = ?1")) {}
 
 bool KeyRows::ReadRow(std::uint32_t row_id) {
   return read_row_.Run({db::Value(static_cast<std::int64_t>(row_id))}) > 0;
@@ -110,10 +113,9 @@ void KeyRows::Resize(std::size_t slots) {
 
 KeyRows StoredKeyRows(db::Database& database, std::string_view table, std::string_view key_field,
                       std::string_view count_field) {
-  const std::string count = count_field.empty() ? "0" : Quoted(count_field);
-  db::SqlRecordset stored = database.OpenSql("SELECT rowid, " + Quoted(key_field) + ", " + count +
-                                             " FROM " + Quoted(table) + " WHERE " +
-                                             Quoted(key_field) + " IS NOT NULL ORDER BY rowid");
+  db::SqlRecordset stored = database.OpenSql(
+      "SELECT rowid, " + KeyAndCount(key_field, count_field) + " FROM " + db::QuoteName(table) +
+      " WHERE " + db::QuoteName(key_field) + " IS NOT NULL ORDER BY rowid");
   KeyRows rows(database, table, key_field, count_field);
   rows.Reserve(static_cast<std::size_t>(stored.RecordCount()));
   for (stored.MoveFirst(); !stored.Eof(); stored.MoveNext()) {

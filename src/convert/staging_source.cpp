@@ -6,14 +6,13 @@
 namespace morvane::convert {
 namespace {
 
-std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
-
 // Rows of one key come in row-id order, as the key's index keeps them.
 std::string SelectOf(const StagingSource& source, std::span<const std::string_view> fields) {
   std::string sql = "SELECT ";
-  for (std::size_t i = 0; i < fields.size(); ++i) sql += (i ? ", " : "") + Quoted(fields[i]);
-  return sql + " FROM " + Quoted(source.table) + " WHERE " + Quoted(source.key_field) +
-         " = ?1 ORDER BY rowid";
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    sql += (i ? ", " : "") + db::QuoteName(fields[i]);
+  return sql + " FROM " + db::QuoteName(source.table) + " WHERE " +
+         db::QuoteName(source.key_field) + " = ?1 ORDER BY rowid";
 }
 
 }  // namespace

@@ -122,4 +122,6 @@ void Database::Close() {
   if (impl_) impl_->Close();
 }
 
+std::string QuoteName(std::string_view name) { return internal::QuoteName(name); }
+
 }  // namespace morvane::db

@@ -69,4 +69,8 @@ class Database {
   std::shared_ptr<Impl> impl_;
 };
 
+// A table or field name spelled for SQL text that a caller builds for
+// OpenSql or Prepare: in double quotes, each double quote in it doubled.
+std::string QuoteName(std::string_view name);
+
 }  // namespace morvane::db
