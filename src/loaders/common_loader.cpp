@@ -109,21 +109,40 @@ class LoaderStep {
   void ReadAll(files::LineReader& lines, const RecordConverter& converter, db::TableRecordset& staging) {
     std::size_t last_length = text::Length(run_.line_buf);
     ParsedRecords passes(lines, converter);
-    while (ParsedPass* pass = passes.Next()) {
+    while (ParsedPass* pass = NextPass(passes, staging)) {
       ++run_.record_counter;
       // The byte estimate trails the reading by one record: it counts what
       // the previous pass left behind.
       run_.bytes_processed += static_cast<std::int64_t>(last_length) + 2;
       if (engine::ProgressDue(run_.record_counter, kProgressEvery)) {
+        WriteQueued(staging);
         ShowProgress();
         run_.Yield();
       }
-      if (pass->error) std::rethrow_exception(pass->error);
+      if (pass->error) {
+        WriteQueued(staging);
+        std::rethrow_exception(pass->error);
+      }
       Take(*pass, staging);
       last_length = run_.line_buf.empty() ? 0 : pass->text_length;
       // A record takes microseconds: reading the clock after every 16th
       // still yields well within the interval, at a sixteenth of the cost.
-      if (run_.record_counter % kClockEvery == 0) run_.YieldIfDue();
+      if (run_.record_counter % kClockEvery == 0) {
+        WriteQueued(staging);
+        run_.YieldIfDue();
+      }
+    }
+    WriteQueued(staging);
+  }
+
+  // The reading's own error ends the step after the records before it are
+  // stored, as every other error does.
+  ParsedPass* NextPass(ParsedRecords& passes, db::TableRecordset& staging) {
+    try {
+      return passes.Next();
+    } catch (...) {
+      WriteQueued(staging);
+      throw;
     }
   }
 
@@ -135,36 +154,59 @@ class LoaderStep {
         break;
       case engine::RecordReader::Result::kRecord:
         run_.line_buf.swap(pass.text);  // the pass keeps the old buffer for a later record
+        if (!pass.actions.Empty()) WriteQueued(staging);
         pass.actions.TakePlace(run_);
-        if (pass.set_aside)
+        if (pass.set_aside) {
+          WriteQueued(staging);
           Reject(pass.line, pass.reason, run_.line_buf);
-        else
-          Store(staging, pass.line, pass.values);
+        } else {
+          Queue(staging, pass.line, pass.values);
+        }
         break;
       case engine::RecordReader::Result::kUnterminated:
+        WriteQueued(staging);
         Reject(pass.line, "the last record has no end mark \"|^|\"", pass.text);
         run_.line_buf.swap(pass.text);
         break;
       case engine::RecordReader::Result::kTooLong:
+        WriteQueued(staging);
         Reject(pass.line, "a record longer than 1 MiB (its end mark may be lost)", pass.text);
         run_.line_buf.clear();
         break;
     }
   }
 
-  // Stores the converted record as one new row, in a transaction of its own.
-  void Store(db::TableRecordset& staging, std::int64_t line, std::vector<db::Value>& values) {
+  // Queues the converted record as one new row. The queued rows are stored
+  // together (WriteQueued) when the queue is full and before anything else
+  // happens that the rows before it must precede: a yield (a stop keeps
+  // every record before it), a message, a set-aside record, the step's end.
+  void Queue(db::TableRecordset& staging, std::int64_t line, std::vector<db::Value>& values) {
+    if (staging.QueuedRows() == staging.QueueCapacity()) WriteQueued(staging);
     NoteGroup(line);
-    storing_line_ = line;
-    row_written_ = false;
+    const bool first = staging.QueuedRows() == 0;
+    try {
+      staging.QueueNew(columns_, values);
+    } catch (const db::ValueRefused&) {
+      WriteQueued(staging);
+      throw;
+    }
+    if (first) first_queued_line_ = line;
+    last_queued_line_ = line;
+  }
+
+  // Stores the queued rows in one transaction, which counts as one commit
+  // per row toward the group.
+  void WriteQueued(db::TableRecordset& staging) {
+    const std::size_t rows = staging.QueuedRows();
+    if (rows == 0) return;
+    storing_first_line_ = first_queued_line_;
+    storing_last_line_ = last_queued_line_;
+    rows_written_ = false;
     engine::RowTransaction transaction(run_.workspace());
-    staging.AddNew();
-    for (std::size_t i = 0; i < columns_.size(); ++i)
-      if (!values[i].IsNull()) staging.Set(columns_[i], std::move(values[i]));
-    staging.Update();
-    row_written_ = true;
-    transaction.Commit();
-    storing_line_ = 0;
+    staging.WriteQueued();
+    rows_written_ = true;
+    transaction.Commit(rows);
+    storing_first_line_ = storing_last_line_ = 0;
   }
 
   // Notes the record that opens each group of grouped commits: when a
@@ -187,20 +229,20 @@ class LoaderStep {
       kept = true;
     } catch (const std::exception&) {  // the group is lost: e is the cause
     }
-    if (group_first_line_ == 0 || (kept && storing_line_ == 0)) throw;
+    if (group_first_line_ == 0 || (kept && storing_first_line_ == 0)) throw;
     const std::string of = " of " + loader_.file + " ";
     std::string where;
     if (!kept) {
       where = loader_.table + " holds the rows of the records" + of + "before line " +
               std::to_string(group_first_line_) + "; the records from line " +
               std::to_string(group_first_line_) + " on are not in the database.";
-    } else if (row_written_) {
+    } else if (rows_written_) {
       where = loader_.table + " holds the rows of the records" + of + "up to line " +
-              std::to_string(storing_line_) + "; the records after it are not in the database.";
+              std::to_string(storing_last_line_) + "; the records after it are not in the database.";
     } else {
       where = loader_.table + " holds the rows of the records" + of + "before line " +
-              std::to_string(storing_line_) + "; the records from line " +
-              std::to_string(storing_line_) + " on are not in the database.";
+              std::to_string(storing_first_line_) + "; the records from line " +
+              std::to_string(storing_first_line_) + " on are not in the database.";
     }
     throw db::Error(e.what() + std::string(". ") + where, {}, {}, e.code());
   }
@@ -213,11 +255,13 @@ class LoaderStep {
   engine::RunContext& run_;
   ui::Window& status_;
   std::vector<int> columns_;  // the staging column of each field rule
-  // Where the present group of commits began, and the record being stored.
+  // Where the present group of commits began; the lines of the queued
+  // records, and of those being stored (0: none).
   std::uint64_t group_ = 0;
   std::int64_t group_first_line_ = 0;
-  std::int64_t storing_line_ = 0;
-  bool row_written_ = false;
+  std::int64_t first_queued_line_ = 0, last_queued_line_ = 0;
+  std::int64_t storing_first_line_ = 0, storing_last_line_ = 0;
+  bool rows_written_ = false;
 };
 
 }  // namespace

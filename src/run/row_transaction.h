@@ -27,8 +27,10 @@ class RowTransaction {
   RowTransaction(const RowTransaction&) = delete;
   RowTransaction& operator=(const RowTransaction&) = delete;
 
-  void Commit() {
-    workspace_.CommitTrans();
+  // `counted`: the records whose rows this transaction stored (see
+  // db::Workspace::CommitTrans).
+  void Commit(std::size_t counted = 1) {
+    workspace_.CommitTrans(counted);
     open_ = false;
   }
 

@@ -150,6 +150,18 @@ TEST(NatureOfServiceCodeLoaderTest, AsksOnceForEveryUnknownCode) {
   EXPECT_EQ(fixture.RowCount("DalkNatureOfServiceCode"), 5);
 }
 
+// The message box waits for the user, who may stop the run there: every
+// record before the one it announces is stored by then.
+TEST(NatureOfServiceCodeLoaderTest, AStopAtTheMessageKeepsTheRecordsBeforeIt) {
+  LoaderFixture fixture;
+  fixture.WriteDataSet("nat_serv_code.dat", "FSS|a||^|\nRNSS|b||^|\nCC|c||^|\nAB|d||^|\nLATC|e||^|\n");
+  fixture.ui().RequestStopAfterYields(1);  // the message's own yield: no other comes before record 100
+  EXPECT_THROW(fixture.Run(LoaderNamed("PopulateNatureOfServiceCodeTable"), 22), engine::RunStopped);
+  ASSERT_EQ(fixture.ui().Messages().size(), 1u);
+  EXPECT_EQ(fixture.Rows("DalkNatureOfServiceCode", {"Description"}),
+            (std::vector<Row>{{"a"}, {"b"}, {"c"}}));
+}
+
 TEST(NatureOfServiceLoaderTest, StoresFilingKeysAndUntrimmedCodes) {
   LoaderFixture fixture;
   fixture.WriteDataSet("nat_serv.dat",

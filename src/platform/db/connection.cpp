@@ -98,7 +98,7 @@ void Connection::BeforeInsert(const std::string& table, const std::string& rowid
   }
 }
 
-void Connection::AfterWrite() {
+void Connection::AfterWrite(std::size_t rows) {
   ++change_count_;
   wrote_in_group_ = true;
   if (pending_.active) {
@@ -106,7 +106,7 @@ void Connection::AfterWrite() {
     std::swap(deferred_, pending_);
     pending_.active = false;
   }
-  if (workspace_) workspace_->Wrote(*this);
+  if (workspace_) workspace_->Wrote(*this, rows);
 }
 
 void Connection::BeginGroup() {

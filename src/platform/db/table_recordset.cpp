@@ -94,6 +94,16 @@ struct TableRecordset::Impl final : internal::Cursor {
   SQLite::Statement& Insert();
   SQLite::Statement& UpdateOf(const std::vector<int>& fields);
   int Write(SQLite::Statement& s, const std::vector<int>* fields);
+  SQLite::Statement& InsertRows(std::size_t rows);
+  void WriteQueued();
+  // Sixteen rows take most of the gain; the statement's parameters must
+  // stay within the engine's limit.
+  std::size_t QueueCapacity() const {
+    constexpr std::size_t kMostQueued = 16;
+    const int limit = sqlite3_limit(Require().handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1);
+    const std::size_t fields = std::max<std::size_t>(info.def.fields.size(), 1);
+    return std::clamp<std::size_t>(static_cast<std::size_t>(limit) / fields, 1, kMostQueued);
+  }
 
   std::shared_ptr<Database::Impl> database;
   bool attached = true;
@@ -115,6 +125,12 @@ struct TableRecordset::Impl final : internal::Cursor {
   std::vector<Value> buffer;
   std::vector<char> touched;        // per field: Set or appended to since AddNew/Edit
   std::vector<int> changed_fields;  // reused by every edit
+
+  // Rows queued by QueueNew: the first queued_count of queued, whose
+  // vectors are kept for the next rows. insert_rows[n - 1] adds n rows.
+  std::vector<std::vector<Value>> queued;
+  std::size_t queued_count = 0;
+  std::vector<StatementPtr> insert_rows;
 
   // Prepared once each, on first use.
   StatementPtr first, last, next, previous, at, count, insert;
@@ -162,6 +178,8 @@ void TableRecordset::Impl::Detach() noexcept {
   count.reset();
   insert.reset();
   updates.clear();
+  insert_rows.clear();
+  queued_count = 0;
   for (WalkStatements& w : walks)
     for (StatementPtr& statement : w) statement.reset();
   attached = false;
@@ -455,6 +473,54 @@ void TableRecordset::Impl::Update() {
   }
 }
 
+SQLite::Statement& TableRecordset::Impl::InsertRows(std::size_t rows) {
+  if (insert_rows.size() < rows) insert_rows.resize(rows);
+  StatementPtr& slot = insert_rows[rows - 1];
+  if (!slot) {
+    const std::size_t fields = info.def.fields.size();
+    std::string sql = "INSERT INTO " + table_sql + " (";
+    for (std::size_t i = 0; i < fields; ++i)
+      sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[i].name);
+    sql += ") VALUES ";
+    for (std::size_t r = 0; r < rows; ++r) {
+      sql += r ? ", (" : "(";
+      for (std::size_t i = 0; i < fields; ++i) sql += (i ? ", ?" : "?") + std::to_string(r * fields + i + 1);
+      sql += ")";
+    }
+    slot = internal::Prepare(Require().db(), sql, info.def.name);
+  }
+  return *slot;
+}
+
+// As Write does for one row, with two differences: the statement adds
+// several rows, so a rollback cannot undo it by deleting one row id and the
+// write joins the open transactions with their savepoints; and outside a
+// transaction it counts as one grouped commit per row. A failing statement
+// stores none of its rows (SQLite makes every statement atomic).
+void TableRecordset::Impl::WriteQueued() {
+  const std::size_t rows = queued_count;
+  if (rows == 0) return;
+  queued_count = 0;  // emptied whatever way the write ends
+  internal::Connection& c = Require();
+  SQLite::Statement& s = InsertRows(rows);
+  c.BeforeWrite();
+  const std::size_t fields = info.def.fields.size();
+  try {
+    for (std::size_t r = 0; r < rows; ++r)
+      for (std::size_t i = 0; i < fields; ++i)
+        if (const Value& v = queued[r][i]; !v.IsNull())
+          internal::BindNoCopy(s, static_cast<int>(r * fields + i + 1), v);
+    internal::Step(s, info.def.name);
+  } catch (...) {
+    s.clearBindings();
+    c.Resynchronise();
+    throw;
+  }
+  internal::Reset(s);
+  s.clearBindings();  // the queued texts were bound without a copy
+  c.AfterWrite(rows);
+}
+
 int TableRecordset::Impl::FieldBySpelling(std::string_view field) const {
   if (const auto known = field_by_spelling.find(field); known != field_by_spelling.end())
     return known->second;
@@ -618,6 +684,28 @@ void TableRecordset::CancelUpdate() {
 bool TableRecordset::Editing() const { return Open(impl_).mode != Impl::Mode::kNone; }
 
 std::int64_t TableRecordset::LastAddedRowId() const { return Open(impl_).last_added; }
+
+void TableRecordset::QueueNew(std::span<const int> fields, std::span<Value> values) {
+  Impl& r = Open(impl_);
+  r.Require();
+  r.RequireNotEditing("queue a new row");
+  if (fields.size() != values.size())
+    throw Error("QueueNew needs one value for each field", r.info.def.name);
+  if (r.queued_count == r.QueueCapacity())
+    throw Error("QueueNew: the queue is full (WriteQueued first)", r.info.def.name);
+  if (r.queued.size() == r.queued_count) r.queued.emplace_back();
+  std::vector<Value>& row = r.queued[r.queued_count];
+  row.assign(r.info.def.fields.size(), Value());
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    internal::MoveIntoField(r.Field(fields[i]), std::move(values[i]), r.info.def.name, row[fields[i]]);
+  ++r.queued_count;
+}
+
+std::size_t TableRecordset::QueuedRows() const { return Open(impl_).queued_count; }
+
+std::size_t TableRecordset::QueueCapacity() const { return Open(impl_).QueueCapacity(); }
+
+void TableRecordset::WriteQueued() { Open(impl_).WriteQueued(); }
 
 void TableRecordset::Close() {
   if (!impl_) return;

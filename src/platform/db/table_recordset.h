@@ -32,11 +32,24 @@
 //    counts as "").
 // Null is accepted by every field.
 //
+// Loading. QueueNew() takes a new row as AddNew/Set would make it (values
+// converted, a refused value throws and nothing is queued) without writing
+// it; WriteQueued() adds the queued rows, in the order queued, with one
+// statement, and empties the queue. Many rows a statement cost far less
+// than one statement a row. The statement is whole or nothing: when it
+// fails, none of the queued rows is stored, and the queue is emptied all
+// the same. Outside a transaction the write counts as one grouped commit
+// per row. At most QueueCapacity() rows wait; QueueNew throws beyond. A
+// queued row belongs to no transaction until it is written; rows still
+// queued when the recordset closes are dropped unwritten.
+//
 // Statements are prepared once per recordset. Not thread-safe.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "platform/db/table_def.h"
@@ -97,6 +110,13 @@ class TableRecordset {
   // a caller can write that row later by its row id (db::PreparedSql);
   // 0 before the first.
   std::int64_t LastAddedRowId() const;
+
+  // See "Loading" above. `values[i]` is the value of field `fields[i]`
+  // (moved from); the other fields are Null. Throws while an edit is open.
+  void QueueNew(std::span<const int> fields, std::span<Value> values);
+  std::size_t QueuedRows() const;
+  std::size_t QueueCapacity() const;  // 16, fewer for a table of very many fields
+  void WriteQueued();
 
   void Close();
 

@@ -35,22 +35,23 @@ void Workspace::Impl::Join(internal::Connection& connection, bool single_insert)
   }
 }
 
-void Workspace::Impl::Wrote(internal::Connection& /*connection*/) {
-  if (depth == 0) CountCommit();
+void Workspace::Impl::Wrote(internal::Connection& /*connection*/, std::size_t rows) {
+  if (depth == 0) CountCommit(rows);
 }
 
-void Workspace::Impl::CountCommit() {
-  if (++group_count >= group_limit) Flush();
+void Workspace::Impl::CountCommit(std::size_t counted) {
+  group_count += counted;
+  if (group_count >= group_limit) Flush();
 }
 
 void Workspace::Impl::Begin() { ++depth; }
 
-void Workspace::Impl::Commit() {
+void Workspace::Impl::Commit(std::size_t counted) {
   if (depth == 0) throw Error("CommitTrans without an open transaction");
   const int level = depth;
   --depth;
   ForEach(connections, [level](internal::Connection& c) { c.CommitLevel(level); });
-  if (depth == 0) CountCommit();
+  if (depth == 0) CountCommit(counted);
 }
 
 void Workspace::Impl::Rollback() {

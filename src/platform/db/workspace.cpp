@@ -66,7 +66,7 @@ Database Workspace::CreateDatabase(const fs::path& path, std::string_view /*loca
 Database Workspace::OpenDatabase(const fs::path& path) { return impl_->Open(path, false); }
 
 void Workspace::BeginTrans() { impl_->Begin(); }
-void Workspace::CommitTrans() { impl_->Commit(); }
+void Workspace::CommitTrans(std::size_t counted) { impl_->Commit(counted); }
 void Workspace::Rollback() { impl_->Rollback(); }
 int Workspace::TransactionDepth() const { return impl_->depth; }
 std::uint64_t Workspace::GroupNumber() const { return impl_->group_number; }

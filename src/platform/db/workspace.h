@@ -55,7 +55,10 @@ class Workspace {
   Database OpenDatabase(const std::filesystem::path& path);
 
   void BeginTrans();
-  void CommitTrans();  // throws if no transaction is open
+  // Throws if no transaction is open. An outermost transaction that stores
+  // the rows of several records at once counts as `counted` toward the
+  // group, so a group holds as many records either way.
+  void CommitTrans(std::size_t counted = 1);
   void Rollback();     // throws if no transaction is open
   int TransactionDepth() const;
 

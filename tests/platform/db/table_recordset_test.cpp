@@ -482,6 +482,54 @@ TEST_F(RecordsetTest, WritesToATableWithTriggersShowAndUndoWhatTheTriggersDid) {
   EXPECT_EQ(db_.OpenTable("Journal").RecordCount(), 1);  // the first insert's row alone
 }
 
+TEST_F(RecordsetTest, QueuedRowsAreConvertedAsSetWouldAndAddedInOrderByOneWrite) {
+  TableRecordset rs = db_.OpenTable("Sample");
+  const int fields[] = {rs.FieldIndex("Number"), rs.FieldIndex("Key"), rs.FieldIndex("Ratio")};
+  std::vector<std::vector<Value>> rows = {{"0012", "b", 2.5}, {7.5, 5, Value()}};
+  for (auto& row : rows) rs.QueueNew(fields, row);
+  EXPECT_EQ(rs.RecordCount(), 0);
+  rs.WriteQueued();
+  EXPECT_EQ(rs.QueuedRows(), 0u);
+  rs.MoveFirst();
+  EXPECT_EQ(rs.Get("Number"), Value(12));
+  EXPECT_EQ(rs.Get("Key"), Value("b"));
+  EXPECT_EQ(rs.Get("Ratio"), Value(2.5));
+  EXPECT_TRUE(rs.Get("Small").IsNull());
+  rs.MoveNext();
+  EXPECT_EQ(rs.Get("Number"), Value(8));  // halves round to even
+  EXPECT_EQ(rs.Get("Key"), Value("5"));
+  EXPECT_TRUE(rs.Get("Ratio").IsNull());
+
+  std::vector<Value> too_long = {1, "eleven char", Value()};
+  EXPECT_THROW(rs.QueueNew(fields, too_long), ValueRefused);
+  EXPECT_EQ(rs.QueuedRows(), 0u);
+  for (std::size_t i = 0; i < rs.QueueCapacity(); ++i) {
+    std::vector<Value> row = {static_cast<int>(i), "k", Value()};
+    rs.QueueNew(fields, row);
+  }
+  std::vector<Value> one_more = {99, "k", Value()};
+  EXPECT_THROW(rs.QueueNew(fields, one_more), Error);
+  rs.WriteQueued();
+  EXPECT_EQ(rs.RecordCount(), 2 + static_cast<std::int64_t>(rs.QueueCapacity()));
+}
+
+TEST_F(RecordsetTest, AQueuedWriteThatFailsStoresNoneOfItsRowsAndEmptiesTheQueue) {
+  db_.Execute("CREATE UNIQUE INDEX OneEach ON Sample (Number)");
+  TableRecordset rs = db_.OpenTable("Sample");
+  const int number[] = {rs.FieldIndex("Number")};
+  auto queue = [&](int n) {
+    Value v[] = {n};
+    rs.QueueNew(number, v);
+  };
+  for (int n : {1, 2, 1}) queue(n);
+  EXPECT_THROW(rs.WriteQueued(), Error);
+  EXPECT_EQ(rs.QueuedRows(), 0u);
+  EXPECT_EQ(rs.RecordCount(), 0);
+  queue(3);
+  rs.WriteQueued();
+  EXPECT_EQ(rs.RecordCount(), 1);
+}
+
 TEST_F(RecordsetTest, ATableWithoutRowIdsIsNotOpened) {
   db_.Execute("CREATE TABLE Keyed (Code TEXT PRIMARY KEY) WITHOUT ROWID");
   EXPECT_THROW(db_.OpenTable("Keyed"), Error);

@@ -234,6 +234,30 @@ TEST_F(TransactionTest, GroupLimitOfOneCommitsEveryRow) {
   EXPECT_EQ(OnDisk(), 1);
 }
 
+TEST_F(TransactionTest, WritesOfSeveralRecordsAtOnceCountAsThatManyCommits) {
+  ws_.SetGroupLimit(5);
+  TableRecordset rs = db_.OpenTable("Sample");
+  const int number[] = {rs.FieldIndex("Number")};
+  auto queue = [&](int n) {
+    Value v[] = {n};
+    rs.QueueNew(number, v);
+  };
+  ws_.BeginTrans();
+  queue(1);
+  queue(2);
+  rs.WriteQueued();
+  ws_.CommitTrans(2);
+  queue(3);
+  queue(4);
+  rs.WriteQueued();  // outside a transaction: a commit for each row
+  EXPECT_EQ(OnDisk(), 0);
+  ws_.BeginTrans();
+  queue(5);
+  rs.WriteQueued();
+  ws_.CommitTrans(1);
+  EXPECT_EQ(OnDisk(), 5);
+}
+
 TEST_F(TransactionTest, FlushLeavesAnOpenTransactionAlone) {
   TableRecordset rs = db_.OpenTable("Sample");
   ws_.BeginTrans();

@@ -19,6 +19,7 @@
 
 #include <sqlite3.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 
@@ -66,12 +67,12 @@ class Connection {
 
   // Every write goes between these two: BeforeWrite opens the group and joins
   // the workspace's open logical transactions; AfterWrite counts a write made
-  // outside any logical transaction as one grouped commit. BeforeInsert
+  // outside any logical transaction as one grouped commit per row it wrote. BeforeInsert
   // stands for BeforeWrite before an INSERT of one row into the rowid table
   // `table` (quoted), whose row id is reached as `rowid`.
   void BeforeWrite();
   void BeforeInsert(const std::string& table, const std::string& rowid);
-  void AfterWrite();
+  void AfterWrite(std::size_t rows = 1);
   // Reads join the group as well: outside a transaction SQLite would take
   // and drop the file lock and re-check the file around every statement,
   // which costs more than the read. The group's commit ends the read.

@@ -27,10 +27,10 @@ struct Workspace::Impl {
   // logical transaction (`single_insert`: as Connection::JoinLevels).
   void Join(internal::Connection& connection, bool single_insert);
   // A connection wrote: outside a logical transaction that is one commit.
-  void Wrote(internal::Connection& connection);
+  void Wrote(internal::Connection& connection, std::size_t rows = 1);
 
   void Begin();
-  void Commit();
+  void Commit(std::size_t counted = 1);
   void Rollback();
   void Flush();
   void CloseAll();
@@ -39,7 +39,7 @@ struct Workspace::Impl {
   void Release(internal::Connection* connection);
 
  private:
-  void CountCommit();
+  void CountCommit(std::size_t counted = 1);
 };
 
 }  // namespace morvane::db
