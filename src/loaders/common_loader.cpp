@@ -186,7 +186,7 @@ class LoaderStep {
     const bool first = staging.QueuedRows() == 0;
     try {
       staging.QueueNew(columns_, values);
-    } catch (const db::ValueRefused&) {
+    } catch (...) {
       WriteQueued(staging);
       throw;
     }

@@ -492,18 +492,21 @@ SQLite::Statement& TableRecordset::Impl::InsertRows(std::size_t rows) {
   return *slot;
 }
 
-// As Write does for one row, with two differences: the statement adds
-// several rows, so a rollback cannot undo it by deleting one row id and the
-// write joins the open transactions with their savepoints; and outside a
-// transaction it counts as one grouped commit per row. A failing statement
-// stores none of its rows (SQLite makes every statement atomic).
+// As Write does for one row, with two differences when it adds several: a
+// rollback cannot undo them by deleting one row id, so the write joins the
+// open transactions with their savepoints; and outside a transaction it
+// counts as one grouped commit per row. A failing statement stores none of
+// its rows (SQLite makes every statement atomic).
 void TableRecordset::Impl::WriteQueued() {
   const std::size_t rows = queued_count;
   if (rows == 0) return;
   queued_count = 0;  // emptied whatever way the write ends
   internal::Connection& c = Require();
   SQLite::Statement& s = InsertRows(rows);
-  c.BeforeWrite();
+  // One row is written as Update writes it (a loader writes a record alone
+  // before its run actions), without a savepoint of its own.
+  if (rows == 1 && info.has_rowid && !info.has_triggers) c.BeforeInsert(table_sql, info.rowid);
+  else c.BeforeWrite();
   const std::size_t fields = info.def.fields.size();
   try {
     for (std::size_t r = 0; r < rows; ++r)

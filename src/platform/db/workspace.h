@@ -8,8 +8,8 @@
 //
 // Grouped commits. Committing a row to disk costs a flush; committing each
 // of a million rows on its own would take hours. The workspace therefore
-// groups the outermost CommitTrans calls into one real commit of up to
-// `group_limit` transactions. Nothing changes for code in this process:
+// groups the outermost CommitTrans calls into one real commit of about
+// `group_limit` transactions (see SetGroupLimit). Nothing changes for code in this process:
 // reads on the same database see every committed row at once. Flush() makes
 // the group durable; it runs when a message box waits for the user, at the
 // end of a step and when a database is closed. A process that is killed loses at most the
@@ -65,7 +65,10 @@ class Workspace {
   // Makes every grouped commit durable. Has no effect on a transaction that
   // is still open.
   void Flush();
-  void SetGroupLimit(std::size_t transactions);  // 1 = commit every row
+  // A commit that counts as several (the rows of several records stored at
+  // once) may take the group past the limit by those: with 1, every
+  // committed transaction is a real commit.
+  void SetGroupLimit(std::size_t transactions);
   // The number of the present group of commits: it grows by one each time
   // the group is made durable. What a caller committed while the number
   // stayed the same is lost together when that group's real commit fails

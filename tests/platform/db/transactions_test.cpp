@@ -258,6 +258,28 @@ TEST_F(TransactionTest, WritesOfSeveralRecordsAtOnceCountAsThatManyCommits) {
   EXPECT_EQ(OnDisk(), 5);
 }
 
+// A queued write of one row takes no savepoint, as an AddNew does not; a
+// rollback still undoes it, alone or after further writes.
+TEST_F(TransactionTest, RolledBackQueuedWritesAreUndoneWhateverTheirRowCount) {
+  TableRecordset rs = db_.OpenTable("Sample");
+  const int number[] = {rs.FieldIndex("Number")};
+  auto write = [&](std::initializer_list<int> numbers) {
+    for (int n : numbers) {
+      Value v[] = {n};
+      rs.QueueNew(number, v);
+    }
+    rs.WriteQueued();
+  };
+  write({1});
+  for (const auto& writes : std::vector<std::vector<std::initializer_list<int>>>{
+           {{2}}, {{2}, {3, 4}}, {{2, 3}, {4}}}) {
+    ws_.BeginTrans();
+    for (const auto& w : writes) write(w);
+    ws_.Rollback();
+    EXPECT_EQ(All(rs), (Numbers{1}));
+  }
+}
+
 TEST_F(TransactionTest, FlushLeavesAnOpenTransactionAlone) {
   TableRecordset rs = db_.OpenTable("Sample");
   ws_.BeginTrans();
