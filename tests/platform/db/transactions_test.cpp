@@ -263,7 +263,7 @@ TEST_F(TransactionTest, WritesOfSeveralRecordsAtOnceCountAsThatManyCommits) {
 TEST_F(TransactionTest, RolledBackQueuedWritesAreUndoneWhateverTheirRowCount) {
   TableRecordset rs = db_.OpenTable("Sample");
   const int number[] = {rs.FieldIndex("Number")};
-  auto write = [&](std::initializer_list<int> numbers) {
+  auto write = [&](const std::vector<int>& numbers) {
     for (int n : numbers) {
       Value v[] = {n};
       rs.QueueNew(number, v);
@@ -271,8 +271,8 @@ TEST_F(TransactionTest, RolledBackQueuedWritesAreUndoneWhateverTheirRowCount) {
     rs.WriteQueued();
   };
   write({1});
-  for (const auto& writes : std::vector<std::vector<std::initializer_list<int>>>{
-           {{2}}, {{2}, {3, 4}}, {{2, 3}, {4}}}) {
+  const std::vector<std::vector<std::vector<int>>> cases = {{{2}}, {{2}, {3, 4}}, {{2, 3}, {4}}};
+  for (const auto& writes : cases) {
     ws_.BeginTrans();
     for (const auto& w : writes) write(w);
     ws_.Rollback();
