@@ -91,9 +91,10 @@ struct TableRecordset::Impl final : internal::Cursor {
   void Seek(std::string_view op, const Value& key);
   void Update();
   int FieldBySpelling(std::string_view field) const;  // throws for unknown fields
-  SQLite::Statement& Insert();
   SQLite::Statement& UpdateOf(const std::vector<int>& fields);
   int Write(SQLite::Statement& s, const std::vector<int>* fields);
+  template <typename BindAll>
+  int RunWrite(SQLite::Statement& s, std::size_t new_rows, BindAll&& bind_all);
   SQLite::Statement& InsertRows(std::size_t rows);
   void WriteQueued();
   // Sixteen rows take most of the gain; the statement's parameters must
@@ -133,7 +134,7 @@ struct TableRecordset::Impl final : internal::Cursor {
   std::vector<StatementPtr> insert_rows;
 
   // Prepared once each, on first use.
-  StatementPtr first, last, next, previous, at, count, insert;
+  StatementPtr first, last, next, previous, at, count;
   std::vector<WalkStatements> walks;  // per index
   // One UPDATE per set of fields that edits changed, in ascending order.
   std::vector<std::pair<std::vector<int>, StatementPtr>> updates;
@@ -176,7 +177,6 @@ void TableRecordset::Impl::Detach() noexcept {
   previous.reset();
   at.reset();
   count.reset();
-  insert.reset();
   updates.clear();
   insert_rows.clear();
   queued_count = 0;
@@ -353,19 +353,6 @@ void TableRecordset::Impl::Seek(std::string_view op, const Value& key) {
   if (converted && FetchKey(walk, *converted)) no_match = false;
 }
 
-SQLite::Statement& TableRecordset::Impl::Insert() {
-  if (!insert) {
-    std::string sql = "INSERT INTO " + table_sql + " (";
-    std::string values;
-    for (std::size_t i = 0; i < buffer.size(); ++i) {
-      sql += (i ? ", " : "") + internal::QuoteName(info.def.fields[i].name);
-      values += (i ? ", ?" : "?") + std::to_string(i + 1);
-    }
-    insert = internal::Prepare(Require().db(), sql + ") VALUES (" + values + ")", info.def.name);
-  }
-  return *insert;
-}
-
 SQLite::Statement& TableRecordset::Impl::UpdateOf(const std::vector<int>& fields) {
   for (auto& [set, statement] : updates)
     if (set == fields) return *statement;
@@ -393,28 +380,22 @@ bool Identical(const Value& a, const Value& b) {
 
 }  // namespace
 
-// Runs the INSERT or UPDATE `s` with the buffer's values at `fields` (every
-// field for an INSERT) as parameters 1..n; the UPDATE's row id follows them.
-// Returns the number of rows that changed. Null values are not bound: the
-// statement's parameters are all Null when it is prepared, and Write clears
-// them again after every run.
-int TableRecordset::Impl::Write(SQLite::Statement& s, const std::vector<int>* fields) {
+// Runs the write statement `s` whose parameters `bind_all` binds; an
+// INSERT says how many rows it adds (0 for an UPDATE). Returns the number of
+// rows that changed. An INSERT of one row into a rowid table joins the open
+// transactions as a lone insert, which a rollback undoes by deleting the
+// row; every other write takes their savepoints (a trigger may write other
+// rows, which deleting the inserted one would not undo). Outside a
+// transaction the write counts as one grouped commit per row it adds. The
+// bindings are cleared after every run, whatever way it ends: texts are
+// bound without a copy.
+template <typename BindAll>
+int TableRecordset::Impl::RunWrite(SQLite::Statement& s, std::size_t new_rows, BindAll&& bind_all) {
   internal::Connection& c = Require();
-  // A trigger may write other rows: deleting the inserted row again would
-  // not undo them, so such an insert takes a savepoint like any write.
-  if (!fields && info.has_rowid && !info.has_triggers) c.BeforeInsert(table_sql, info.rowid);
+  if (new_rows == 1 && info.has_rowid && !info.has_triggers) c.BeforeInsert(table_sql, info.rowid);
   else c.BeforeWrite();
-  auto bind = [&](int parameter, const Value& value) {
-    if (!value.IsNull()) internal::BindNoCopy(s, parameter, value);
-  };
   try {
-    if (fields) {
-      for (std::size_t i = 0; i < fields->size(); ++i)
-        bind(static_cast<int>(i) + 1, buffer[(*fields)[i]]);
-      internal::Bind(s, static_cast<int>(fields->size()) + 1, Value(rowid));
-    } else {
-      for (std::size_t i = 0; i < buffer.size(); ++i) bind(static_cast<int>(i) + 1, buffer[i]);
-    }
+    bind_all();
     internal::Step(s, info.def.name);
   } catch (...) {
     s.clearBindings();
@@ -423,16 +404,35 @@ int TableRecordset::Impl::Write(SQLite::Statement& s, const std::vector<int>* fi
   }
   const int changed = sqlite3_changes(c.handle());
   internal::Reset(s);
-  s.clearBindings();  // the buffer's texts were bound without a copy
-  c.AfterWrite();
+  s.clearBindings();
+  c.AfterWrite(std::max<std::size_t>(new_rows, 1));
   return changed;
+}
+
+// Runs the INSERT or UPDATE `s` with the buffer's values at `fields` (every
+// field for an INSERT) as parameters 1..n; the UPDATE's row id follows them.
+// Null values are not bound: the statement's parameters are all Null when it
+// is prepared, and RunWrite clears them again after every run.
+int TableRecordset::Impl::Write(SQLite::Statement& s, const std::vector<int>* fields) {
+  auto bind = [&](int parameter, const Value& value) {
+    if (!value.IsNull()) internal::BindNoCopy(s, parameter, value);
+  };
+  return RunWrite(s, fields ? 0 : 1, [&] {
+    if (fields) {
+      for (std::size_t i = 0; i < fields->size(); ++i)
+        bind(static_cast<int>(i) + 1, buffer[(*fields)[i]]);
+      internal::Bind(s, static_cast<int>(fields->size()) + 1, Value(rowid));
+    } else {
+      for (std::size_t i = 0; i < buffer.size(); ++i) bind(static_cast<int>(i) + 1, buffer[i]);
+    }
+  });
 }
 
 void TableRecordset::Impl::Update() {
   internal::Connection& c = Require();
   if (mode == Mode::kNone) throw Error("Update without AddNew or Edit", info.def.name);
   if (mode == Mode::kAdd) {
-    Write(Insert(), nullptr);
+    Write(InsertRows(1), nullptr);
     last_added = sqlite3_last_insert_rowid(c.handle());
     mode = Mode::kNone;
     return;
@@ -473,6 +473,8 @@ void TableRecordset::Impl::Update() {
   }
 }
 
+// The INSERT of `rows` new rows, every field a parameter: AddNew's with one
+// row, WriteQueued's with more.
 SQLite::Statement& TableRecordset::Impl::InsertRows(std::size_t rows) {
   if (insert_rows.size() < rows) insert_rows.resize(rows);
   StatementPtr& slot = insert_rows[rows - 1];
@@ -492,36 +494,20 @@ SQLite::Statement& TableRecordset::Impl::InsertRows(std::size_t rows) {
   return *slot;
 }
 
-// As Write does for one row, with two differences when it adds several: a
-// rollback cannot undo them by deleting one row id, so the write joins the
-// open transactions with their savepoints; and outside a transaction it
-// counts as one grouped commit per row. A failing statement stores none of
-// its rows (SQLite makes every statement atomic).
+// The queued rows as one INSERT; a failing statement stores none of them
+// (SQLite makes every statement atomic).
 void TableRecordset::Impl::WriteQueued() {
   const std::size_t rows = queued_count;
   if (rows == 0) return;
   queued_count = 0;  // emptied whatever way the write ends
-  internal::Connection& c = Require();
   SQLite::Statement& s = InsertRows(rows);
-  // One row is written as Update writes it (a loader writes a record alone
-  // before its run actions), without a savepoint of its own.
-  if (rows == 1 && info.has_rowid && !info.has_triggers) c.BeforeInsert(table_sql, info.rowid);
-  else c.BeforeWrite();
   const std::size_t fields = info.def.fields.size();
-  try {
+  RunWrite(s, rows, [&] {
     for (std::size_t r = 0; r < rows; ++r)
       for (std::size_t i = 0; i < fields; ++i)
         if (const Value& v = queued[r][i]; !v.IsNull())
           internal::BindNoCopy(s, static_cast<int>(r * fields + i + 1), v);
-    internal::Step(s, info.def.name);
-  } catch (...) {
-    s.clearBindings();
-    c.Resynchronise();
-    throw;
-  }
-  internal::Reset(s);
-  s.clearBindings();  // the queued texts were bound without a copy
-  c.AfterWrite(rows);
+  });
 }
 
 int TableRecordset::Impl::FieldBySpelling(std::string_view field) const {
