@@ -183,14 +183,13 @@ class LoaderStep {
   void Queue(db::TableRecordset& staging, std::int64_t line, std::vector<db::Value>& values) {
     if (staging.QueuedRows() == staging.QueueCapacity()) WriteQueued(staging);
     NoteGroup(line);
-    const bool first = staging.QueuedRows() == 0;
     try {
       staging.QueueNew(columns_, values);
     } catch (...) {
       WriteQueued(staging);
       throw;
     }
-    if (first) first_queued_line_ = line;
+    if (first_queued_line_ == 0) first_queued_line_ = line;
     last_queued_line_ = line;
   }
 
@@ -199,14 +198,12 @@ class LoaderStep {
   void WriteQueued(db::TableRecordset& staging) {
     const std::size_t rows = staging.QueuedRows();
     if (rows == 0) return;
-    storing_first_line_ = first_queued_line_;
-    storing_last_line_ = last_queued_line_;
     rows_written_ = false;
     engine::RowTransaction transaction(run_.workspace());
     staging.WriteQueued();
     rows_written_ = true;
     transaction.Commit(rows);
-    storing_first_line_ = storing_last_line_ = 0;
+    first_queued_line_ = last_queued_line_ = 0;
   }
 
   // Notes the record that opens each group of grouped commits: when a
@@ -229,7 +226,7 @@ class LoaderStep {
       kept = true;
     } catch (const std::exception&) {  // the group is lost: e is the cause
     }
-    if (group_first_line_ == 0 || (kept && storing_first_line_ == 0)) throw;
+    if (group_first_line_ == 0 || (kept && first_queued_line_ == 0)) throw;
     const std::string of = " of " + loader_.file + " ";
     std::string where;
     if (!kept) {
@@ -238,11 +235,11 @@ class LoaderStep {
               std::to_string(group_first_line_) + " on are not in the database.";
     } else if (rows_written_) {
       where = loader_.table + " holds the rows of the records" + of + "up to line " +
-              std::to_string(storing_last_line_) + "; the records after it are not in the database.";
+              std::to_string(last_queued_line_) + "; the records after it are not in the database.";
     } else {
       where = loader_.table + " holds the rows of the records" + of + "before line " +
-              std::to_string(storing_first_line_) + "; the records from line " +
-              std::to_string(storing_first_line_) + " on are not in the database.";
+              std::to_string(first_queued_line_) + "; the records from line " +
+              std::to_string(first_queued_line_) + " on are not in the database.";
     }
     throw db::Error(e.what() + std::string(". ") + where, {}, {}, e.code());
   }
@@ -255,12 +252,11 @@ class LoaderStep {
   engine::RunContext& run_;
   ui::Window& status_;
   std::vector<int> columns_;  // the staging column of each field rule
-  // Where the present group of commits began; the lines of the queued
-  // records, and of those being stored (0: none).
+  // Where the present group of commits began; the first and last lines of
+  // the records queued or being stored (0: none, once they are committed).
   std::uint64_t group_ = 0;
   std::int64_t group_first_line_ = 0;
   std::int64_t first_queued_line_ = 0, last_queued_line_ = 0;
-  std::int64_t storing_first_line_ = 0, storing_last_line_ = 0;
   bool rows_written_ = false;
 };
 
