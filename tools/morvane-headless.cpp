@@ -55,6 +55,7 @@ int main(int argc, char* argv[]) {
                                      : morvane::app::StandardSteps();
   const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, settings.Read(), steps);
   std::cout << "rejected records: " << outcome.rejected << "\n";
+  std::cout << "notes about antenna-site keys: " << outcome.key_notes << "\n";
   if (outcome.kind != ConvertOutcome::Kind::kCompleted) {
     std::cout << "stopped: " << outcome.failure << "\n";
     return 1;

@@ -98,6 +98,26 @@ void InitialiseDatabase(engine::RunContext& run) {
   run.Yield();
 }
 
+// The message at the end of a completed run that wrote to the rejected-data
+// file `file`: the records not stored told apart from the notes about
+// antenna-site keys, whose sites were stored. None when both are 0.
+std::optional<ui::Message> RejectedDataMessage(const RunResult& result, const std::string& file) {
+  if (result.rejected == 0 && result.key_notes == 0) return std::nullopt;
+  const std::string records = std::to_string(result.rejected) + " record(s) could not be stored";
+  const std::string notes = std::to_string(result.key_notes) + " note(s) about antenna-site keys";
+  ui::Message m;
+  m.title = engine::kProgramTitle;
+  m.icon = result.rejected > 0 ? ui::Icon::kExclamation : ui::Icon::kInformation;
+  if (result.key_notes == 0)
+    m.text = records + " and were written to the rejected-data file:";
+  else if (result.rejected == 0)
+    m.text = "Every record was stored. " + notes + " were written to the rejected-data file:";
+  else
+    m.text = records + "; " + notes + ".\r\nThe records and the notes were written to the rejected-data file:";
+  m.text += "\r\n\r\n" + file;
+  return m;
+}
+
 }  // namespace
 
 ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths) {
@@ -149,18 +169,11 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     main.SetVisible("cmdConvert", true);
 
     outcome.rejected = result.rejected;
+    outcome.key_notes = result.key_notes;
     if (result.completed) {
       outcome.kind = ConvertOutcome::Kind::kCompleted;
       main.SetCaption("lblStatus", "FINISHED converting the data set!");
-      if (result.rejected > 0) {
-        ui::Message m;
-        m.title = engine::kProgramTitle;
-        m.icon = ui::Icon::kExclamation;
-        m.text = std::to_string(result.rejected) +
-                 " record(s) could not be stored and were written to the rejected-data file:"
-                 "\r\n\r\n" + paths.input_dir + "baddata.txt";
-        run.ShowMessage(m);
-      }
+      if (const auto m = RejectedDataMessage(result, paths.input_dir + "baddata.txt")) run.ShowMessage(*m);
     } else {
       outcome.kind = ui.StopRequested() ? ConvertOutcome::Kind::kStopped
                                         : ConvertOutcome::Kind::kFailed;

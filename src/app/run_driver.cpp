@@ -240,6 +240,7 @@ RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps) {
   }
   if (rejected) {
     result.rejected = rejected->Count();
+    result.key_notes = rejected->NoteCount();
     rejected->Close();
   }
   run.set_rejected(nullptr);

@@ -179,7 +179,7 @@ class MatchTable {
   // A key found here must serve as the site's antenna-site key at step 39:
   // not empty and at most 15 characters. Otherwise a baddata.txt line names
   // the database, the site and the key, `consequence` says what follows, and
-  // false is returned.
+  // false is returned. The line is a note: the site row itself is stored.
   bool Usable(const std::string& key, const SiteRecord& site, const std::string& consequence) {
     std::string reason;
     if (text::Trim(key).empty())
@@ -188,8 +188,8 @@ class MatchTable {
       reason = "the antenna-site key is longer than " + std::to_string(kAntSiteKeyWidth) + " characters";
     else
       return true;
-    engine::RecordRejected(run_, setting_ + " " + engine::UserDatabaseFile(path_).string(),
-                           "site " + std::to_string(site.site_key), reason + "; " + consequence, key);
+    engine::RecordNoted(run_, setting_ + " " + engine::UserDatabaseFile(path_).string(),
+                        "site " + std::to_string(site.site_key), reason + "; " + consequence, key);
     return false;
   }
 

@@ -17,8 +17,8 @@
 // stops the step with StepError naming that file; in the output database
 // with db::Error. A key found in a database that step 39 could not use
 // (empty, or longer than the 15 characters of an antenna-site key) is set
-// aside with a line in baddata.txt and the site is treated as not found
-// there. engine::RunStopped passes through from the yields.
+// aside with a line in baddata.txt, counted as a note (the site row is
+// stored), and the site is treated as not found there. engine::RunStopped passes through from the yields.
 #pragma once
 
 #include "run/run_context.h"

@@ -35,6 +35,19 @@ void RejectedData::Write(std::string_view data_set, std::int64_t line, std::stri
 void RejectedData::Write(std::string_view source, std::string_view where, std::string_view reason,
                          std::string_view record) {
   if (!file_) return;
+  Append(source, where, reason, record);
+  ++count_;
+}
+
+void RejectedData::WriteNote(std::string_view source, std::string_view where, std::string_view reason,
+                             std::string_view value) {
+  if (!file_) return;
+  Append(source, where, reason, value);
+  ++notes_;
+}
+
+void RejectedData::Append(std::string_view source, std::string_view where, std::string_view reason,
+                          std::string_view record) {
   std::string out;
   out.reserve(source.size() + where.size() + reason.size() + record.size() + 8);
   out.append(source).append("\t").append(where).append("\t");
@@ -47,15 +60,28 @@ void RejectedData::Write(std::string_view source, std::string_view where, std::s
   out.push_back('\n');
   if (std::fwrite(out.data(), 1, out.size(), file_) != out.size() || std::fflush(file_) != 0)
     Fail("cannot write the rejected-data file", path_);
-  ++count_;
 }
 
-void RecordRejected(RunContext& run, std::string_view source, std::string_view where,
-                    std::string_view reason, std::string_view value) {
+namespace {
+
+RejectedData& RejectedDataOf(RunContext& run, std::string_view source, std::string_view where,
+                             std::string_view reason) {
   RejectedData* rejected = run.rejected();
   if (!rejected)
     throw StepError(std::string(source), std::string(where) + ": " + std::string(reason));
-  rejected->Write(source, where, reason, value);
+  return *rejected;
+}
+
+}  // namespace
+
+void RecordRejected(RunContext& run, std::string_view source, std::string_view where,
+                    std::string_view reason, std::string_view value) {
+  RejectedDataOf(run, source, where, reason).Write(source, where, reason, value);
+}
+
+void RecordNoted(RunContext& run, std::string_view source, std::string_view where,
+                 std::string_view reason, std::string_view value) {
+  RejectedDataOf(run, source, where, reason).WriteNote(source, where, reason, value);
 }
 
 void RejectedData::Close() {

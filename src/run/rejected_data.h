@@ -1,7 +1,10 @@
 // The rejected-data file, baddata.txt in the input folder: one line for
 // every record that could not be stored, so that nothing is dropped without
-// a trace. Created anew, empty, at the start of every run, so a clean export
-// leaves it empty.
+// a trace, and one for every note about a record that was stored all the
+// same (an antenna-site key of a user's database that the site matching set
+// aside). Records and notes are counted apart, so that the end of a run can
+// tell what was lost from what was only remarked. Created anew, empty, at the
+// start of every run, so a clean export leaves it empty.
 //
 // Line format (tab-separated, so the record's own bars stay readable):
 //   <data set file> TAB line <n> TAB <reason> TAB <record>
@@ -34,15 +37,23 @@ class RejectedData {
   // `where` says which record: "site 1234", "filing 77", ...
   void Write(std::string_view source, std::string_view where, std::string_view reason,
              std::string_view value);
+  // A line of the same form about a record that was stored.
+  void WriteNote(std::string_view source, std::string_view where, std::string_view reason,
+                 std::string_view value);
 
-  std::int64_t Count() const { return count_; }
+  std::int64_t Count() const { return count_; }  // records not stored
+  std::int64_t NoteCount() const { return notes_; }
   const std::filesystem::path& Path() const { return path_; }
   void Close();
 
  private:
+  void Append(std::string_view source, std::string_view where, std::string_view reason,
+              std::string_view value);
+
   std::filesystem::path path_;
   std::FILE* file_ = nullptr;
   std::int64_t count_ = 0;
+  std::int64_t notes_ = 0;
 };
 
 class RunContext;
@@ -52,5 +63,8 @@ class RunContext;
 // `source`, `where` and `reason`.
 void RecordRejected(RunContext& run, std::string_view source, std::string_view where,
                     std::string_view reason, std::string_view value);
+// The same for a note about a record that was stored.
+void RecordNoted(RunContext& run, std::string_view source, std::string_view where,
+                 std::string_view reason, std::string_view value);
 
 }  // namespace morvane::engine

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/db/workspace.h"
 #include "platform/files/path_lock.h"
 #include "platform/ui/recording_ui.h"
+#include "run/rejected_data.h"
 #include "support/ant_site_db.h"
 #include "support/sql_database.h"
 #include "support/temp_dir.h"
@@ -266,6 +268,43 @@ TEST_F(RunDriverTest, ALostGroupOfCommitsIsReportedNotSwallowedByTheClose) {
   EXPECT_NE(text.find("The disk is full."), std::string::npos) << text;
 }
 
+// Records not stored and notes about antenna-site keys (whose sites were
+// stored) are told apart at the end of the run; nothing is said of neither.
+TEST_F(ConvertCommandTest, TheEndOfTheRunTellsRecordsNotStoredFromNotesAboutKeys) {
+  const std::string file = "\r\n\r\n" + paths_.input_dir + "baddata.txt";
+  const struct {
+    int records, notes;
+    std::string text;  // empty: no message after the question
+  } cases[] = {
+      {0, 0, ""},
+      {3, 0, "3 record(s) could not be stored and were written to the rejected-data file:" + file},
+      {0, 4, "Every record was stored. 4 note(s) about antenna-site keys were written to the rejected-data file:" +
+                 file},
+      {3, 4, "3 record(s) could not be stored; 4 note(s) about antenna-site keys.\r\n"
+             "The records and the notes were written to the rejected-data file:" + file},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ui::RecordingUi ui;
+    const std::vector<Step> steps = {{28, "WritesLines", [&c](engine::RunContext& r) {
+                                        for (int i = 0; i < c.records; ++i)
+                                          engine::RecordRejected(r, "site.dat", "line 7", "too long", "x");
+                                        for (int i = 0; i < c.notes; ++i)
+                                          engine::RecordNoted(r, "AntSite_B b.db", "site 9", "empty key", "");
+                                      }}};
+    const auto outcome = ConvertCommand(ui, paths_, steps);
+    ASSERT_EQ(outcome.kind, Kind::kCompleted) << outcome.failure;
+    EXPECT_EQ(outcome.rejected, c.records);
+    EXPECT_EQ(outcome.key_notes, c.notes);
+    const std::string lines = TempDir::Read(dir_ / "export" / "baddata.txt");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), c.records + c.notes);  // one line each
+    ASSERT_EQ(ui.Messages().size(), c.text.empty() ? 1u : 2u);
+    if (!c.text.empty()) {
+      EXPECT_EQ(ui.Messages()[1].text, c.text);
+    }
+  }
+}
+
 // The tool runs on a copy of the samples: a run writes its rejected-data
 // file beside the data sets, and the checkout is never written.
 TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
@@ -280,7 +319,7 @@ TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
   const std::string out = TempDir::Read(dir / "out.txt");
   EXPECT_NE(out.find("frmStatus.lblStatus = F I N I S H E D   build DALK database!\n"), std::string::npos);
   EXPECT_NE(out.find("frmMorvane.lblStatus = FINISHED converting the data set!\n"), std::string::npos);
-  EXPECT_NE(out.find("rejected records: 0\n"), std::string::npos);
+  EXPECT_NE(out.find("rejected records: 0\nnotes about antenna-site keys: 0\n"), std::string::npos);
   // Every staged site has the key and flag of its antenna site.
   const auto unkeyed = testing::QueryRows(
       dir / "dalkdb.mdb", "SELECT count(*) > 0, sum(TowerSiteKey IS NULL OR TowerSiteKey = '' OR "

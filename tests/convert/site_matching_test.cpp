@@ -112,6 +112,9 @@ TEST_F(SiteMatchingTest, Step28FindsSitesInAThenB) {
   EXPECT_EQ(QueryRows(File("b"), "SELECT AntSite_CountB FROM AntSite_B ORDER BY rowid"), (Rows{"7", "5", "1", "2"}));
   ASSERT_EQ(fx_.ui().Messages().size(), 2u);
   EXPECT_EQ(fx_.ui().Messages()[0].text, "In BuildAntSiteDataSet_A_B : 8");
+  // Notes about keys: the sites themselves were stored.
+  EXPECT_EQ(fx_.run().rejected()->NoteCount(), 2);
+  EXPECT_EQ(fx_.run().rejected()->Count(), 0);
   const Rows rejected = fx_.RejectedLines();
   ASSERT_EQ(rejected.size(), 2u);
   EXPECT_EQ(rejected[0], "AntSite_A " + File("a").string() +
