@@ -161,6 +161,39 @@ TEST_F(SiteMatchingTest, Step29KeysEverySiteLeftByStep28) {
             (Rows{"29|Dalk Site data!|9"}));
 }
 
+// The match's count (or new entry) and the site's key are one transaction:
+// when the site row refuses its key, the user's database keeps what it had.
+TEST_F(SiteMatchingTest, ASiteThatCannotBeKeyedLeavesItsMatchAsItWas) {
+  ExecuteSql(File("b"), "INSERT INTO AntSite_B VALUES ('B-1', '" + Key("N0000001.0") + "', 7)");
+  ExecuteSql(File("c"), "INSERT INTO AntSite_C VALUES ('C-2', '" + Key("N0000002.0") + "|', 5)");
+  ExecuteSql(File("d"), "INSERT INTO AntSite_D VALUES ('D-3', 'VA|Fairfax|Reston|12 Tower Road|0012.3|||||||', 3)");
+  ExecuteSql(fx_.OutputPath(), "CREATE TRIGGER refuse BEFORE UPDATE ON DalkSite BEGIN SELECT RAISE(ABORT, 'no'); END");
+  const struct {
+    const char* name;
+    Site site;
+    int step;
+  } cases[] = {{"counted in B", {1, "N0000001.0"}, 28},
+               {"counted in C", {1, "N0000002.0"}, 29},
+               {"added to C", {1, "N0000004.0"}, 29},
+               {"counted in D", {1, "N0000003.0", "0", "0"}, 29},
+               {"added to D", {1, "N0000003.0", "0", "0", "83", "", "Herndon"}, 29}};
+  const auto entries = [&] {
+    Rows all = QueryRows(File("b"), "SELECT * FROM AntSite_B");
+    for (const char* l : {"C", "D"})
+      for (const std::string& row : Entries(l)) all.push_back(row);
+    return all;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Rows before = entries();
+    ExecuteSql(fx_.OutputPath(), "DELETE FROM DalkSite");
+    AddSites({c.site});
+    EXPECT_ANY_THROW(c.step == 28 ? Run28() : Run29());
+    fx_.run().workspace().Close();  // as the run driver does: rolls back, flushes what was committed
+    EXPECT_EQ(entries(), before);
+  }
+}
+
 TEST_F(SiteMatchingTest, NewNumbersFollowTheHighestExistingKeys) {
   ExecuteSql(File("c"), "INSERT INTO AntSite_C VALUES ('C1000050', 'p', 1), ('C20000000', 'q', 1), ('X9999999', 'r', 1)");
   ExecuteSql(File("d"), "INSERT INTO AntSite_D VALUES ('d0000007', 'p', 1), ('D0000001', 'q', 1)");
