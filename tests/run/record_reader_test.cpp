@@ -95,6 +95,19 @@ TEST(RecordReaderLimits, AnOverLongRecordIsSkippedUpToItsEndMark) {
   EXPECT_EQ(passes[5].record, "i");
 }
 
+// The loaders' limit holds a record with its end mark: one of exactly that
+// many characters on one line is read, one character more is too long.
+TEST(RecordReaderLimits, ARecordOfExactlyTheLimitIsRead) {
+  const std::string body(RecordReader::kMaxRecord - 3, 'x');
+  testing::TempDir dir;
+  files::LineReader lines(dir.Write("data.dat", body + "|^|\ny" + body + "|^|\n"));
+  RecordReader reader(lines);
+  std::string record;
+  ASSERT_EQ(reader.Next(record), Result::kRecord);
+  EXPECT_EQ(record, body);
+  EXPECT_EQ(reader.Next(record), Result::kTooLong);
+}
+
 TEST(EndsRecordTest, OnlyBlanksTabsAndCarriageReturnsMayFollowTheEndMark) {
   std::size_t body = 0;
   EXPECT_TRUE(EndsRecord("a|^|", &body));
