@@ -107,6 +107,26 @@ TEST_F(ProcessLogTest, RowCarriesTheStepsState) {
   EXPECT_EQ(row[5], db::Value(56));
 }
 
+// Rows still grouped in memory when the step ends count towards the size:
+// it is the file's length once they are on disk.
+TEST_F(ProcessLogTest, TheSizeIsTakenAfterThePendingRowsAreWritten) {
+  const auto before = fs::file_size(Output());
+  db::Database database = workspace_.OpenDatabase(Output());  // held open: a close would write them
+  db::TableRecordset lice = database.OpenTable("Lice");
+  for (int i = 0; i < 2000; ++i) {
+    workspace_.BeginTrans();
+    lice.AddNew();
+    lice.Set("LiceName", std::string(60, 'n'));
+    lice.Update();
+    workspace_.CommitTrans();
+  }
+  ASSERT_EQ(fs::file_size(Output()), before);  // still grouped, not on disk
+  LogStep();
+  const auto after = fs::file_size(Output());
+  EXPECT_GT(after, before);
+  EXPECT_EQ(Rows("ProcessLog")[0][3], db::Value(static_cast<std::int64_t>(after)));
+}
+
 // Characters, not bytes: the cut falls after the first "é".
 TEST_F(ProcessLogTest, ActionTextIsCutToFiftyCharacters) {
   run_.log_action_text = std::string(49, 'x') + "\xC3\xA9\xC3\xA9" + "tail";
