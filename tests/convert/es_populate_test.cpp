@@ -172,6 +172,21 @@ TEST_F(EsPopulateTest, AFilingUnderTwoCallSignsStoresItsPathKeysOnce) {
   EXPECT_EQ(f.Rows("SELECT COUNT(*) FROM Freq"), Lines{"155"});
 }
 
+// Rows alike but for their side come receive ("R") before transmit ("T"),
+// though the transmit row was staged first, with the lower frequency key.
+TEST_F(EsPopulateTest, RowsAlikeButForTheirSideComeReceiveFirst) {
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES "
+        "(34, '1', 'KH8', 'SES', 'LIC');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (340, 34);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (44, 340);"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, FrequencyUpper, TransModeFix, Emission) "
+        "VALUES (64, 44, '00005925.00000000', '00006425.00000000', 'T', 'ET'), "
+        "(65, 44, '00005925.00000000', '00006425.00000000', 'R', 'ER')");
+  RunStep();
+  EXPECT_EQ(f.Rows("SELECT PathAntKey, EmissionDesignator1 FROM Freq ORDER BY rowid"),
+            (Lines{"QD0000000034~01~01R|ER", "QD0000000034~01~01T|ET"}));
+}
+
 TEST_F(EsPopulateTest, AMissingAntennaSiteDatabaseStopsTheStepNamingIt) {
   engine::RunPaths paths = f.run().paths();
   paths.ant_site_db = "NONE";
