@@ -170,8 +170,7 @@ bool CompactDalkDatabase(RunContext& run, const std::string& heading) {
         return false;
       }
     };
-    db::CompactInPlace(output, output.parent_path() / kTempDatabaseName,
-                       schema::kOutputDatabaseLocale, keep_going);
+    db::CompactInPlace(output, kTempDatabaseName, schema::kOutputDatabaseLocale, keep_going);
 
     status.SetCaption("lblStatus",
                       CompactionResultText(size_before, files::FileLength(output)));
