@@ -4,6 +4,8 @@
 #include <optional>
 #include <system_error>
 
+#include "app/path_lengths.h"
+#include "app/run_claims.h"
 #include "app/run_driver.h"
 #include "platform/db/workspace.h"
 #include "platform/files/path_lock.h"
@@ -129,6 +131,8 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
   engine::RunContext run(ui, workspace, paths);
   ui::Window& main = ui.GetWindow(ui::kMainWindow);
   if (!OutputPathSet(paths.output)) return NoOutputPath(run);
+  if (const auto refusal = OverlongPathSetting(paths))
+    return Refused(run, refusal->failure, refusal->text, ui::Icon::kCritical);
   // Held from the question to the end of the run.
   std::optional<files::PathLock> claim;
   try {
@@ -138,6 +142,9 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     return {ConvertOutcome::Kind::kFailed, std::string("the output database could not be claimed: ") + e.what()};
   }
   if (!claim) return BuiltByAnotherConversion(run);
+  UserDatabaseClaims database_claims;  // held, as the output's, to the end of the run
+  if (const auto refusal = database_claims.Take(paths, *claim))
+    return Refused(run, refusal->failure, refusal->text, ui::Icon::kExclamation);
   ConvertOutcome outcome;
   try {
     // Shown as it stands, spelling included, on purpose.

@@ -1,6 +1,6 @@
 #include "app/settings.h"
 
-#include <climits>
+#include <limits>
 
 #include "platform/files/files.h"
 #include "platform/profile/profile.h"
@@ -12,9 +12,10 @@ namespace {
 // Every value is read into a buffer of 100 characters, so it keeps at most
 // 99 of them; a missing key or file reads as "NONE".
 constexpr std::size_t kValueBuffer = 100;
-// Paths are read whole, up to the system's limit for a path: a cut output
-// path would name another file, which Convert would then delete.
-constexpr std::size_t kPathBuffer = PATH_MAX;
+// Paths are read whole, however long: a cut output path would name another
+// file, which Convert would then delete. Convert refuses a path longer than
+// the system allows (path_lengths.h).
+constexpr std::size_t kPathBuffer = std::numeric_limits<std::size_t>::max();
 constexpr std::string_view kMissing = "NONE";
 constexpr std::string_view kMainDataSetName = "main.dat";
 

@@ -13,8 +13,8 @@
 // folder separator, or a drive letter); they are turned into usable paths
 // only where a file is opened (files::FromSetting and files::Resolve). Every
 // read gives "NONE" for a missing key or file. Paths (every key that Read
-// takes) are read whole, up to the system's path limit; any other value
-// keeps at most 99 characters.
+// takes) are read whole, never cut, however long (Convert refuses one longer
+// than the system allows); any other value keeps at most 99 characters.
 //
 // Nothing here throws; the write functions return false when the file
 // cannot be written, and leave the old file as it was.
@@ -95,7 +95,7 @@ class SettingsFile {
 
   // One value as stored ("NONE" when missing), at most 99 characters.
   std::string ReadValue(std::string_view section, std::string_view key) const;
-  // One path as stored ("NONE" when missing), whole up to PATH_MAX - 1.
+  // One path as stored ("NONE" when missing), whole.
   std::string ReadPath(std::string_view section, std::string_view key) const;
   bool WriteValue(std::string_view section, std::string_view key,
                   std::string_view value) const;

@@ -5,6 +5,7 @@
 
 #include "platform/db/error.h"
 #include "platform/files/files.h"
+#include "platform/files/link_target.h"
 #include "platform/ui/ui.h"
 #include "run/form_labels.h"
 #include "schema/ktb/ktb_tables.h"
@@ -56,7 +57,8 @@ void BuildKtbDatabase(engine::RunContext& run) {
   ClearFormLabels(form);
   form.Repaint();
 
-  const fs::path path = run.OutputFile();
+  // Through a symbolic link, the file it leads to: the link stays.
+  const fs::path path = files::LinkTarget(run.OutputFile());
   try {
     // Said in words before anything is deleted: the engine would only say
     // that it is "unable to open database file".

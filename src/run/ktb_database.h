@@ -13,7 +13,9 @@ namespace morvane::engine {
 // target tables, in creation order. Whatever stood at that path is deleted
 // first, together with the engine's side files of that name ("-journal",
 // "-wal", "-shm"), so nothing of an earlier file or an interrupted
-// transaction reaches the new one. On return the file is closed, the labels
+// transaction reaches the new one. An output path that is a symbolic link
+// keeps its link: the file it leads to is deleted and built (also when it
+// does not exist yet). On return the file is closed, the labels
 // are empty and the form is hidden.
 //
 // Errors: a folder at the output path, a file that cannot be deleted, a

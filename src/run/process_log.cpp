@@ -8,6 +8,7 @@
 #include "platform/db/database.h"
 #include "platform/db/error.h"
 #include "platform/files/files.h"
+#include "platform/files/link_target.h"
 #include "platform/text/text.h"
 #include "run/program.h"
 #include "run/progress.h"
@@ -133,14 +134,6 @@ std::string CompactionResultText(std::int64_t size_before, std::int64_t size_aft
 
 namespace {
 
-// The file itself: through a symbolic link, replacing the link by the
-// compacted copy would leave the link's target as it was.
-fs::path RealFile(const fs::path& path) {
-  std::error_code ec;
-  fs::path real = fs::canonical(path, ec);
-  return ec ? path : real;
-}
-
 // Why a compaction in `folder` failed: a folder that cannot be written is
 // said in words, which the engine's "unable to open database file" is not.
 std::string CompactionFailure(const std::exception& e, const fs::path& folder) {
@@ -152,7 +145,9 @@ std::string CompactionFailure(const std::exception& e, const fs::path& folder) {
 
 bool CompactDalkDatabase(RunContext& run, const std::string& heading) {
   ui::Window& status = run.Status();
-  const fs::path output = RealFile(run.OutputFile());
+  // The file itself: through a symbolic link, replacing the link by the
+  // compacted copy would leave the link's target as it was.
+  const fs::path output = files::LinkTarget(run.OutputFile());
   const fs::path folder = fs::absolute(output).parent_path();
   try {
     const std::int64_t size_before = files::FileLength(output);
@@ -170,8 +165,7 @@ bool CompactDalkDatabase(RunContext& run, const std::string& heading) {
         return false;
       }
     };
-    db::CompactInPlace(output, output.parent_path() / kTempDatabaseName,
-                       schema::kOutputDatabaseLocale, keep_going);
+    db::CompactInPlace(output, kTempDatabaseName, schema::kOutputDatabaseLocale, keep_going);
 
     status.SetCaption("lblStatus",
                       CompactionResultText(size_before, files::FileLength(output)));

@@ -38,9 +38,11 @@ void WriteDataSourceRecord(RunContext& run);
 // and the ratio saved, one decimal; the ratio of an empty file is 0.0.
 std::string CompactionResultText(std::int64_t size_before, std::int64_t size_after);
 
-// Compacts the output database, which nobody may hold open, through the
-// temporary file "DalkTemp.mdb" in its folder; the compacted copy replaces the
-// file in one atomic rename, so the file is never missing. The status
+// Compacts the output database, which nobody may hold open, through a
+// temporary file of this run's own in its folder ("DalkTemp-" and six random
+// characters, ".mdb"; a file named DalkTemp.mdb is never touched); the
+// compacted copy replaces the file in one atomic rename, so the file is never
+// missing. The status
 // window's lblStatus shows `heading`, the current size and "Please wait" while
 // it works, and the sizes and ratio afterwards.
 //

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/run_driver.h"
+#include "app/settings.h"
 #include "platform/db/database.h"
 #include "platform/db/error.h"
 #include "platform/db/workspace.h"
@@ -105,7 +106,8 @@ TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
   EXPECT_EQ(Column("DataSource", "ExportDatabase"), std::vector<db::Value>{db::Value("DALK")});
 
   EXPECT_EQ(fs::file_size(dir_ / "export" / "baddata.txt"), 0u);
-  EXPECT_FALSE(fs::exists(dir_ / "DalkTemp.mdb"));
+  for (const auto& entry : fs::directory_iterator(dir_.path()))
+    EXPECT_EQ(entry.path().filename().string().rfind("DalkTemp", 0), std::string::npos) << entry.path();
   EXPECT_TRUE(Shown("frmStatus", "lblStatus", kFinished));
   // The steps that write no number of their own show theirs all the same.
   for (const char* step : {"28", "29", "38", "41", "42"})
@@ -155,6 +157,56 @@ TEST_F(ConvertCommandTest, ASecondConversionIntoTheSameDatabaseIsRefusedAndChang
   EXPECT_EQ(TempDir::Read(dir_ / "dalkdb.mdb"), "built by the first conversion");
   first.reset();
   EXPECT_EQ(ConvertCommand(ui_, paths_).kind, Kind::kCompleted);
+}
+
+// The user's databases that a run writes are claimed as its output is: one
+// that another conversion holds is named, and nothing changes.
+TEST_F(ConvertCommandTest, AUserDatabaseThatAnotherConversionWritesIsRefused) {
+  const std::pair<std::string engine::RunPaths::*, const char*> written[] = {
+      {&engine::RunPaths::ant_site_b, "AntSite_B"},
+      {&engine::RunPaths::ant_site_c, "AntSite_C"},
+      {&engine::RunPaths::ant_site_d, "AntSite_D"},
+      {&engine::RunPaths::ant_site_db, "AntSiteDb"},
+  };
+  for (const auto& [path, setting] : written) {
+    SCOPED_TRACE(setting);
+    ui::RecordingUi ui;
+    const std::string bytes_before = TempDir::Read(paths_.*path);
+    auto other = files::PathLock::TryLock(paths_.*path);
+    ASSERT_TRUE(other);
+    const auto outcome = ConvertCommand(ui, paths_);
+    EXPECT_EQ(outcome.kind, Kind::kFailed);
+    ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
+    EXPECT_EQ(ui.Messages()[0].text.rfind("The database " + paths_.*path + " (setting " + setting +
+                                              ") is being used by another conversion", 0), 0u)
+        << ui.Messages()[0].text;
+    EXPECT_TRUE(TempDir::Read(paths_.*path) == bytes_before);
+    EXPECT_FALSE(fs::exists(paths_.output));
+  }
+}
+
+// A path setting longer than the system allows is refused, never cut: its
+// first 4,095 bytes (the most a path may have) name another file.
+TEST_F(ConvertCommandTest, APathSettingLongerThanTheSystemAllowsIsRefusedNotCut) {
+  const fs::path victim = dir_.Write("victim.mdb", "the user's own file");
+  std::string overlong = dir_.path().string() + "/";
+  overlong += std::string(4095 - overlong.size() - victim.filename().string().size(), '/');
+  overlong += "victim.mdb/dalkdb.mdb";
+  const SettingsFile settings = SettingsFile::AtPath(dir_ / "morvane.ini");
+  const std::pair<std::string_view, std::string_view> keys[] = {{kSectionOutputFiles, kKeyOutput},
+                                                                {kSectionAntSite, "AntSite_B"}};
+  for (const auto& [section, key] : keys) {
+    SCOPED_TRACE(key);
+    ui::RecordingUi ui;
+    ASSERT_TRUE(settings.WriteValue(kSectionOutputFiles, kKeyOutput, paths_.output));
+    ASSERT_TRUE(settings.WriteValue(section, key, overlong));
+    const auto outcome = ConvertCommand(ui, settings.Read());
+    EXPECT_EQ(outcome.kind, Kind::kFailed);
+    ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
+    EXPECT_EQ(ui.Messages()[0].text.rfind("The setting " + std::string(key) + " holds a path of ", 0), 0u)
+        << ui.Messages()[0].text;
+    EXPECT_TRUE(TempDir::Read(victim) == "the user's own file") << "the file named by the cut path changed";
+  }
 }
 
 TEST_F(ConvertCommandTest, AnOutputFolderThatDoesNotExistIsReportedBeforeTheRun) {

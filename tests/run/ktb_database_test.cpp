@@ -163,6 +163,23 @@ TEST_F(TargetDatabaseTest, ReplacesAFileThatIsNoDatabase) {
   EXPECT_EQ(Open().TableDefs().size(), 31u);
 }
 
+// An output reached through a symbolic link: the link's target is deleted
+// and built, whether it exists or not yet, and the link stays.
+TEST_F(TargetDatabaseTest, ThroughASymbolicLinkTheLinksTargetIsBuilt) {
+  fs::create_directory(folder_ / "store");
+  for (const char* target : {"store/old.mdb", "store/new.mdb"}) {
+    SCOPED_TRACE(target);
+    if (std::string(target) == "store/old.mdb") folder_.Write(target, "not a database");
+    fs::remove(Output());
+    fs::create_symlink(target, Output());  // relative to the link's folder
+    Build();
+    EXPECT_TRUE(fs::is_symlink(Output()));
+    EXPECT_EQ(fs::read_symlink(Output()), target);
+    db::Database database = workspace_.OpenDatabase(folder_ / target);
+    EXPECT_EQ(database.TableDefs().size(), 31u);
+  }
+}
+
 TEST_F(TargetDatabaseTest, RunTwiceGivesTheSameFreshDatabase) {
   Build();
   {

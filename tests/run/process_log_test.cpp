@@ -78,6 +78,14 @@ class ProcessLogTest : public ::testing::Test {
     return rows;
   }
 
+  // The compaction's temporary files ("DalkTemp-" and six characters) left in `folder`.
+  static std::vector<std::string> TemporariesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.path().filename().string().rfind("DalkTemp-", 0) == 0) names.push_back(entry.path().filename());
+    return names;
+  }
+
   testing::TempDir folder_;
   ui::RecordingUi ui_;
   db::Workspace workspace_;
@@ -224,14 +232,15 @@ TEST_F(ProcessLogTest, CompactionKeepsEveryRowInOrder) {
   const auto rows_before = Rows("SpcCndLice");
   ASSERT_EQ(rows_before.size(), 400u);
   const auto defs_before = workspace_.OpenDatabase(Output()).TableDefs();
-  folder_.Write("DalkTemp.mdb", "left over from an earlier run");
+  folder_.Write("DalkTemp.mdb", "the user's own file");
   const std::int64_t size_before = static_cast<std::int64_t>(fs::file_size(Output()));
 
   ASSERT_TRUE(CompactDalkDatabase(run_, "Compacting DALK database !"));
 
   const std::int64_t size_after = static_cast<std::int64_t>(fs::file_size(Output()));
   EXPECT_LT(size_after, size_before);
-  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
+  EXPECT_EQ(testing::TempDir::Read(folder_ / "DalkTemp.mdb"), "the user's own file");
+  EXPECT_EQ(TemporariesIn(folder_.path()), std::vector<std::string>{});
   EXPECT_TRUE(ui_.Messages().empty());
   EXPECT_EQ(Rows("SpcCndLice"), rows_before);
   EXPECT_EQ(Rows("SpcCndSite").size(), 0u);
@@ -246,16 +255,18 @@ TEST_F(ProcessLogTest, CompactionKeepsEveryRowInOrder) {
   EXPECT_EQ(status.back(), CompactionResultText(size_before, size_after));
 }
 
-// The temporary path is taken by a folder that cannot be replaced: the
-// compaction fails before anything is renamed.
+// The database is still held open: the compaction fails before anything is
+// written.
 TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
   run_.step_current = 37;
   LogStep();
   workspace_.Flush();
-  fs::create_directories(folder_ / "DalkTemp.mdb" / "in the way");
   const std::string bytes_before = testing::TempDir::Read(Output());
 
-  EXPECT_FALSE(CompactDalkDatabase(run_, "Compacting DALK database !"));
+  {
+    db::Database held = workspace_.OpenDatabase(Output());
+    EXPECT_FALSE(CompactDalkDatabase(run_, "Compacting DALK database !"));
+  }
 
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_EQ(ui_.Messages()[0].buttons, ui::Buttons::kOk);
@@ -276,7 +287,6 @@ TEST_F(ProcessLogTest, FailedCompactionLeavesTheDatabaseAndTheRunGoesOn) {
 TEST_F(ProcessLogTest, AnAlreadyCompactDatabaseIsLeftAsItIsAndReported) {
   LogStep();
   workspace_.Flush();
-  folder_.Write("DalkTemp.mdb", "left over from an earlier run");
   struct stat before {};
   ASSERT_EQ(::stat(Output().c_str(), &before), 0);
   const std::string bytes_before = testing::TempDir::Read(Output());
@@ -289,7 +299,7 @@ TEST_F(ProcessLogTest, AnAlreadyCompactDatabaseIsLeftAsItIsAndReported) {
   EXPECT_EQ(std::pair(after.st_mtim.tv_sec, after.st_mtim.tv_nsec),
             std::pair(before.st_mtim.tv_sec, before.st_mtim.tv_nsec));
   EXPECT_TRUE(testing::TempDir::Read(Output()) == bytes_before) << "the database changed";
-  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
+  EXPECT_EQ(TemporariesIn(folder_.path()), std::vector<std::string>{});
   EXPECT_TRUE(ui_.Messages().empty());
   const std::string size = text::Format(static_cast<double>(bytes_before.size()), "###,###,##0");
   EXPECT_EQ(ui_.CaptionHistory(ui::kStatusWindow, "lblStatus").back(),
@@ -323,8 +333,8 @@ TEST_F(ProcessLogTest, ThroughASymbolicLinkTheLinksTargetIsCompacted) {
   struct stat after {};
   ASSERT_EQ(::stat(target.c_str(), &after), 0);
   EXPECT_NE(after.st_ino, before.st_ino);  // replaced by its compacted copy
-  EXPECT_FALSE(fs::exists(folder_ / "store" / "DalkTemp.mdb"));
-  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
+  EXPECT_EQ(TemporariesIn(folder_ / "store"), std::vector<std::string>{});
+  EXPECT_EQ(TemporariesIn(folder_.path()), std::vector<std::string>{});
 }
 
 TEST_F(ProcessLogTest, AStopDuringCompactionLeavesTheDatabaseAsItWas) {
@@ -344,7 +354,7 @@ TEST_F(ProcessLogTest, AStopDuringCompactionLeavesTheDatabaseAsItWas) {
   EXPECT_THROW(CompactDalkDatabase(run_, "Compacting DALK database !"), RunStopped);
   EXPECT_TRUE(ui_.Messages().empty());
   EXPECT_TRUE(testing::TempDir::Read(Output()) == bytes_before) << "the database changed";
-  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
+  EXPECT_EQ(TemporariesIn(folder_.path()), std::vector<std::string>{});
 }
 
 TEST_F(ProcessLogTest, CompactionOfAMissingFileIsReported) {
@@ -352,7 +362,7 @@ TEST_F(ProcessLogTest, CompactionOfAMissingFileIsReported) {
   EXPECT_FALSE(CompactDalkDatabase(run_, "Compacting DALK database !"));
   EXPECT_EQ(ui_.Messages().size(), 1u);
   EXPECT_FALSE(fs::exists(Output()));
-  EXPECT_FALSE(fs::exists(folder_ / "DalkTemp.mdb"));
+  EXPECT_EQ(TemporariesIn(folder_.path()), std::vector<std::string>{});
 }
 
 }  // namespace

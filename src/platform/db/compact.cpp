@@ -1,19 +1,22 @@
 #include "platform/db/compact.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Exception.h>
 #include <SQLiteCpp/Statement.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "platform/db/error.h"
 #include "platform/db/internal/engine_setup.h"
 #include "platform/db/internal/open_files.h"
 #include "platform/db/internal/paths.h"
-#include "platform/files/files.h"
 
 namespace morvane::db {
 namespace fs = std::filesystem;
@@ -77,14 +80,9 @@ bool AlreadyCompact(const fs::path& file) {
   }
 }
 
-}  // namespace
-
-void CompactDatabase(const fs::path& source, const fs::path& destination,
-                     std::string_view /*locale*/, const KeepGoing& keep_going) {
-  const fs::path from = SourceFile(source);
-  const fs::path to = internal::NewFileTarget(destination);
-  // A journal without its database would be taken for the new file's own.
-  RemoveQuietly(JournalOf(to));
+// Writes the copy into `to`, which this process made or checked was free,
+// and flushes it; on failure `to` and any journal of it are removed.
+void CopyInto(const fs::path& from, const fs::path& to, const KeepGoing& keep_going) {
   try {
     Vacuum(from, to, keep_going);
     // VACUUM INTO does not flush its output.
@@ -97,27 +95,74 @@ void CompactDatabase(const fs::path& source, const fs::path& destination,
   }
 }
 
-bool CompactInPlace(const fs::path& path, const fs::path& temporary, std::string_view locale,
+// A new, empty file in `folder` that this call alone made: `plain` with six
+// random characters before its extension, created exclusively (VACUUM INTO
+// takes an empty file) and given `mode`. A name whose journal's name is
+// taken is given back and another one drawn, so that everything the copy
+// leaves behind on failure is its own.
+fs::path CreateTemporary(const fs::path& folder, const fs::path& plain, mode_t mode) {
+  const std::string suffix = plain.extension().string();
+  const std::string pattern = (folder / (plain.stem().string() + "-XXXXXX" + suffix)).string();
+  constexpr int kAttempts = 100;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    std::string made = pattern;
+    const int fd = ::mkstemps(made.data(), static_cast<int>(suffix.size()));
+    if (fd < 0)
+      throw Error(std::string("cannot create a temporary file (") + std::strerror(errno) + "): " + pattern);
+    const bool given_mode = ::fchmod(fd, mode) == 0;
+    const int chmod_error = errno;
+    ::close(fd);
+    if (!given_mode) {
+      RemoveQuietly(made);
+      throw Error(std::string("cannot set the permissions of a temporary file (") +
+                  std::strerror(chmod_error) + "): " + made);
+    }
+    struct stat journal {};
+    if (::lstat(JournalOf(made).c_str(), &journal) != 0 && errno == ENOENT) return made;
+    RemoveQuietly(made);
+  }
+  throw Error("no free name for a temporary file: " + pattern);
+}
+
+// The temporary file's name, which must name no folder.
+fs::path PlainName(std::string_view name) {
+  const fs::path plain(name);
+  if (name.empty() || plain.has_parent_path() || plain == "." || plain == "..")
+    throw Error("not a plain name for a temporary file: " + std::string(name));
+  return plain;
+}
+
+mode_t PermissionsOf(const fs::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0)
+    throw Error(std::string("cannot read the permissions of the database (") + std::strerror(errno) +
+                "): " + file.string());
+  return st.st_mode & 07777;
+}
+
+}  // namespace
+
+void CompactDatabase(const fs::path& source, const fs::path& destination,
+                     std::string_view /*locale*/, const KeepGoing& keep_going) {
+  const fs::path from = SourceFile(source);
+  const fs::path to = internal::NewFileTarget(destination);
+  // A journal without its database would be taken for the new file's own.
+  RemoveQuietly(JournalOf(to));
+  CopyInto(from, to, keep_going);
+}
+
+bool CompactInPlace(const fs::path& path, std::string_view temporary_name, std::string_view /*locale*/,
                     const KeepGoing& keep_going) {
+  const fs::path temporary_file_name = PlainName(temporary_name);
   // The file itself, not a symbolic link to it: the rename must replace the
   // file that the link points to.
   const fs::path original = fs::canonical(SourceFile(path));
-  internal::RefuseSpecialName(temporary);
-  const fs::path temp = fs::absolute(files::ResolveForWrite(temporary));
-  if (internal::FileIdentity(temp) == internal::FileIdentity(original))
-    throw Error("the temporary file must not be the database itself: " + temp.string());
-  try {
-    files::RemoveFileIfExists(temp);
-    files::RemoveFileIfExists(JournalOf(temp));
-  } catch (const fs::filesystem_error& e) {
-    throw Error(std::string("cannot remove the old temporary file (") + e.code().message() +
-                "): " + temp.string());
-  }
   if (AlreadyCompact(original)) {
     if (keep_going && !keep_going()) throw Error("the compaction was cancelled: " + original.string());
     return false;
   }
-  CompactDatabase(original, temp, locale, keep_going);
+  const fs::path temp = CreateTemporary(original.parent_path(), temporary_file_name, PermissionsOf(original));
+  CopyInto(original, temp, keep_going);
   try {
     // rename() replaces the original in one step: at every moment one
     // complete database stands at `path`.

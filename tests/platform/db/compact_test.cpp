@@ -97,12 +97,11 @@ TEST_F(CompactTest, CopyRefusesAnExistingDestinationAnOpenSourceOrAMissingOne) {
 }
 
 TEST_F(CompactTest, InPlaceReplacesTheFileAndLeavesNoTemporary) {
-  std::ofstream(folder_ / "DalkTemp.mdb") << "left over from an earlier run";
-  CompactInPlace(path_, folder_ / "DalkTemp.mdb", ";LANGID=0x0409;CP=1252;COUNTRY=0");
+  CompactInPlace(path_, "DalkTemp.mdb", ";LANGID=0x0409;CP=1252;COUNTRY=0");
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb"}));
   ExpectSameDatabase(path_);
   // Twice in a row, as a run does.
-  CompactInPlace(path_, folder_ / "DalkTemp.mdb");
+  CompactInPlace(path_, "DalkTemp.mdb");
   ExpectSameDatabase(path_);
 }
 
@@ -122,36 +121,34 @@ FileState StateOf(const std::filesystem::path& p) {
 
 TEST_F(CompactTest, InPlaceRewritesOnlyAFileWithFreePagesOrBytesBeyondItsLastPage) {
   const auto before = std::filesystem::file_size(path_);
-  EXPECT_TRUE(CompactInPlace(path_, folder_ / "DalkTemp.mdb"));  // rows were deleted
+  EXPECT_TRUE(CompactInPlace(path_, "DalkTemp.mdb"));  // rows were deleted
   EXPECT_LT(std::filesystem::file_size(path_), before);
 
   const FileState compact = StateOf(path_);
-  std::ofstream(folder_ / "DalkTemp.mdb") << "left over from an earlier run";
   int calls = 0;
-  EXPECT_FALSE(CompactInPlace(path_, folder_ / "DalkTemp.mdb", {}, [&calls] { return ++calls > 0; }));
+  EXPECT_FALSE(CompactInPlace(path_, "DalkTemp.mdb", {}, [&calls] { return ++calls > 0; }));
   EXPECT_EQ(calls, 1);
   EXPECT_TRUE(StateOf(path_) == compact) << "an already compact file was rewritten";
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb"}));
   ExpectSameDatabase(path_);
 
   std::ofstream(path_, std::ios::binary | std::ios::app) << std::string(5000, '\0');
-  EXPECT_TRUE(CompactInPlace(path_, folder_ / "DalkTemp.mdb"));
+  EXPECT_TRUE(CompactInPlace(path_, "DalkTemp.mdb"));
   EXPECT_EQ(ReadFile(path_).size(), compact.bytes.size());
   ExpectSameDatabase(path_);
 }
 
 TEST_F(CompactTest, InPlaceFailureLeavesTheOriginalUntouched) {
   const std::string original = ReadFile(path_);
-  // The temporary may not be the database itself.
-  EXPECT_THROW(CompactInPlace(path_, path_), Error);
-  EXPECT_THROW(CompactInPlace(folder_ / "TEST.MDB", folder_ / "test.mdb"), Error);
-  // A destination folder that does not exist.
-  EXPECT_THROW(CompactInPlace(path_, folder_ / "missing" / "DalkTemp.mdb"), Error);
+  // The temporary's name is a plain name: it is made in the database's folder.
+  EXPECT_THROW(CompactInPlace(path_, path_.string()), Error);
+  EXPECT_THROW(CompactInPlace(path_, "missing/DalkTemp.mdb"), Error);
+  EXPECT_THROW(CompactInPlace(path_, ""), Error);
   // A database that is still open.
   {
     Workspace ws;
     Database open = ws.OpenDatabase(path_);
-    EXPECT_THROW(CompactInPlace(path_, folder_ / "DalkTemp.mdb"), Error);
+    EXPECT_THROW(CompactInPlace(path_, "DalkTemp.mdb"), Error);
   }
   EXPECT_EQ(ReadFile(path_), original);
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb"}));
@@ -159,14 +156,41 @@ TEST_F(CompactTest, InPlaceFailureLeavesTheOriginalUntouched) {
   // A file that is not a database: refused, kept, no temporary left.
   const std::string text = std::string(5000, 'x');
   std::ofstream(folder_ / "text.mdb") << text;
-  EXPECT_THROW(CompactInPlace(folder_ / "text.mdb", folder_ / "DalkTemp.mdb"), Error);
+  EXPECT_THROW(CompactInPlace(folder_ / "text.mdb", "DalkTemp.mdb"), Error);
   EXPECT_EQ(ReadFile(folder_ / "text.mdb"), text);
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb", "text.mdb"}));
 }
 
+// Two runs compacting two outputs in one folder at the same time: each
+// works in a temporary file of its own, and a file of the user's that bears
+// the temporary's name is never touched.
+TEST_F(CompactTest, CompactionsSideBySideInOneFolderKeepTheirOwnFiles) {
+  std::filesystem::copy_file(path_, folder_ / "other.mdb");
+  {
+    Workspace ws;
+    Database other = ws.OpenDatabase(folder_ / "other.mdb");
+    other.AppendTable({"OnlyInOther", {{"Note", FieldType::kText, 5}}, {}});
+  }
+  std::ofstream(folder_ / "DalkTemp.mdb") << "the user's own file";
+  bool other_compacted = false;
+  EXPECT_TRUE(CompactInPlace(path_, "DalkTemp.mdb", {}, [&] {
+    if (!other_compacted) {
+      other_compacted = true;
+      EXPECT_TRUE(CompactInPlace(folder_ / "other.mdb", "DalkTemp.mdb"));
+    }
+    return true;
+  }));
+  ASSERT_TRUE(other_compacted);
+  ExpectSameDatabase(path_);
+  Workspace ws;
+  EXPECT_TRUE(ws.OpenDatabase(folder_ / "other.mdb").FindTable("OnlyInOther").has_value());
+  EXPECT_EQ(ReadFile(folder_ / "DalkTemp.mdb"), "the user's own file");
+  EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"DalkTemp.mdb", "other.mdb", "test.mdb"}));
+}
+
 TEST_F(CompactTest, TheCallerIsCalledBackAndCanCancel) {
   int calls = 0;
-  CompactInPlace(path_, folder_ / "DalkTemp.mdb", {}, [&calls] {
+  CompactInPlace(path_, "DalkTemp.mdb", {}, [&calls] {
     ++calls;
     return true;
   });
@@ -174,7 +198,7 @@ TEST_F(CompactTest, TheCallerIsCalledBackAndCanCancel) {
   ExpectSameDatabase(path_);
 
   const std::string original = ReadFile(path_);
-  EXPECT_THROW(CompactInPlace(path_, folder_ / "DalkTemp.mdb", {}, [] { return false; }), Error);
+  EXPECT_THROW(CompactInPlace(path_, "DalkTemp.mdb", {}, [] { return false; }), Error);
   EXPECT_EQ(ReadFile(path_), original);
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb"}));
 }

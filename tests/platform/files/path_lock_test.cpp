@@ -24,5 +24,28 @@ TEST(PathLockTest, OneHolderPerFileHoweverItIsNamed) {
   EXPECT_TRUE(PathLock::TryLock(dir / "out.mdb"));
 }
 
+// The claim goes with the folder as the file system knows it: a second path
+// to it (a linked folder stands in for a bind mount, a renamed one for a
+// path that changed) is refused; another folder whose name differs only in
+// letter case is another folder. Nothing is left behind.
+TEST(PathLockTest, AFolderIsKnownByWhatItIsNotHowItIsSpelled) {
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir / "out");
+  std::filesystem::create_directory(dir / "OUT");
+  std::filesystem::create_directory_symlink(dir / "out", dir / "mounted");
+  auto first = PathLock::TryLock(dir / "out" / "dalkdb.mdb");
+  ASSERT_TRUE(first);
+  EXPECT_FALSE(PathLock::TryLock(dir / "mounted" / "dalkdb.mdb"));
+  EXPECT_TRUE(PathLock::TryLock(dir / "OUT" / "dalkdb.mdb"));
+  EXPECT_TRUE(first->Covers(dir / "mounted" / "DalkDB.mdb"));
+  EXPECT_FALSE(first->Covers(dir / "OUT" / "dalkdb.mdb"));
+  std::filesystem::rename(dir / "out", dir / "renamed");
+  EXPECT_FALSE(PathLock::TryLock(dir / "renamed" / "dalkdb.mdb"));
+  first.reset();
+  EXPECT_TRUE(PathLock::TryLock(dir / "renamed" / "dalkdb.mdb"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "renamed"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "OUT"));
+}
+
 }  // namespace
 }  // namespace morvane::files

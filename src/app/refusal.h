@@ -1,0 +1,14 @@
+// Why Convert stops before it asks its question: nothing on disk has
+// changed by then.
+#pragma once
+
+#include <string>
+
+namespace morvane::app {
+
+struct Refusal {
+  std::string failure;  // for the main window: "The conversion stopped: " + failure
+  std::string text;     // the message box
+};
+
+}  // namespace morvane::app
