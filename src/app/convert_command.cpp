@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "app/preflight.h"
 #include "app/run_driver.h"
 #include "platform/db/workspace.h"
 #include "platform/files/path_lock.h"
@@ -118,6 +119,8 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     return {ConvertOutcome::Kind::kFailed, std::string("the output database could not be claimed: ") + e.what()};
   }
   if (!claim) return BuiltByAnotherConversion(run);
+  if (const auto refusal = RefusalBeforeQuestion(run))
+    return Refused(run, refusal->failure, refusal->text, refusal->icon);
   ConvertOutcome outcome;
   try {
     // Shown as it stands, spelling included, on purpose.
