@@ -156,6 +156,7 @@ TEST_F(ConvertCommandTest, AnOutputThatIsOneOfTheRunsInputsIsRefusedBeforeTheQue
   fs::create_directory(dir_ / "reg");
   paths_.registration_database = dir_.Write("reg/einkwd.mdb", "registrants").string();
   fs::create_hard_link(paths_.ant_site_b, dir_ / "other name.mdb");
+  fs::remove(dir_ / "export" / "fx.dat");  // made as the output, it would be read as fx.dat
   const struct {
     std::string output;
     fs::path input;
@@ -163,6 +164,7 @@ TEST_F(ConvertCommandTest, AnOutputThatIsOneOfTheRunsInputsIsRefusedBeforeTheQue
   } cases[] = {
       {(dir_ / "export" / "SITE.DAT").string(), dir_ / "export" / "site.dat",
        "the data set file site.dat of the export"},
+      {(dir_ / "export" / "FX.DAT").string(), dir_ / "export" / "fx.dat", "the data set file fx.dat of the export"},
       {(dir_ / "other name.mdb").string(), paths_.ant_site_b, "the database of the setting AntSite_B"},
       {(dir_ / "REG" / "EinKwd.mdb").string(), paths_.registration_database, "the registration-number database"},
   };

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "platform/text/text.h"
+
 namespace morvane::files {
 namespace fs = std::filesystem;
 namespace {
@@ -21,7 +23,7 @@ bool SameFile(const fs::path& a, const fs::path& b) {
   const bool b_exists = ::stat(b.c_str(), &sb) == 0;
   if (a_exists && b_exists) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   if (a_exists != b_exists) return false;
-  return Absolute(a) == Absolute(b);
+  return text::EqualsIgnoreCase(Absolute(a).string(), Absolute(b).string());
 }
 
 }  // namespace morvane::files

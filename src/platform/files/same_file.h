@@ -9,10 +9,11 @@ namespace morvane::files {
 
 // True when `a` and `b` name one file: the same device and inode when both
 // exist (through symbolic and hard links alike), else the same absolute
-// path once ".", ".." and the links of its existing part are resolved. A
-// path that exists and one that does not are never the same file. The paths
-// are taken as given: resolve them first as the caller opens them (Resolve,
-// ResolveForWrite).
+// path once ".", ".." and the links of its existing part are resolved,
+// without regard to letter case (a file made under one spelling is then
+// found under the other: see files.h). A path that exists and one that does
+// not are never the same file. The paths are taken as given: resolve them
+// first as the caller opens them (Resolve, ResolveForWrite).
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace morvane::files
