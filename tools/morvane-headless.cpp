@@ -15,7 +15,6 @@
 #include <string_view>
 
 #include "app/convert_command.h"
-#include "app/run_driver.h"
 #include "app/settings.h"
 #include "platform/files/files.h"
 #include "platform/ui/recording_ui.h"
@@ -51,9 +50,9 @@ int main(int argc, char* argv[]) {
 
   std::ios::sync_with_stdio(false);
   morvane::ui::RecordingUi ui(&std::cout, /*keep_history=*/false);
-  const auto steps = registration_db ? morvane::app::StandardSteps(*registration_db)
-                                     : morvane::app::StandardSteps();
-  const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, settings.Read(), steps);
+  morvane::engine::RunPaths paths = settings.Read();
+  if (registration_db) paths.registration_database = registration_db->string();
+  const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, paths);
   std::cout << "rejected records: " << outcome.rejected << "\n";
   std::cout << "notes about antenna-site keys: " << outcome.key_notes << "\n";
   if (outcome.kind != ConvertOutcome::Kind::kCompleted) {

@@ -19,10 +19,8 @@
 #include <optional>
 
 #include "app/convert_command.h"
-#include "app/run_driver.h"
 #include "app/settings.h"
 #include "app/gui/main_window.h"
-#include "platform/files/files.h"
 #include "app/gui/qt_ui.h"
 #include "app/gui/services.h"
 
@@ -36,9 +34,6 @@ int main(int argc, char* argv[]) {
   }
   const auto settings = morvane::app::SettingsFile::AtPath(std::filesystem::path(argv[1]) / "morvane.ini");
   const std::string registration_db = settings.ReadPath("Development", "RegistrationDb");
-  const auto steps = registration_db != "NONE" && !registration_db.empty()
-                         ? morvane::app::StandardSteps(morvane::files::FromSetting(registration_db))
-                         : morvane::app::StandardSteps();
   morvane::gui::Services services;
   services.message_box = [](QWidget*, const morvane::ui::Message& message) {
     std::cout << "message: " << message.text << "\n";
@@ -54,7 +49,9 @@ int main(int argc, char* argv[]) {
   bool completed = false;
   window.SetConvertHandler([&] {
     window.SetRunInProgress(true);
-    const auto outcome = morvane::app::ConvertCommand(window.WindowsUi(), window.PathsForRun(), steps);
+    morvane::engine::RunPaths paths = window.PathsForRun();
+    if (registration_db != "NONE" && !registration_db.empty()) paths.registration_database = registration_db;
+    const auto outcome = morvane::app::ConvertCommand(window.WindowsUi(), paths);
     completed = outcome.kind == morvane::app::ConvertOutcome::Kind::kCompleted;
     window.SetRunInProgress(false);
   });

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/path_lengths.h"
+#include "app/preflight.h"
 #include "app/run_claims.h"
 #include "app/run_driver.h"
 #include "platform/db/workspace.h"
@@ -132,7 +133,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
   ui::Window& main = ui.GetWindow(ui::kMainWindow);
   if (!OutputPathSet(paths.output)) return NoOutputPath(run);
   if (const auto refusal = OverlongPathSetting(paths))
-    return Refused(run, refusal->failure, refusal->text, ui::Icon::kCritical);
+    return Refused(run, refusal->failure, refusal->text, refusal->icon);
   // Held from the question to the end of the run.
   std::optional<files::PathLock> claim;
   try {
@@ -142,9 +143,11 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     return {ConvertOutcome::Kind::kFailed, std::string("the output database could not be claimed: ") + e.what()};
   }
   if (!claim) return BuiltByAnotherConversion(run);
+  if (const auto refusal = RefusalBeforeQuestion(run))
+    return Refused(run, refusal->failure, refusal->text, refusal->icon);
   UserDatabaseClaims database_claims;  // held, as the output's, to the end of the run
   if (const auto refusal = database_claims.Take(paths, *claim))
-    return Refused(run, refusal->failure, refusal->text, ui::Icon::kExclamation);
+    return Refused(run, refusal->failure, refusal->text, refusal->icon);
   ConvertOutcome outcome;
   try {
     // Shown as it stands, spelling included, on purpose.

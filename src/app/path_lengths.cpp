@@ -20,7 +20,8 @@ Refusal Overlong(std::string_view setting, std::size_t length, std::string_view 
           "The setting " + std::string(setting) + " holds a path of " + Bytes(length) +
               " bytes; a path may have at most " + Bytes(PathLimit()) +
               " on this system. It is not used: cut, it could name another file.\r\n\r\nChoose the file "
-              "again under  \"" + std::string(menu) + "\"."};
+              "again under  \"" + std::string(menu) + "\".",
+          ui::Icon::kCritical};
 }
 
 }  // namespace

@@ -4,11 +4,14 @@
 
 #include <string>
 
+#include "platform/ui/ui.h"
+
 namespace morvane::app {
 
 struct Refusal {
   std::string failure;  // for the main window: "The conversion stopped: " + failure
   std::string text;     // the message box
+  ui::Icon icon = ui::Icon::kExclamation;
 };
 
 }  // namespace morvane::app

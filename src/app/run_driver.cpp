@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/preflight.h"
 #include "convert/es_populate.h"
 #include "convert/registration_data.h"
 #include "convert/site_matching.h"
@@ -23,7 +24,6 @@ namespace morvane::app {
 namespace {
 
 constexpr int kStepTotal = 42;
-constexpr int kRegistrationStep = 41;
 constexpr const char* kCompactingText = "Compacting DALK database !";
 
 // Steps 38 and 42: compact the output database and log it.
@@ -44,9 +44,9 @@ void LoadDataSet(engine::RunContext& run) {
   loaders::RunLoader(loaders::Loader(kDataSet), run);
 }
 
-// Step 41 with the registration-number database at its fixed place.
+// Step 41 with the registration-number database of the run's paths.
 void RegistrationDataStep(engine::RunContext& run) {
-  convert::PopulateLiceEinKwdTable(run, convert::kRegistrationDatabase);
+  convert::PopulateLiceEinKwdTable(run, files::FromSetting(run.paths().registration_database));
 }
 
 struct StepEntry {
@@ -104,20 +104,8 @@ constexpr StepEntry kSteps[] = {
 };
 static_assert(std::size(kSteps) == kStepTotal);
 
-// The main data set must be found under the exact name "main.dat".
-bool MainDataSetFound(const engine::RunPaths& paths) {
-  auto found = files::Resolve(files::FromSetting(paths.table_main));
-  std::error_code ec;
-  return found && std::filesystem::is_regular_file(*found, ec) &&
-         text::Trim(found->filename().string()) == "main.dat";
-}
-
 void ReportMissingMainDataSet(engine::RunContext& run) {
-  ui::Message m;
-  m.text = "The file 'main.dat' was not found!\r\n\r\nYou need to redefine the path to this file."
-           "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.";
-  m.title = engine::kProgramTitle;
-  run.ShowMessage(m);
+  run.ShowMessage(MissingMainDataSetMessage());
   run.ui().Yield();
 }
 
@@ -171,16 +159,6 @@ std::vector<Step> StandardSteps() {
   std::vector<Step> steps;
   for (const StepEntry& entry : kSteps)
     steps.push_back({entry.number, entry.procedure, entry.run});
-  return steps;
-}
-
-std::vector<Step> StandardSteps(const std::filesystem::path& registration_database) {
-  std::vector<Step> steps = StandardSteps();
-  for (Step& step : steps)
-    if (step.number == kRegistrationStep)
-      step.run = [registration_database](engine::RunContext& run) {
-        convert::PopulateLiceEinKwdTable(run, registration_database);
-      };
   return steps;
 }
 

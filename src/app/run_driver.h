@@ -25,11 +25,9 @@ struct Step {
   std::function<void(engine::RunContext&)> run;
 };
 
-// The 42 steps of a run, in their fixed order, numbered 1 to 42.
+// The 42 steps of a run, in their fixed order, numbered 1 to 42. Step 41
+// reads the registration-number database of the run's paths.
 std::vector<Step> StandardSteps();
-// The same, with the registration-number database of step 41 read from
-// `registration_database` instead of its fixed place (a development seam).
-std::vector<Step> StandardSteps(const std::filesystem::path& registration_database);
 
 struct RunResult {
   bool completed = false;

@@ -72,7 +72,7 @@ class EsPopulateStep {
     engine::CheckUserDatabase(run_.workspace(), AntSiteDb(ant_site_path));
     db::Database output = run_.workspace().OpenDatabase(run_.OutputFile());
     db::Database ant_site = engine::InUserDatabase(ant_site_path, [&] {
-      return run_.workspace().OpenDatabase(engine::UserDatabaseFile(ant_site_path));
+      return run_.workspace().OpenDatabase(engine::UserDatabaseFile(ant_site_path), db::Access::kUserWrite);
     });
     run_.log_action_text = kActionText;
     {

@@ -75,13 +75,6 @@ void ShowProgress(engine::RunContext& run, std::int64_t total) {
   run.Status().Repaint();
 }
 
-// What the step reads of the registration-number database.
-engine::UserDatabase RegistrationDatabase(const std::string& path) {
-  engine::UserTable table{kEntryTable, {}, {{kKeyIndex, kKeyField}}};
-  for (const CopiedField& field : kCopiedFields) table.fields.push_back(field.entry);
-  return {"", path, {table}};
-}
-
 // A Freq row of an active assignment with a registration number.
 bool Taken(const db::Value& reg_num, const db::Value& status_code) {
   return !reg_num.IsNull() && text::Val(reg_num.AsText()) >= 1 && !status_code.IsNull() &&
@@ -123,6 +116,12 @@ void CopyRegistrant(engine::RunContext& run, const std::string& path, db::TableR
 
 }  // namespace
 
+engine::UserDatabase RegistrationDatabase(const std::string& path) {
+  engine::UserTable table{kEntryTable, {}, {{kKeyIndex, kKeyField}}};
+  for (const CopiedField& field : kCopiedFields) table.fields.push_back(field.entry);
+  return {"", path, {table}, /*written=*/false, /*optional=*/true};
+}
+
 void PopulateLiceEinKwdTable(engine::RunContext& run,
                              const std::filesystem::path& registration_database) {
   const std::optional<std::filesystem::path> found = files::Resolve(registration_database);
@@ -139,7 +138,8 @@ void PopulateLiceEinKwdTable(engine::RunContext& run,
   db::TableRecordset process_log = db.OpenTable("ProcessLog");
   const std::string path = found->string();
   engine::CheckUserDatabase(run.workspace(), RegistrationDatabase(path));
-  db::Database registration = engine::InUserDatabase(path, [&] { return run.workspace().OpenDatabase(*found); });
+  db::Database registration = engine::InUserDatabase(
+      path, [&] { return run.workspace().OpenDatabase(*found, db::Access::kUserRead); });
   db::TableRecordset entries = engine::InUserDatabase(path, [&] {
     db::TableRecordset rs = registration.OpenTable(kEntryTable);
     rs.SetIndex(kKeyIndex);

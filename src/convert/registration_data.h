@@ -4,9 +4,10 @@
 // registrant's entry is copied into LiceEinKwd, one row per number.
 //
 // The registration-number database is the user's file, only read. Its place
-// is fixed (kRegistrationDatabase, the Windows path E:\KtbMdb\EinKwd\einkwd.mdb
-// where drive E: is mounted on Linux), found without regard to letter case;
-// tests and the headless tool pass their own.
+// is fixed (engine::kRegistrationDatabase, the Windows path
+// E:\KtbMdb\EinKwd\einkwd.mdb where drive E: is mounted on Linux), found
+// without regard to letter case; tests and the headless tool pass their own.
+// It is opened read-only.
 //
 // Outcomes:
 //  - The file is missing: the status text and the message box "File not
@@ -29,10 +30,13 @@
 #include <filesystem>
 
 #include "run/run_context.h"
+#include "run/user_database.h"
 
 namespace morvane::convert {
 
-inline constexpr const char* kRegistrationDatabase = "/mnt/e/KtbMdb/EinKwd/einkwd.mdb";
+// What the step reads of the registration-number database at `path`
+// (optional: a run goes on without it).
+engine::UserDatabase RegistrationDatabase(const std::string& path);
 
 void PopulateLiceEinKwdTable(engine::RunContext& run,
                              const std::filesystem::path& registration_database);

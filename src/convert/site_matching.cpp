@@ -134,6 +134,7 @@ class MatchTable {
  public:
   MatchTable(engine::RunContext& run, const engine::UserDatabase& database)
       : run_(run),
+        access_(engine::AccessOf(database)),
         setting_(database.setting),
         path_(database.path),
         letter_(setting_.substr(setting_.size() - 1)),
@@ -141,7 +142,7 @@ class MatchTable {
         info_field_("TowerSiteInfo" + letter_),
         count_field_("AntSite_Count" + letter_) {
     In([&] {
-      db_ = run.workspace().OpenDatabase(engine::UserDatabaseFile(path_));
+      db_ = run.workspace().OpenDatabase(engine::UserDatabaseFile(path_), access_);
       table_ = db_.OpenTable(setting_);
       table_.SetIndex("idxTowerSiteInfo" + letter_);
     });
@@ -224,6 +225,7 @@ class MatchTable {
 
  private:
   engine::RunContext& run_;
+  const db::Access access_;
   const std::string setting_, path_, letter_;
   const std::string key_field_, info_field_, count_field_;
   db::Database db_;
@@ -247,8 +249,10 @@ class StepAB {
     for (const engine::UserDatabase& d : AntSiteDatabasesToCheck(run_.paths()))
       engine::CheckUserDatabase(run_.workspace(), d);
     walk_.OpenSites("DalkSite data!", SiteFields::kCoordinates);
-    MatchTable a(run_, AntSiteA(run_.paths().ant_site_a));
+    // B first: when A and B are one file, A then shares B's connection,
+    // which may write (A alone is opened read-only).
     MatchTable b(run_, AntSiteB(run_.paths().ant_site_b));
+    MatchTable a(run_, AntSiteA(run_.paths().ant_site_a));
     walk_.OpenProcessLog();
     walk_.ForEachSite([&](const SiteRecord& site) { Match(site, a, b); });
     walk_.Finish("FINISHED processing 'Site - AntSite A' data !", 2);
@@ -290,10 +294,10 @@ std::int64_t CountE(engine::RunContext& run, std::string& note) {
       return 0;
     }
     if (!files::FileExists(engine::UserDatabaseFile(path))) {
-      note = "was not found";
+      note = files::NotARegularFile(engine::UserDatabaseFile(path));  // "was not found", "is a folder ..."
       return 0;
     }
-    db::Database e = run.workspace().OpenDatabase(engine::UserDatabaseFile(path));
+    db::Database e = run.workspace().OpenDatabase(engine::UserDatabaseFile(path), db::Access::kUserRead);
     db::TableRecordset table = e.OpenTable("AntSite_E");
     const std::int64_t count = table.RecordCount();
     table.Close();

@@ -9,11 +9,13 @@
 //
 // The user's databases A to E are SQLite files named by the settings
 // AntSite_A to AntSite_E; C and D grow by new "C"/"D" entries and every
-// count of B, C and D grows at each match, across runs.
+// count of B, C and D grows at each match, across runs. A and E are opened
+// read-only.
 //
-// Errors: step 28 first checks A, B, C, D and the antenna-site database
-// (engine::CheckUserDatabase) and stops with engine::StepError before
-// anything is changed. An error of the database layer in a user's database
+// Errors: step 28 first checks A to E, the antenna-site database and the
+// registration-number database (engine::CheckUserDatabase: present, whole,
+// and those the run writes writable now) and stops with engine::StepError
+// before anything is changed. An error of the database layer in a user's database
 // stops the step with StepError naming that file; in the output database
 // with db::Error. A key found in a database that step 39 could not use
 // (empty, or longer than the 15 characters of an antenna-site key) is set

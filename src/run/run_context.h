@@ -22,6 +22,10 @@ namespace morvane::engine {
 
 class RejectedData;
 
+// The registration-number database's fixed place: the Windows path
+// E:\KtbMdb\EinKwd\einkwd.mdb where drive E: is mounted on Linux.
+inline constexpr const char* kRegistrationDatabase = "/mnt/e/KtbMdb/EinKwd/einkwd.mdb";
+
 // The paths of a run, as the settings give them. `input_dir` ends in '/'
 // (or is empty when the main data set path names no main.dat).
 struct RunPaths {
@@ -30,6 +34,9 @@ struct RunPaths {
   std::string output;       // OutputPath
   std::string ant_site_a, ant_site_b, ant_site_c, ant_site_d, ant_site_e;
   std::string ant_site_db;  // AntSiteDbPath
+  // Not a setting: the fixed place, or another that the headless tool and
+  // tests give.
+  std::string registration_database = kRegistrationDatabase;
 };
 
 // Thrown by RunContext::Yield when the user has asked to end the program.

@@ -16,21 +16,61 @@ class Checker {
 
   void Run(db::Workspace& workspace) {
     const std::string named = text::Trim(database_.path);
-    if (named.empty() || text::EqualsIgnoreCase(named, "NONE")) Fail("names no database file");
-    // A fixed file is the subject itself; a setting names its file.
-    const std::string names_a_file = database_.setting.empty() ? "" : "names a file that ";
-    if (!files::FileExists(UserDatabaseFile(database_.path))) Fail(names_a_file + "does not exist");
+    const bool unnamed = named.empty() || text::EqualsIgnoreCase(named, "NONE");
+    if (database_.optional && (unnamed || !files::FileExists(file_))) return;
+    if (unnamed) Fail("names no database file");
+    if (!files::FileExists(file_)) FailNotAFile();
     db::Database db;
     try {
-      db = workspace.OpenDatabase(file_);
+      db = workspace.OpenDatabase(file_, db::Access::kUserRead);
     } catch (const db::Error& e) {
-      Fail(names_a_file + "cannot be opened as a database (" + e.message() + ")");
+      Fail(NamesAFile() + "cannot be opened as a database (" + e.message() + ")");
     }
+    // Before the tables: a damaged file would fail their reads with an
+    // engine error that names no file.
+    CheckReadsThrough(db);
     for (const UserTable& table : database_.tables) CheckTable(db, table);
     db.Close();
+    if (database_.written) CheckWritable(workspace);
   }
 
  private:
+  // A fixed file is the subject itself; a setting names its file.
+  std::string NamesAFile() const { return database_.setting.empty() ? "" : "names a file that "; }
+
+  // Says what stands there: nothing, a folder, a named pipe ...
+  [[noreturn]] void FailNotAFile() const {
+    const std::string what = files::NotARegularFile(file_);
+    if (what == "was not found") Fail(NamesAFile() + "does not exist");
+    Fail(database_.setting.empty() ? what : "names " + file_ + ", which " + what);
+  }
+
+  // SQLite's quick check reads every page of the file: a file that is a
+  // database only in its first pages is refused before anything is written.
+  void CheckReadsThrough(db::Database& db) const {
+    std::string found;
+    try {
+      db::PreparedSql check = db.Prepare("SELECT * FROM pragma_quick_check(1)");
+      check.Run();
+      found = check.Get(0, 0).AsText();
+    } catch (const db::Error& e) {
+      found = e.message();
+    }
+    if (found == "ok") return;
+    for (char& c : found)
+      if (c == '\n') c = ' ';
+    Fail(NamesAFile() + "is damaged: it does not read as a database all through (" + found + ")");
+  }
+
+  // Begun and rolled back by the open; nothing is written.
+  void CheckWritable(db::Workspace& workspace) const {
+    try {
+      workspace.OpenDatabase(file_, db::Access::kUserWrite).Close();
+    } catch (const db::Error& e) {
+      Fail(NamesAFile() + "cannot be written now (" + e.message() + ")");
+    }
+  }
+
   void CheckTable(const db::Database& db, const UserTable& table) {
     const std::optional<db::TableDef> def = db.FindTable(table.name);
     if (!def) Fail("has no table " + table.name);
@@ -64,6 +104,10 @@ class Checker {
 };
 
 }  // namespace
+
+db::Access AccessOf(const UserDatabase& database) {
+  return database.written ? db::Access::kUserWrite : db::Access::kUserRead;
+}
 
 std::filesystem::path UserDatabaseFile(const std::string& path) {
   const std::filesystem::path named = files::FromSetting(path);

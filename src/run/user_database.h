@@ -3,8 +3,9 @@
 // Morvane reads and extends but never creates.
 //
 // A step that writes into them checks them all before it changes anything,
-// so that a missing file, table, field or index stops the run before any of
-// the user's files or the output database is half-updated.
+// so that a missing file, table, field or index, a damaged file or one that
+// cannot be written now stops the run before any of the user's files or the
+// output database is half-updated.
 #pragma once
 
 #include <filesystem>
@@ -40,11 +41,21 @@ struct UserDatabase {
   std::string setting;
   std::string path;
   std::vector<UserTable> tables;
+  bool written = false;   // the run writes into it (else it only reads it)
+  bool optional = false;  // a run without it goes on (nothing to check when no file is there)
 };
 
+// How the run opens the database: for writing when it writes into it, else
+// read-only.
+db::Access AccessOf(const UserDatabase& database);
+
 // Checks the database without creating or changing anything: `path` is not
-// "" or "NONE", the file exists and opens as a database, and every table,
-// field and index exists, each index on its field. An index on a text field
+// "" or "NONE", a regular file stands there (else says what does: a folder,
+// a named pipe ...), it opens read-only as a database and reads as one all
+// through (SQLite's quick check), every table, field and index exists, each
+// index on its field, and, when the run writes it, a write transaction can
+// be begun now (it is rolled back at once). An optional database that is not
+// there (no path, or no regular file) is not checked. An index on a text field
 // must compare without regard to letter case (COLLATE NOCASE), since the
 // steps search it that way; an index on a number needs nothing.
 //

@@ -77,7 +77,8 @@ TEST_F(ConvertCommandTest, NoLeavesEverythingAsItWas) {
 
 TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
   dir_.Write("export/baddata.txt", "left over from an earlier run");
-  const auto outcome = ConvertCommand(ui_, paths_, StandardSteps(dir_ / "no" / "einkwd.mdb"));
+  paths_.registration_database = (dir_ / "no" / "einkwd.mdb").string();
+  const auto outcome = ConvertCommand(ui_, paths_);
   ASSERT_EQ(outcome.kind, Kind::kCompleted) << outcome.failure;
   EXPECT_EQ(outcome.rejected, 0);
 
@@ -118,18 +119,28 @@ TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
   EXPECT_TRUE(ui_.Visible("frmMorvane", "cmdConvert"));
 }
 
-TEST_F(ConvertCommandTest, AMainDataSetNotNamedExactlyMainDatStopsBeforeAnyStep) {
+TEST_F(ConvertCommandTest, AMainDataSetNotNamedExactlyMainDatIsRefusedBeforeTheQuestion) {
   fs::rename(dir_ / "export" / "main.dat", dir_ / "export" / "Main.dat");
+  dir_.Write("dalkdb.mdb", "the last good output");
+  const std::string missing =
+      "The file 'main.dat' was not found!\r\n\r\nYou need to redefine the path to this file."
+      "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.";
   const auto outcome = ConvertCommand(ui_, paths_);
   EXPECT_EQ(outcome.kind, Kind::kFailed);
-  ASSERT_EQ(ui_.Messages().size(), 2u);
-  EXPECT_EQ(ui_.Messages()[1].text,
-            "The file 'main.dat' was not found!\r\n\r\nYou need to redefine the path to this file."
-            "\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.");
-  EXPECT_TRUE(fs::exists(paths_.output));  // the database was built before the check
+  ASSERT_EQ(ui_.Messages().size(), 1u);  // no question: nothing is deleted
+  EXPECT_EQ(ui_.Messages()[0].text, missing);
+  EXPECT_EQ(ui_.Messages()[0].title, "Morvane");
+  EXPECT_EQ(TempDir::Read(paths_.output), "the last good output");
   EXPECT_FALSE(fs::exists(dir_ / "export" / "baddata.txt"));
   EXPECT_FALSE(Shown("frmStatus", "lblStatus", kFinished));
-  EXPECT_EQ(ui_.Caption("frmMorvane", "lblStatus").rfind("The conversion stopped: ", 0), 0u);
+  EXPECT_EQ(ui_.Caption("frmMorvane", "lblStatus"), "The conversion stopped: the file 'main.dat' was not found.");
+
+  // Main checks it too, before any step.
+  db::Workspace ws;
+  engine::RunContext run(ui_, ws, paths_);
+  EXPECT_FALSE(RunSteps(run).completed);
+  EXPECT_EQ(ui_.Messages().back().text, missing);
+  EXPECT_FALSE(fs::exists(dir_ / "export" / "baddata.txt"));
 }
 
 TEST_F(ConvertCommandTest, AMissingOrEmptyOutputPathStopsBeforeTheQuestion) {
@@ -142,6 +153,37 @@ TEST_F(ConvertCommandTest, AMissingOrEmptyOutputPathStopsBeforeTheQuestion) {
     ASSERT_EQ(ui.Messages().size(), 1u);  // no question: nothing is deleted
     EXPECT_EQ(ui.Messages()[0].text.rfind("No output database is set", 0), 0u);
     EXPECT_EQ(ui.Caption("frmMorvane", "lblStatus"), "The conversion stopped: no output database is set.");
+  }
+}
+
+TEST_F(ConvertCommandTest, AnOutputThatIsOneOfTheRunsInputsIsRefusedBeforeTheQuestion) {
+  fs::create_directory(dir_ / "reg");
+  paths_.registration_database = dir_.Write("reg/einkwd.mdb", "registrants").string();
+  fs::create_hard_link(paths_.ant_site_b, dir_ / "other name.mdb");
+  fs::remove(dir_ / "export" / "fx.dat");  // made as the output, it would be read as fx.dat
+  const struct {
+    std::string output;
+    fs::path input;
+    std::string what;
+  } cases[] = {
+      {(dir_ / "export" / "SITE.DAT").string(), dir_ / "export" / "site.dat",
+       "the data set file site.dat of the export"},
+      {(dir_ / "export" / "FX.DAT").string(), dir_ / "export" / "fx.dat", "the data set file fx.dat of the export"},
+      {(dir_ / "other name.mdb").string(), paths_.ant_site_b, "the database of the setting AntSite_B"},
+      {(dir_ / "REG" / "EinKwd.mdb").string(), paths_.registration_database, "the registration-number database"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.output);
+    ui::RecordingUi ui;
+    paths_.output = c.output;
+    const std::string before = TempDir::Read(c.input);
+    const auto outcome = ConvertCommand(ui, paths_);
+    EXPECT_EQ(outcome.kind, Kind::kFailed);
+    ASSERT_EQ(ui.Messages().size(), 1u);  // no question: nothing is deleted
+    EXPECT_EQ(ui.Messages()[0].text.rfind("The output database " + c.output + " is " + c.what + " (" +
+                                              c.input.string() + ").", 0), 0u)
+        << ui.Messages()[0].text;
+    EXPECT_EQ(TempDir::Read(c.input), before);
   }
 }
 

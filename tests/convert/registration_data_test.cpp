@@ -174,6 +174,21 @@ TEST_F(RegistrationDataTest, AnEmptyFreqTableLogsNoRowsAtAHundredPercent) {
   EXPECT_EQ(ui_.Caption("frmStatus", "lblTotalRecords"), "0");
 }
 
+// Only read: opened read-only, a database in WAL mode stays as it is to the byte.
+TEST_F(RegistrationDataTest, LeavesTheRegistrationDatabaseAsItIs) {
+  testing::BuildSqlDatabaseFromFile(registration_, "registration/einkwd.sql", kRegistrants);
+  testing::ExecuteSql(registration_, "PRAGMA journal_mode=WAL");
+  const std::string before = testing::TempDir::Read(registration_);
+  const auto time = std::filesystem::last_write_time(registration_);
+  AddFreq(Value("1001"));
+  PopulateLiceEinKwdTable(*run_, registration_);
+  ws_.Close();
+  EXPECT_EQ(KwdKeys(), std::vector<Value>{Value(std::int64_t{1001})});
+  EXPECT_EQ(testing::TempDir::Read(registration_), before);
+  EXPECT_EQ(std::filesystem::last_write_time(registration_), time);
+  EXPECT_EQ(testing::QueryRows(registration_, "PRAGMA journal_mode"), std::vector<std::string>{"wal"});
+}
+
 TEST_F(RegistrationDataTest, AMissingDatabaseSaysSoAndWritesNothing) {
   AddFreq(Value("1001"));
   PopulateLiceEinKwdTable(*run_, dir_ / "elsewhere" / "einkwd.mdb");

@@ -2,7 +2,11 @@
 #include "convert/site_matching.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
 
+#include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -247,6 +251,29 @@ TEST_F(SiteMatchingTest, OneFileMayHoldSeveralDatabases) {
   EXPECT_EQ(QueryRows(all, "SELECT AntSite_CountB FROM AntSite_B"), (Rows{"2"}));
 }
 
+// A and E are only read: opened read-only, a database in WAL mode stays as
+// it is to the byte. B, which step 28 writes, keeps its WAL mode too.
+TEST_F(SiteMatchingTest, LeavesTheDatabasesItReadsAsTheyAre) {
+  for (const char* name : {"a", "b", "e"}) ExecuteSql(File(name), "PRAGMA journal_mode=WAL");
+  ExecuteSql(File("a"), "INSERT INTO AntSite_A VALUES ('A-1', '" + Key("N0000001.0") + "')");
+  ExecuteSql(File("b"), "INSERT INTO AntSite_B VALUES ('B-2', '" + Key("N0000002.0") + "', 1)");
+  ExecuteSql(File("e"), "INSERT INTO AntSite_E VALUES ('E-1', 'x')");
+  const std::string a = TempDir::Read(File("a")), e = TempDir::Read(File("e"));
+  const auto a_time = std::filesystem::last_write_time(File("a"));
+  const auto e_time = std::filesystem::last_write_time(File("e"));
+  AddSites({{1, "N0000001.0"}, {2, "N0000002.0"}});
+  Run28();
+  Run29();
+  EXPECT_EQ(Sites(), (Rows{"A-1|1", "B-2|2"}));
+  EXPECT_EQ(TempDir::Read(File("a")), a);
+  EXPECT_EQ(TempDir::Read(File("e")), e);
+  EXPECT_EQ(std::filesystem::last_write_time(File("a")), a_time);
+  EXPECT_EQ(std::filesystem::last_write_time(File("e")), e_time);
+  for (const char* name : {"a", "b", "e"})
+    EXPECT_EQ(QueryRows(File(name), "PRAGMA journal_mode"), Rows{"wal"}) << name;
+  EXPECT_EQ(QueryRows(File("b"), "SELECT AntSite_CountB FROM AntSite_B"), Rows{"2"});
+}
+
 TEST_F(SiteMatchingTest, AnEmptySiteTableIsAllDone) {
   engine::RunPaths paths = fx_.run().paths();
   paths.ant_site_e = "";
@@ -291,40 +318,86 @@ TEST_F(SiteMatchingTest, KeysEverySiteOfALongTable) {
 
 // A database that is not as the steps need it stops step 28 before
 // anything is written: every user file and DalkSite stay as they were.
+enum class Trouble {
+  kNone,
+  kDamaged,  // every page after the first overwritten: the schema reads, the tables do not
+  kLocked,   // another program holds its write lock
+  kFifo,     // the setting names a named pipe
+};
+
 struct StopCase {
   const char* name;
-  const char* database;  // file name without ".mdb"
+  const char* database;  // file name without ".mdb"; "einkwd" is the registration database
   const char* path;      // the setting's text; "@" keeps the built file
   const char* sql;       // replaces the database when not empty
   const char* reason;
+  Trouble trouble = Trouble::kNone;
+};
+
+void DamageBeyondFirstPage(const std::filesystem::path& file) {
+  std::string bytes = TempDir::Read(file);
+  const std::size_t page = static_cast<unsigned char>(bytes[16]) << 8 | static_cast<unsigned char>(bytes[17]);
+  ASSERT_GT(bytes.size(), page);
+  for (std::size_t i = page; i < bytes.size(); ++i) bytes[i] = "garbage!"[i % 8];
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The write lock of a database as another program holds it, until destroyed.
+class WriteLock {
+ public:
+  explicit WriteLock(const std::filesystem::path& file) {
+    EXPECT_EQ(sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  }
+  ~WriteLock() { sqlite3_close_v2(db_); }  // rolls back
+
+ private:
+  sqlite3* db_ = nullptr;
 };
 
 class StopTest : public SiteMatchingTest, public ::testing::WithParamInterface<StopCase> {};
 
 TEST_P(StopTest, StopsBeforeAnythingIsWritten) {
   const StopCase& c = GetParam();
+  const std::string database = c.database;
+  if (database == "einkwd") BuildSqlDatabaseFromFile(File("einkwd"), "registration/einkwd.sql");
   if (*c.sql) Rebuild(c.database, c.sql);
   engine::RunPaths paths = fx_.run().paths();
-  std::string* setting = std::string(c.database) == "a"   ? &paths.ant_site_a
-                         : std::string(c.database) == "b" ? &paths.ant_site_b
-                         : std::string(c.database) == "c" ? &paths.ant_site_c
-                         : std::string(c.database) == "d" ? &paths.ant_site_d
-                                                          : &paths.ant_site_db;
+  paths.registration_database = File("einkwd").string();  // missing unless built: a run goes on without it
+  std::string* setting = database == "a"        ? &paths.ant_site_a
+                         : database == "b"      ? &paths.ant_site_b
+                         : database == "c"      ? &paths.ant_site_c
+                         : database == "d"      ? &paths.ant_site_d
+                         : database == "e"      ? &paths.ant_site_e
+                         : database == "einkwd" ? &paths.registration_database
+                                                : &paths.ant_site_db;
   if (std::string(c.path) != "@") *setting = c.path;
+  if (c.trouble == Trouble::kFifo) {
+    *setting = (fx_.dir() / "pipe.mdb").string();
+    ASSERT_EQ(::mkfifo(setting->c_str(), 0600), 0);
+  }
   fx_.SetPaths(paths);
   ExecuteSql(File("b"), "INSERT INTO AntSite_B VALUES ('B-1', '" + Key("N0000001.0") + "', 1)");
   AddSites({{1, "N0000001.0"}, {2, "N0000002.0"}});
+  if (c.trouble == Trouble::kDamaged) DamageBeyondFirstPage(File(c.database));
+  std::optional<WriteLock> lock;
+  if (c.trouble == Trouble::kLocked) lock.emplace(File(c.database));
+  const char* const names[] = {"a", "b", "c", "d", "e", "antsitedb", "einkwd"};
   std::vector<std::string> before;
-  for (const char* name : {"a", "b", "c", "d", "e", "antsitedb"}) before.push_back(TempDir::Read(File(name)));
+  for (const char* name : names) before.push_back(TempDir::Read(File(name)));
   try {
     Run28();
     FAIL() << "no stop";
   } catch (const engine::StepError& e) {
     EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+    if (c.trouble != Trouble::kNone) {
+      EXPECT_EQ(e.file(), *setting);
+    }
   }
+  lock.reset();
   fx_.run().workspace().Close();
   std::vector<std::string> after;
-  for (const char* name : {"a", "b", "c", "d", "e", "antsitedb"}) after.push_back(TempDir::Read(File(name)));
+  for (const char* name : names) after.push_back(TempDir::Read(File(name)));
   EXPECT_EQ(after, before);
   EXPECT_EQ(Sites(), (Rows{"|", "|"}));
   EXPECT_TRUE(QueryRows(fx_.OutputPath(), "SELECT * FROM ProcessLog").empty());
@@ -346,7 +419,14 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"CaseSensitiveIndex", "a", "@",
                  "CREATE TABLE AntSite_A (TowerSiteKeyA TEXT, TowerSiteInfoA TEXT);"
                  "CREATE INDEX idxTowerSiteInfoA ON AntSite_A (TowerSiteInfoA);",
-                 "compares letter case"}),
+                 "compares letter case"},
+        // Step 29 would stop on these after step 28 had raised B's count.
+        StopCase{"LockedC", "c", "@", "", "names a file that cannot be written now", Trouble::kLocked},
+        StopCase{"DamagedAntSiteDb", "antsitedb", "@", "", "names a file that is damaged", Trouble::kDamaged},
+        StopCase{"DamagedE", "e", "@", "", "names a file that is damaged", Trouble::kDamaged},
+        StopCase{"DamagedRegistrationDatabase", "einkwd", "@", "", "einkwd.mdb is damaged", Trouble::kDamaged},
+        StopCase{"Folder", "d", "/", "", "The setting AntSite_D (/) names /, which is a folder, not a file"},
+        StopCase{"Fifo", "b", "@", "", "which is a named pipe (FIFO), not a file", Trouble::kFifo}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -18,24 +18,39 @@ constexpr int kBusyTimeoutMs = 5000;
 // memory stays flat however large the export. A group of commits that
 // outgrows it is written to the file before its real commit; the rollback
 // journal keeps the file consistent until then, and the run takes no longer
-// (measured at 4, 8 and 32 MiB).
-constexpr const char* kSettings =
-    "PRAGMA journal_mode=DELETE;"  // no side files once the database is closed
+// (measured at 4, 8 and 32 MiB). These belong to the connection: nothing of
+// them is stored in the file.
+constexpr const char* kConnectionSettings =
     "PRAGMA synchronous=FULL;"     // real commits are rare: make each durable
     "PRAGMA cache_size=-4096;"
     "PRAGMA temp_store=FILE;";     // snapshots live on disk, not in memory
 
-std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bool create) {
-  SetUpEngine();
+// The run's own file only: a journal mode is stored in the file (WAL), and a
+// user's database keeps the one its owner chose.
+constexpr const char* kOwnFileSettings = "PRAGMA journal_mode=DELETE;";  // no side files once closed
+
+int OpenFlags(bool create, Access access) {
   // A workspace is used by one thread only (workspace.h), so the connection
   // needs no lock of its own around every call.
-  const int flags =
-      SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-  auto db = std::make_unique<SQLite::Database>(path.string(), flags, kBusyTimeoutMs);
+  if (access == Access::kUserRead) return SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+  return SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+}
+
+std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bool create, Access access) {
+  SetUpEngine();
+  auto db = std::make_unique<SQLite::Database>(path.string(), OpenFlags(create, access), kBusyTimeoutMs);
   // Reading the schema makes SQLite look at the file: a file that is not a
   // database is refused here rather than at its first use.
   db->exec("SELECT count(*) FROM sqlite_schema");
-  db->exec(kSettings);
+  if (access == Access::kOwn) db->exec(kOwnFileSettings);
+  db->exec(kConnectionSettings);
+  // A user's file that cannot be written now (read-only, or another program
+  // holds its write lock) is refused before the run changes anything. The
+  // transaction writes nothing, so the file stays as it is.
+  if (access == Access::kUserWrite) {
+    db->exec("BEGIN IMMEDIATE");
+    db->exec("ROLLBACK");
+  }
   // Writes the file header, so that a new database is a database file from
   // its first moment (SQLite would otherwise leave it empty).
   if (create) db->exec("PRAGMA user_version=0");
@@ -45,10 +60,11 @@ std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bo
 }  // namespace
 
 Connection::Connection(Workspace::Impl* workspace, std::filesystem::path path,
-                       std::string identity, bool create)
-    : workspace_(workspace), path_(std::move(path)), identity_(std::move(identity)) {
+                       std::string identity, bool create, Access access)
+    : workspace_(workspace), path_(std::move(path)), identity_(std::move(identity)),
+      read_only_(access == Access::kUserRead) {
   try {
-    db_ = OpenFile(path_, create);
+    db_ = OpenFile(path_, create, access);
   } catch (const SQLite::Exception& e) {
     throw Error(std::string(e.what()) + ": " + path_.string(), {}, {}, e.getExtendedErrorCode());
   }

@@ -10,7 +10,7 @@
 namespace morvane::db {
 namespace fs = std::filesystem;
 
-Database Workspace::Impl::Open(const fs::path& path, bool create) {
+Database Workspace::Impl::Open(const fs::path& path, bool create, Access access) {
   const fs::path target =
       create ? internal::NewFileTarget(path) : internal::ExistingDatabaseFile(path);
   const std::string identity = internal::FileIdentity(target);
@@ -18,9 +18,11 @@ Database Workspace::Impl::Open(const fs::path& path, bool create) {
   std::shared_ptr<internal::Connection> connection;
   for (const auto& c : connections)
     if (c->identity() == identity) connection = c;
+  if (connection && connection->read_only() && access != Access::kUserRead)
+    throw Error("the database is open read-only in this run and cannot be written: " + target.string());
   if (!connection) {
     try {
-      connection = std::make_shared<internal::Connection>(this, target, identity, create);
+      connection = std::make_shared<internal::Connection>(this, target, identity, create, access);
     } catch (...) {
       std::error_code ec;
       if (create) fs::remove(target, ec);  // never leave a half-made file behind
@@ -63,7 +65,9 @@ Database Workspace::CreateDatabase(const fs::path& path, std::string_view /*loca
   return impl_->Open(path, true);
 }
 
-Database Workspace::OpenDatabase(const fs::path& path) { return impl_->Open(path, false); }
+Database Workspace::OpenDatabase(const fs::path& path, Access access) {
+  return impl_->Open(path, false, access);
+}
 
 void Workspace::BeginTrans() { impl_->Begin(); }
 void Workspace::CommitTrans(std::size_t counted) { impl_->Commit(counted); }

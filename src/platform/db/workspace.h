@@ -31,6 +31,21 @@
 
 namespace morvane::db {
 
+// What the run does with a database it opens, which decides how it is opened.
+enum class Access {
+  // The run's own file (the output database): read and written, in the
+  // rollback-journal mode, so that no side file stays once it is closed.
+  kOwn,
+  // A user's database that the run extends: read and written, its own
+  // settings (a WAL journal included) left as they are. The open begins a
+  // write transaction and rolls it back, so a file that cannot be written
+  // now (read-only, or locked by another program) is refused at once.
+  kUserWrite,
+  // A user's database that the run only reads: opened read-only, nothing in
+  // it changed.
+  kUserRead,
+};
+
 class Workspace {
  public:
   static constexpr std::size_t kDefaultGroupLimit = 20000;
@@ -46,13 +61,15 @@ class Workspace {
   Database CreateDatabase(const std::filesystem::path& path,
                           std::string_view locale = {});
 
-  // Opens an existing database file for reading and writing. Never creates
+  // Opens an existing database file as `access` says. Never creates
   // one: "", ":memory:", URI names and missing files are refused, as is a
   // file that is not a database. A path that does not exist as written is
   // resolved folder by folder without regard to case. A file that the
   // workspace holds open already gets a second handle on the same connection,
-  // so both see every row at once.
-  Database OpenDatabase(const std::filesystem::path& path);
+  // so both see every row at once: a file held for reading and writing serves
+  // a read-only open too, while a file held read-only is refused for writing
+  // (open the file for writing first).
+  Database OpenDatabase(const std::filesystem::path& path, Access access = Access::kOwn);
 
   void BeginTrans();
   // Throws if no transaction is open. An outermost transaction that stores

@@ -50,15 +50,18 @@ class Cursor {
 
 class Connection {
  public:
-  // Opens `path` (which must exist unless `create`); sets the journal, sync
-  // and cache settings; refuses a file that is not a database.
+  // Opens `path` (which must exist unless `create`) as `access` says
+  // (Workspace's Access); sets the sync and cache settings of the connection,
+  // and the journal mode of the run's own file only; refuses a file that is
+  // not a database.
   Connection(Workspace::Impl* workspace, std::filesystem::path path, std::string identity,
-             bool create);
+             bool create, Access access = Access::kOwn);
   ~Connection();  // as Close(), errors ignored
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
   bool IsOpen() const { return db_ != nullptr; }
+  bool read_only() const { return read_only_; }
   const SQLite::Database& db() const { return *db_; }
   sqlite3* handle() const { return db_->getHandle(); }
   const std::filesystem::path& path() const { return path_; }
@@ -144,6 +147,7 @@ class Connection {
   std::filesystem::path path_;
   std::string identity_;
   std::unique_ptr<SQLite::Database> db_;
+  bool read_only_ = false;
   int joined_depth_ = 0;
   // The next write is the single insert of level pending_.level (set by
   // JoinLevels, completed by AfterWrite with the new row id).

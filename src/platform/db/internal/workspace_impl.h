@@ -20,8 +20,9 @@ struct Workspace::Impl {
   std::vector<std::shared_ptr<internal::Connection>> connections;
 
   // A new handle on `path`; `create` makes a new file, else the file must
-  // exist. Shares the connection when the file is open already.
-  Database Open(const std::filesystem::path& path, bool create);
+  // exist. Shares the connection when the file is open already (see
+  // Workspace::OpenDatabase).
+  Database Open(const std::filesystem::path& path, bool create, Access access = Access::kOwn);
 
   // A connection is about to write: open its group and join every open
   // logical transaction (`single_insert`: as Connection::JoinLevels).
