@@ -13,16 +13,6 @@ namespace {
 constexpr std::size_t kStreetLength = 80;
 constexpr std::int64_t kCountLimit = 32767;  // the counts are 16-bit fields
 
-// The antenna-site key as the key's COLLATE NOCASE index tells keys apart:
-// ASCII letters upper-cased, every other byte as it stands (a key that
-// differs in a letter beyond ASCII is another site).
-std::string SiteKeyOf(std::string_view key) {
-  std::string folded(key);
-  for (char& c : folded)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return folded;
-}
-
 // A coordinate whose digits are all zero (N0000000.0) is no position.
 bool HasPosition(const std::string& dms) { return text::Mid(dms, 2, 9) != "0000000.0"; }
 
@@ -95,11 +85,11 @@ bool Listed(const std::string& list, const std::string& entry) {
 std::int64_t Raised(engine::RunContext& run, AntennaSideTables& tables, const std::string& key,
                     const char* field, std::int64_t count) {
   if (count < kCountLimit) return count + 1;
-  if (tables.counts_capped.insert(SiteKeyOf(key)).second)
-    engine::RecordRejected(
-        run, "AntSiteCallSign", "antenna site " + key,
-        std::string("the count ") + field + " has reached its limit and is held there",
-        std::to_string(kCountLimit));
+  if (tables.counts_capped.Contains(key)) return kCountLimit;
+  tables.counts_capped.Add(key);
+  engine::RecordRejected(run, "AntSiteCallSign", "antenna site " + key,
+                         std::string("the count ") + field + " has reached its limit and is held there",
+                         std::to_string(kCountLimit));
   return kCountLimit;
 }
 
@@ -110,8 +100,7 @@ void WriteAntSiteInfo(engine::RunContext& run, const ConversionState& state,
   const std::string& key = state.site.tower_site_key;
   if (text::Trim(key).empty()) return;
   // The site's first row of the run has handled it.
-  if (Holds(tables.site_info_keys, tables.site_info, key) ||
-      tables.site_info_refused.contains(SiteKeyOf(key)))
+  if (Holds(tables.site_info_keys, tables.site_info, key) || tables.site_info_refused.Contains(key))
     return;
   const std::string where = "antenna site " + key;
   const bool stored =
@@ -122,14 +111,14 @@ void WriteAntSiteInfo(engine::RunContext& run, const ConversionState& state,
   if (stored)
     tables.site_info_keys.Add(key);
   else
-    tables.site_info_refused.insert(SiteKeyOf(key));
+    tables.site_info_refused.Add(key);
   WriteUserSiteRow(run, state, tables, where);
 }
 
 void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
                           AntennaSideTables& tables) {
   const std::string& key = state.site.tower_site_key;
-  if (text::Trim(key).empty()) return;
+  if (text::Trim(key).empty() || tables.ant_site_call_sign_refused.Contains(key)) return;
   const std::string& call = state.cur_call_sign;
   const std::string& service = state.cur_rad_svc_code;
   const bool has_service = !text::Trim(service).empty();
@@ -138,13 +127,14 @@ void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
   // The rows of one site mostly come together: the recordset still stands
   // on the row this writer edited last.
   if (!tables.ant_site_call_sign_at.Seek(rs, key)) {
-    WriteRow(run, rs, RowWrite::kAdd, where, [&](db::TableRecordset& row) {
+    const bool added = WriteRow(run, rs, RowWrite::kAdd, where, [&](db::TableRecordset& row) {
       row.Set("AntSiteKey", key);
       row.Set("CallSigns", call + "~");
       row.Set("RadSvc", has_service ? service + "~" : "");
       row.Set("FreqCount", 1);
       row.Set("CallSignCount", 1);
     });
+    if (!added) tables.ant_site_call_sign_refused.Add(key);
     return;
   }
   const std::int64_t freq_count = rs.Get("FreqCount").AsInteger();
@@ -164,7 +154,9 @@ void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
     if (has_service && !Listed(services, service)) row.Set("RadSvc", services + service + "~");
     row.Set("CallSignCount", new_call_sign_count);
   });
-  if (!written) tables.ant_site_call_sign_at.Forget();
+  if (written) return;
+  tables.ant_site_call_sign_at.Forget();
+  tables.ant_site_call_sign_refused.Add(key);
 }
 
 }  // namespace morvane::convert

@@ -14,14 +14,19 @@ namespace {
 constexpr const char* kHeightMask = "0000.0; 000.0;0000.0";
 constexpr const char* kUnknownClass = "QDU";
 
+// Builds the deferred key indexes of AntMain, SiteSat and SiteEsCoord, once:
+// the indexes stay.
+void BuildPathIndexes(AntennaSideTables& t) {
+  if (!t.build_path_indexes) return;
+  const auto build = std::move(t.build_path_indexes);
+  t.build_path_indexes = nullptr;
+  build();
+}
+
 // Presence of a key of AntMain or SiteSat (see AntennaSideTables).
 bool HoldsPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
   if (t.path_keys.exact()) return t.path_keys.Holds(table, key);
-  if (t.build_path_indexes) {  // once: the indexes stay
-    const auto build = std::move(t.build_path_indexes);
-    t.build_path_indexes = nullptr;
-    build();
-  }
+  BuildPathIndexes(t);
   return table == FilingGroupKeys::kAntMain ? Holds(t.ant_main_keys, t.ant_main, key)
                                             : Holds(t.site_sat_keys, t.site_sat, key);
 }
@@ -66,8 +71,10 @@ std::string AntennaHeightText(const AntennaValues& antenna, bool transmit) {
 void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables, bool transmit) {
   db::TableRecordset& ant_main = tables.ant_main;
-  // Written by the path antenna's first row.
-  if (HoldsPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key)) return;
+  // Written by the path antenna's first row; a refused one is set aside once.
+  if (tables.ant_main_refused.Contains(state.path_ant_key) ||
+      HoldsPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key))
+    return;
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
@@ -92,18 +99,45 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
              rs.Set(at[kAntGn], a.gain);
              rs.Set(at[kAntSize], size);
            });
-  if (stored) AddPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key);
+  if (stored)
+    AddPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key);
+  else
+    tables.ant_main_refused.Add(state.path_ant_key);
+}
+
+// The highest Seq stored under the row's path-site key, 0 when none. Once
+// the keys of the present call sign no longer tell, the table does: the
+// rows of the path site are those whose PathAntKey is the path-site key
+// with "~" and the antenna's digits put before its transmit/receive letter.
+int LastCoordSeq(AntennaSideTables& t, const ConversionState& state) {
+  const std::string& key = state.path_site_key;
+  if (t.path_keys.exact()) return t.path_keys.LastSeq(key);
+  if (key == t.coord_last_key) return t.coord_last_seq;
+  BuildPathIndexes(t);
+  if (!t.coord_seq_read)
+    t.coord_seq_read = t.site_es_coord_db->Prepare(
+        "SELECT max(Seq) FROM SiteEsCoord WHERE PathAntKey >= ?1 AND PathAntKey < ?2 "
+        "AND substr(PathAntKey, 1, length(?1)) = ?1 "
+        "AND substr(PathAntKey, length(PathAntKey) - length(?3) + 1) = ?3 "
+        "AND substr(PathAntKey, length(?1) + 1, length(PathAntKey) - length(?1) - length(?3)) "
+        "GLOB '[0-9][0-9]*' "
+        "AND substr(PathAntKey, length(?1) + 1, length(PathAntKey) - length(?1) - length(?3)) "
+        "NOT GLOB '*[^0-9]*'");
+  const std::string& letter = state.cur_trans_mode_fix;
+  const std::string site = key.substr(0, key.size() - letter.size());
+  t.coord_seq_read->Run({db::Value(site + "~"), db::Value(site + "\x7f"), db::Value(letter)});
+  return static_cast<int>(t.coord_seq_read->Get(0, 0).AsInteger());
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
-// numbers the coordination rows of one path site 1, 2, 3 ...: it goes on
-// across rows of the other side in between and restarts only with another
-// path site of this side.
+// numbers the coordination rows of one path site 1, 2, 3 ... for the whole
+// run, whatever rows (of the other side, of another path site, of another
+// call sign) come in between.
 void WriteCoordination(engine::RunContext& run, const ConversionState& state,
                        AntennaSideTables& tables, bool transmit, SideValues& side) {
   const FreqCoordValues& c = state.freq_coord;
   if (!(text::Val(c.freq_limit_low) > 0)) return;
-  const int seq = side.coord_path_site_key == state.path_site_key ? side.coord_seq + 1 : 1;
+  const int seq = LastCoordSeq(tables, state) + 1;
   enum {
     kPathAntKey, kSeq, kCallSign, kAzimuthEast, kAzimuthWest, kElevationEast, kElevationWest,
     kFreqLimitLow, kFreqLimitHigh, kSatArcEast, kSatArcWest, kSatHemiEast, kSatHemiWest,
@@ -136,14 +170,18 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
   if (!written) return;  // a set-aside row is not numbered, nor flagged
   side.es_coord_flag = "1";
   side.coord_seq = seq;
-  side.coord_path_site_key = state.path_site_key;
+  if (tables.path_keys.exact()) tables.path_keys.SetSeq(state.path_site_key, seq);
+  tables.coord_last_key = state.path_site_key;
+  tables.coord_last_seq = seq;
 }
 
 // One SiteSat row per path site, from its first row.
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
   db::TableRecordset& site_sat = tables.site_sat;
-  if (HoldsPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key)) return;
+  if (tables.site_sat_refused.Contains(state.path_site_key) ||
+      HoldsPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key))
+    return;
   const bool stored = WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
            [&](db::TableRecordset& rs) {
              rs.Set("PathSiteKey", state.path_site_key);
@@ -151,7 +189,10 @@ void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
              rs.Set("OrbitLocation", state.space_station.orbit_location);
              rs.Set("UsName", state.space_station.us_name);
            });
-  if (stored) AddPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key);
+  if (stored)
+    AddPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key);
+  else
+    tables.site_sat_refused.Add(state.path_site_key);
 }
 
 }  // namespace
@@ -167,7 +208,9 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
   t.ant_main = open("AntMain", "idxPathAntKey", nullptr);
   t.site_es_coord = open("SiteEsCoord", "", nullptr);
   t.site_sat = open("SiteSat", "idxPathSiteKey", nullptr);
-  t.path_keys = FilingGroupKeys(t.ant_main.RecordCount() == 0 && t.site_sat.RecordCount() == 0);
+  t.path_keys = FilingGroupKeys(t.ant_main.RecordCount() == 0 && t.site_sat.RecordCount() == 0 &&
+                                t.site_es_coord.RecordCount() == 0);
+  t.site_es_coord_db = &output;
   t.class_of_station_code =
       OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode");
   t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);

@@ -11,17 +11,19 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
-#include <unordered_set>
 
 #include "convert/conversion_state.h"
 #include "convert/field_positions.h"
 #include "convert/filing_group_keys.h"
 #include "convert/known_keys.h"
 #include "convert/lookup_memo.h"
+#include "convert/refused_keys.h"
 #include "convert/staging_source.h"
 #include "convert/row_position.h"
 #include "platform/db/database.h"
+#include "platform/db/prepared_sql.h"
 #include "platform/db/table_recordset.h"
 #include "run/run_context.h"
 
@@ -45,6 +47,15 @@ struct AntennaSideTables {
   FilingGroupKeys path_keys;
   KnownKeys ant_main_keys{false}, site_sat_keys{false};
   std::function<void()> build_path_indexes;  // emptied once called
+  // SiteEsCoord.Seq once path_keys is not exact: the highest Seq of a path
+  // site read from the table (on its key index, built with the others),
+  // and the path site numbered last with its Seq.
+  db::Database* site_es_coord_db = nullptr;  // the output database
+  std::optional<db::PreparedSql> coord_seq_read;
+  std::string coord_last_key;
+  int coord_last_seq = 0;
+  // The keys whose record a field refused, set aside once.
+  RefusedKeys ant_main_refused, site_sat_refused, path_record_refused, mfg_mod_refused;
   // The positions of the fields that the antenna, coordination and path
   // writers set.
   FieldPositions ant_main_fields, site_es_coord_fields, path_tx_fields, path_rx_fields;
@@ -63,13 +74,12 @@ struct AntennaSideTables {
   db::TableRecordset ant_site_info, ant_site_call_sign;
   RowPosition ant_site_call_sign_at;
 
-  // What the antenna-site writers remember during the step, keyed by the
-  // antenna-site key with its ASCII letters upper-cased (the keys compare as
-  // their COLLATE NOCASE index compares them):
-  // sites whose SiteInfo row a field refused, so that their later rows leave
-  // the antenna-site database alone as a stored row would; sites whose
-  // AntSiteCallSign counts reached their limit, reported once.
-  std::unordered_set<std::string> site_info_refused, counts_capped;
+  // What the antenna-site writers remember during the step: sites whose
+  // SiteInfo row a field refused, so that their later rows leave the
+  // antenna-site database alone as a stored row would; sites whose
+  // AntSiteCallSign row a field refused; sites whose AntSiteCallSign counts
+  // reached their limit, reported once.
+  RefusedKeys site_info_refused, ant_site_call_sign_refused, counts_capped;
 };
 
 // Opens the recordsets; throws db::Error when a table or an index is missing.

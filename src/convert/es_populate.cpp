@@ -82,6 +82,7 @@ class EsPopulateStep {
       side.build_path_indexes = [&deferred] {
         deferred.Rebuild("AntMain");
         deferred.Rebuild("SiteSat");
+        deferred.Rebuild("SiteEsCoord");
       };
       run_.Yield();
       db::SqlRecordset query = output.OpenSql(ConversionQuery());

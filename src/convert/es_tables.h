@@ -19,6 +19,7 @@
 #include "convert/field_positions.h"
 #include "convert/key_rows.h"
 #include "convert/known_keys.h"
+#include "convert/refused_keys.h"
 #include "convert/staging_source.h"
 #include "convert/stored_texts.h"
 #include "platform/db/database.h"
@@ -78,6 +79,15 @@ struct EsTables {
   // conversion query's frequency row is the one a Seek on its key finds.
   bool frequency_keys_unique = false;
 
+  // The keys whose record a field refused, set aside once: the later rows
+  // of a FreqList key whose new row was refused leave it alone (a refused
+  // raise of a stored count is reported with each raise); a Lice record is
+  // refused under its key and address key, so another address of the
+  // licensee still makes its own; a special-condition text refused under a
+  // key is not tried again under that key.
+  RefusedKeys lice_refused, freq_list_refused, spc_cnd_ant_refused, spc_cnd_freq_refused,
+      spc_cnd_lice_refused, spc_cnd_site_refused;
+
   // Filings whose missing address row has been reported, so a filing with
   // many rows gives one rejected-data line.
   std::unordered_set<std::int64_t> address_missing_reported;
@@ -90,8 +100,9 @@ EsTables OpenEsTables(db::Database& output);
 // The indexes of the KTB tables that the step adds rows to without seeking
 // on them, built once the rows are in (db::DeferredIndexes): every index of
 // Freq, FreqList, AntMain, SiteSat and SiteEsCoord (their presence tests
-// are answered from memory; AntMain's and SiteSat's only while that answer
-// is exact, after which Rebuild(table) builds theirs at once), and those of
+// and SiteEsCoord's numbering are answered from memory; AntMain's, SiteSat's
+// and SiteEsCoord's only while that answer is exact, after which
+// Rebuild(table) builds theirs at once), and those of
 // Lice, PathRecord and SiteInfo but
 // the one of the key that the step seeks. Made after the recordsets are
 // opened and set to their indexes, and before the conversion query; Rebuild()

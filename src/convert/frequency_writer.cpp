@@ -120,6 +120,7 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
     row->count = count;
     return;
   }
+  if (tables.freq_list_refused.Contains(key)) return;  // a new row refused is set aside once
   const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
     rs.Set(at[kListKey], key);
     rs.Set(at[kListFreq], frequency);
@@ -128,7 +129,10 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
     rs.Set(at[kListRxClass], Trim(rx_class));
     rs.Set(at[kListCount], 1);
   });
-  if (stored) tables.freq_list_rows.Add(key, {list.LastAddedRowId(), 1});
+  if (stored)
+    tables.freq_list_rows.Add(key, {list.LastAddedRowId(), 1});
+  else
+    tables.freq_list_refused.Add(key);
 }
 
 }  // namespace morvane::convert

@@ -54,7 +54,10 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
   if (state.address.address_id_null) ShowNullAddressId(run);
 
   const std::string key = text::Trim(state.licensee_id_key);
-  if (Holds(tables.lice_keys, tables.lice, key)) return;
+  // A record refused is set aside once; another address of the same
+  // licensee makes a record of its own.
+  const std::string address = std::to_string(state.row.address_key);
+  if (tables.lice_refused.Contains(key, address) || Holds(tables.lice_keys, tables.lice, key)) return;
 
   const AddressValues& a = state.address;
   std::optional<std::int64_t> reg_num;
@@ -82,7 +85,10 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
     rs.Set("LiceType", Left(text::Trim(state.main.type_applicant_code), 1));
     rs.Set("EntityType", "L");
   });
-  if (stored) tables.lice_keys.Add(key);
+  if (stored)
+    tables.lice_keys.Add(key);
+  else
+    tables.lice_refused.Add(key, address);
   run.YieldIfDue();
 }
 

@@ -25,8 +25,10 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
   const SideValues& side = transmit ? state.tx : state.rx;
   std::string& written_key = tables.path_written_key[transmit ? 0 : 1];
   SideValues& written = tables.path_written[transmit ? 0 : 1];
-  // Only this writer changes these fields: the row holds them already.
+  // Only this writer changes these fields: the row holds them already. A
+  // path site whose row a field refused is set aside once.
   if (!written_key.empty() && written_key == state.path_site_key && SameSide(written, side)) return;
+  if (tables.path_record_refused.Contains(state.path_site_key)) return;
   db::TableRecordset& path = tables.path_record;
   // The path site's rows come together: after the first, the recordset
   // mostly stands on the row this writer has just edited.
@@ -56,7 +58,7 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
              rs.Set(at[kRadOfOp], "");
            });
   if (!exists || !stored) tables.path_record_at.Forget();  // an added row moves nothing
-  if (!stored) return;
+  if (!stored) return tables.path_record_refused.Add(state.path_site_key);
   tables.path_record_keys.Add(state.path_site_key);
   written_key = state.path_site_key;
   written = side;
@@ -71,14 +73,17 @@ void WriteMfgModList(engine::RunContext& run, AntennaSideTables& tables, const s
   // their own fields. Stored and sought trimmed, so both meet.
   const std::string key = text::Trim(text::Left(mfg + "^" + mod, kMfgModKeyLength));
   db::TableRecordset& list = tables.mfg_mod_list;
-  if (Holds(tables.mfg_mod_keys, list, key)) return;
+  if (tables.mfg_mod_refused.Contains(key) || Holds(tables.mfg_mod_keys, list, key)) return;
   const bool stored = WriteRow(run, list, RowWrite::kAdd, "make and model " + key, [&](db::TableRecordset& rs) {
     rs.Set("EquipAntFlag", flag);
     rs.Set("MfgMod", key);
     rs.Set("Mfg", mfg);
     rs.Set("Mod", mod);
   });
-  if (stored) tables.mfg_mod_keys.Add(key);
+  if (stored)
+    tables.mfg_mod_keys.Add(key);
+  else
+    tables.mfg_mod_refused.Add(key);
   run.YieldIfDue();
 }
 

@@ -26,6 +26,7 @@ struct ConditionMember {
   const char* target_key_field;
   MemoText& memo;           // the text of the last key sought
   StoredTexts& stored;      // the target's texts under the last key written
+  RefusedKeys& refused;     // the keys and texts the target refused
 };
 
 std::string MissingEntry(const ConditionMember& member, std::int64_t key, std::int64_t code) {
@@ -101,7 +102,7 @@ void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables
                  LookupMemo& memo, const ConditionMember& member, std::int64_t sought,
                  const std::string& key) {
   const std::string& text = MemoConditionText(member, tables, memo, sought);
-  if (text.empty() || HasText(member, key, text)) return;
+  if (text.empty() || member.refused.Contains(key, text) || HasText(member, key, text)) return;
   const bool stored =
       WriteRow(run, member.target, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
         rs.Set(member.target_key_field, key);
@@ -110,6 +111,8 @@ void WriteMember(engine::RunContext& run, const ConversionState& state, EsTables
   if (stored) {
     member.stored.keys.Add(key);
     member.stored.texts.push_back(text);  // HasText has just gathered `key`
+  } else {
+    member.refused.Add(key, text);
   }
   run.YieldIfDue();
 }
@@ -120,7 +123,7 @@ void WriteSpcCndAnt(engine::RunContext& run, ConversionState& state, EsTables& t
                     LookupMemo& memo) {
   const ConditionMember member{tables.antenna_condition, " AntennaKey = ", false,
                                tables.spc_cnd_ant, "PathAntKey", memo.antenna_conditions,
-                               tables.spc_cnd_ant_texts};
+                               tables.spc_cnd_ant_texts, tables.spc_cnd_ant_refused};
   WriteMember(run, state, tables, memo, member, state.cur_antenna_key, state.path_ant_key);
 }
 
@@ -131,7 +134,7 @@ void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& 
   if (state.row.frequency_conditions_known && !state.row.has_frequency_conditions) return;
   const ConditionMember member{tables.frequency_condition, " FrequencyKey = ",
                                true, tables.spc_cnd_freq, "FreqKey", memo.frequency_conditions,
-                               tables.spc_cnd_freq_texts};
+                               tables.spc_cnd_freq_texts, tables.spc_cnd_freq_refused};
   WriteMember(run, state, tables, memo, member, state.cur_frequency_key, state.freq_key);
 }
 
@@ -139,7 +142,7 @@ void WriteSpcCndLice(engine::RunContext& run, ConversionState& state, EsTables& 
                     LookupMemo& memo) {
   const ConditionMember member{tables.license_condition, " FilingKey = ", true,
                                tables.spc_cnd_lice, "CsFnKey", memo.license_conditions,
-                               tables.spc_cnd_lice_texts};
+                               tables.spc_cnd_lice_texts, tables.spc_cnd_lice_refused};
   WriteMember(run, state, tables, memo, member, state.cur_filing_key, state.cur_call_sign);
 }
 
@@ -147,7 +150,7 @@ void WriteSpcCndSite(engine::RunContext& run, ConversionState& state, EsTables& 
                     LookupMemo& memo) {
   const ConditionMember member{tables.site_condition, " SiteKey = ", true,
                                tables.spc_cnd_site, "PathSiteKey", memo.site_conditions,
-                               tables.spc_cnd_site_texts};
+                               tables.spc_cnd_site_texts, tables.spc_cnd_site_refused};
   WriteMember(run, state, tables, memo, member, state.cur_site_key, state.path_site_key);
 }
 

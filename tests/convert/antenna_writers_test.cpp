@@ -84,6 +84,32 @@ TEST_F(AntennaWriters, CoordinationRowsNumberedPerPathSiteWithoutRepeats) {
                                       "04200.00000000", "060.0", "061.0", "E", "W", "G", kNull}));
 }
 
+// Letters other than "T" are all receive rows, each letter a path site of its
+// own: switching between them does not restart a path site's numbering.
+TEST_F(AntennaWriters, CoordinationRowsNumberedPerPathSiteWhateverCameBetween) {
+  for (const char* letter : {"R", "B", "R", "B", "R"}) Row(letter);
+  EXPECT_EQ(Rows(output, "SiteEsCoord", {"PathAntKey", "Seq"}),
+            (Table{{"QD0000012345~01~01R", "1"},
+                   {"QD0000012345~01~01B", "1"},
+                   {"QD0000012345~01~01R", "2"},
+                   {"QD0000012345~01~01B", "2"},
+                   {"QD0000012345~01~01R", "3"}}));
+}
+
+// The record of a path antenna or path site that a field refuses is set
+// aside with one line, however many rows of it come.
+TEST_F(AntennaWriters, ARefusedRecordIsReportedOnce) {
+  state.antenna.height_max_agl = "12345";  // AntHgt 12343.5: seven characters
+  state.space_station.us_name = "A Satellite Name Of 21";
+  for (int i = 0; i < 4; ++i) Row("R");
+  EXPECT_TRUE(Rows(output, "AntMain", {"PathAntKey"}).empty());
+  EXPECT_TRUE(Rows(output, "SiteSat", {"PathSiteKey"}).empty());
+  const auto lines = RejectedLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].rfind("AntMain\tpath antenna QD0000012345~01~01R\t", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[1].rfind("SiteSat\tpath site QD0000012345~01R\t", 0), 0u) << lines[1];
+}
+
 TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {
   Row("T");  // a path site of one row
   state.freq_coord.freq_limit_low = "";

@@ -175,9 +175,8 @@ TEST_F(WritersTest, FreqListCountsOnRowsOfTheSameKeyWhateverItsCaseAndSkipsRefus
   EXPECT_EQ(f.Rows("SELECT FreqListKey, Freq, QalRadSvc, TxClassStation, FreqCnt FROM FreqList ORDER BY rowid"),
             (Lines{"00001000.00000000P Z|old1|~|~|8", "00001000.00000000p z|old2|~|~|40",
                    "00002000.00000000MxAb|00002000.00000000|Mx|Ab|3"}));
-  const Lines rejected = f.RejectedLines();
-  ASSERT_EQ(rejected.size(), 2u);
-  EXPECT_EQ(rejected[0], rejected[1]);
+  const Lines rejected = f.RejectedLines();  // the refused row once
+  ASSERT_EQ(rejected.size(), 1u);
   EXPECT_EQ(rejected[0].rfind("FreqList\t", 0), 0u) << rejected[0];
 }
 
