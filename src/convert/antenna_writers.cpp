@@ -40,10 +40,10 @@ void AddPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::s
 // "QDU" when the list does not hold the code.
 std::string ClassOfStation(const ConversionState& state, AntennaSideTables& tables) {
   static constexpr std::string_view kFields[] = {"ClassOfStationCode"};
-  if (!tables.class_of_station.Find(tables.class_of_station_code,
-                                    db::Value(text::Trim(state.main.class_of_station_code)), kFields))
+  if (!tables.class_of_station_code.Find(db::Value(text::Trim(state.main.class_of_station_code)),
+                                         kFields))
     return kUnknownClass;
-  return tables.class_of_station.Get(0).AsText();
+  return tables.class_of_station_code.Get(0).AsText();
 }
 
 // The antenna's height above ground to its centre: the maximum height less
@@ -211,8 +211,8 @@ AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_
   t.path_keys = FilingGroupKeys(t.ant_main.RecordCount() == 0 && t.site_sat.RecordCount() == 0 &&
                                 t.site_es_coord.RecordCount() == 0);
   t.site_es_coord_db = &output;
-  t.class_of_station_code =
-      OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode");
+  t.class_of_station_code = StagingLookup(
+      OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode"));
   t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);
   t.mfg_mod_list = open("MfgModList", "idxMfgMod", &t.mfg_mod_keys);
   t.site_info = open("SiteInfo", "idxAntSiteKey", &t.site_info_keys);

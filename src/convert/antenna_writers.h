@@ -18,7 +18,7 @@
 #include "convert/field_positions.h"
 #include "convert/filing_group_keys.h"
 #include "convert/known_keys.h"
-#include "convert/lookup_memo.h"
+#include "convert/staging_lookup.h"
 #include "convert/refused_keys.h"
 #include "convert/staging_source.h"
 #include "convert/row_position.h"
@@ -35,8 +35,8 @@ struct AntennaSideTables {
   // idxMfgMod, SiteInfo idxAntSiteKey); SiteEsCoord is only added to.
   db::TableRecordset ant_main, site_es_coord, site_sat, path_record, mfg_mod_list, site_info;
   // The class-of-station code list, DalkClassOfStationCode by
-  // idxClassOfStationCode.
-  StagingSource class_of_station_code;
+  // idxClassOfStationCode: the rows of one filing share its code.
+  StagingLookup class_of_station_code;
   // The keys of the output tables above that the step has seen stored, so
   // that most presence tests need no Seek.
   KnownKeys path_record_keys, mfg_mod_keys, site_info_keys;
@@ -66,9 +66,6 @@ struct AntennaSideTables {
   std::string path_written_key[2];
   SideValues path_written[2];
   RowPosition path_record_at;  // the PathRecord row the path writer stands on
-  // The class-of-station code of the last row and what the code list holds
-  // for it: the rows of one filing share it.
-  MemoRow class_of_station;
   // In the user's antenna-site database (setting AntSiteDb), each on
   // idxAntSiteKey; the row that the call-sign writer stands on.
   db::TableRecordset ant_site_info, ant_site_call_sign;

@@ -25,25 +25,31 @@ bool FrequencyKeysUnique(db::Database& output) {
 EsTables OpenEsTables(db::Database& output) {
   EsTables t;
   t.process_log = output.OpenTable("ProcessLog");
-  t.main = OpenStagingSource(output, "DalkMain", "idxFilingKey");
-  t.address = OpenStagingSource(output, "DalkAddress", "idxAddressKey");
-  t.site = OpenStagingSource(output, "DalkSite", "idxSiteKey");
-  t.antenna = OpenStagingSource(output, "DalkAntenna", "idxAntennaKey");
-  t.antenna_gain = OpenStagingSource(output, "DalkAntennaGain", "idxAntennaKey");
-  t.frequency = OpenStagingSource(output, "DalkFrequency", "idxFrequencyKey");
+  auto lookup = [&](std::string_view table, std::string_view index) {
+    return StagingLookup(OpenStagingSource(output, table, index));
+  };
+  t.main = lookup("DalkMain", "idxFilingKey");
+  t.address = lookup("DalkAddress", "idxAddressKey");
+  t.site = lookup("DalkSite", "idxSiteKey");
+  t.antenna = lookup("DalkAntenna", "idxAntennaKey");
+  t.antenna_gain = lookup("DalkAntennaGain", "idxAntennaKey");
+  t.frequency = lookup("DalkFrequency", "idxFrequencyKey");
   t.frequency_keys_unique = FrequencyKeysUnique(output);
-  t.freq_coord = OpenStagingSource(output, "DalkFreqCoord", "idxAntennaKey");
-  t.space_station = OpenStagingSource(output, "DalkSpaceStation", "idxSpaceStationKey");
-  t.pt_comm = OpenStagingSource(output, "DalkPtComm", "idxSiteKey");
-  t.form312 = OpenStagingSource(output, "DalkForm312", "idxFilingKey");
-  t.nature_of_service = OpenStagingSource(output, "DalkNatureOfService", "idxFilingKey");
-  t.nature_of_service_code =
-      OpenStagingSource(output, "DalkNatureOfServiceCode", "idxNatureOfServiceCode");
-  t.condition = OpenStagingSource(output, "DalkCondition", "idxConditionCode");
-  t.antenna_condition = OpenStagingSource(output, "DalkAntennaCondition", "idxAntennaKey");
-  t.frequency_condition = OpenStagingSource(output, "DalkFrequencyCondition", "idxFrequencyKey");
-  t.license_condition = OpenStagingSource(output, "DalkLicenseCondition", "idxFilingKey");
-  t.site_condition = OpenStagingSource(output, "DalkSiteCondition", "idxSiteKey");
+  t.freq_coord = lookup("DalkFreqCoord", "idxAntennaKey");
+  t.space_station = lookup("DalkSpaceStation", "idxSpaceStationKey");
+  t.pt_comm = lookup("DalkPtComm", "idxSiteKey");
+  t.form312 = lookup("DalkForm312", "idxFilingKey");
+  t.nature_of_service = lookup("DalkNatureOfService", "idxFilingKey");
+  t.nature_of_service_code = lookup("DalkNatureOfServiceCode", "idxNatureOfServiceCode");
+  t.condition = lookup("DalkCondition", "idxConditionCode");
+  t.antenna_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkAntennaCondition", "idxAntennaKey"), " AntennaKey = ", false);
+  t.frequency_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkFrequencyCondition", "idxFrequencyKey"), " FrequencyKey = ", true);
+  t.license_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkLicenseCondition", "idxFilingKey"), " FilingKey = ", true);
+  t.site_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkSiteCondition", "idxSiteKey"), " SiteKey = ", true);
   t.lice = Open(output, "Lice", "idxLicenseeIdKey");
   t.lice_keys = KnownKeysOf(t.lice);
   t.freq = Open(output, "Freq", "");

@@ -20,6 +20,7 @@
 #include "convert/key_rows.h"
 #include "convert/known_keys.h"
 #include "convert/refused_keys.h"
+#include "convert/staging_lookup.h"
 #include "convert/staging_source.h"
 #include "convert/stored_texts.h"
 #include "platform/db/database.h"
@@ -33,24 +34,25 @@ struct EsTables {
   db::TableRecordset process_log;
 
   // Staging tables, each read by the field of the index named in the
-  // comment (the index must exist).
-  StagingSource main;                   // DalkMain, idxFilingKey
-  StagingSource address;                // DalkAddress, idxAddressKey
-  StagingSource site;                   // DalkSite, idxSiteKey
-  StagingSource antenna;                // DalkAntenna, idxAntennaKey
-  StagingSource antenna_gain;           // DalkAntennaGain, idxAntennaKey
-  StagingSource frequency;              // DalkFrequency, idxFrequencyKey
-  StagingSource freq_coord;             // DalkFreqCoord, idxAntennaKey
-  StagingSource space_station;          // DalkSpaceStation, idxSpaceStationKey
-  StagingSource pt_comm;                // DalkPtComm, idxSiteKey
-  StagingSource form312;                // DalkForm312, idxFilingKey
-  StagingSource nature_of_service;      // DalkNatureOfService, idxFilingKey
-  StagingSource nature_of_service_code; // DalkNatureOfServiceCode, idxNatureOfServiceCode
-  StagingSource condition;              // DalkCondition, idxConditionCode
-  StagingSource antenna_condition;      // DalkAntennaCondition, idxAntennaKey
-  StagingSource frequency_condition;    // DalkFrequencyCondition, idxFrequencyKey
-  StagingSource license_condition;      // DalkLicenseCondition, idxFilingKey
-  StagingSource site_condition;         // DalkSiteCondition, idxSiteKey
+  // comment (the index must exist), each lookup with its own memory.
+  StagingLookup main;                   // DalkMain, idxFilingKey
+  StagingLookup address;                // DalkAddress, idxAddressKey
+  StagingLookup site;                   // DalkSite, idxSiteKey
+  StagingLookup antenna;                // DalkAntenna, idxAntennaKey
+  StagingLookup antenna_gain;           // DalkAntennaGain, idxAntennaKey
+  StagingLookup frequency;              // DalkFrequency, idxFrequencyKey
+  StagingLookup freq_coord;             // DalkFreqCoord, idxAntennaKey
+  StagingLookup space_station;          // DalkSpaceStation, idxSpaceStationKey
+  StagingLookup pt_comm;                // DalkPtComm, idxSiteKey
+  StagingLookup form312;                // DalkForm312, idxFilingKey
+  StagingLookup nature_of_service;      // DalkNatureOfService, idxFilingKey
+  StagingLookup nature_of_service_code; // DalkNatureOfServiceCode, idxNatureOfServiceCode
+  StagingLookup condition;              // DalkCondition, idxConditionCode
+  // The condition texts of an antenna, frequency, filing and site.
+  ConditionTexts antenna_conditions;    // DalkAntennaCondition, idxAntennaKey
+  ConditionTexts frequency_conditions;  // DalkFrequencyCondition, idxFrequencyKey
+  ConditionTexts license_conditions;    // DalkLicenseCondition, idxFilingKey
+  ConditionTexts site_conditions;       // DalkSiteCondition, idxSiteKey
 
   // KTB tables, each on the index of its key.
   db::TableRecordset lice;           // idxLicenseeIdKey
