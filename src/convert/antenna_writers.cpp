@@ -5,7 +5,6 @@
 #include "convert/antenna_site_writers.h"
 #include "convert/path_writers.h"
 #include "convert/qd_key.h"
-#include "convert/row_writer.h"
 #include "platform/text/text.h"
 
 namespace morvane::convert {
@@ -13,28 +12,6 @@ namespace {
 
 constexpr const char* kHeightMask = "0000.0; 000.0;0000.0";
 constexpr const char* kUnknownClass = "QDU";
-
-// Builds the deferred key indexes of AntMain, SiteSat and SiteEsCoord, once:
-// the indexes stay.
-void BuildPathIndexes(AntennaSideTables& t) {
-  if (!t.build_path_indexes) return;
-  const auto build = std::move(t.build_path_indexes);
-  t.build_path_indexes = nullptr;
-  build();
-}
-
-// Presence of a key of AntMain or SiteSat (see AntennaSideTables).
-bool HoldsPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
-  if (t.path_keys.exact()) return t.path_keys.Holds(table, key);
-  BuildPathIndexes(t);
-  return table == FilingGroupKeys::kAntMain ? Holds(t.ant_main_keys, t.ant_main, key)
-                                            : Holds(t.site_sat_keys, t.site_sat, key);
-}
-
-void AddPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
-  if (t.path_keys.exact()) return t.path_keys.Add(table, key);
-  (table == FilingGroupKeys::kAntMain ? t.ant_main_keys : t.site_sat_keys).Add(key);
-}
 
 // The class of station of the row's filing as the code list spells it;
 // "QDU" when the list does not hold the code.
@@ -70,11 +47,9 @@ std::string AntennaHeightText(const AntennaValues& antenna, bool transmit) {
 
 void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables, bool transmit) {
-  db::TableRecordset& ant_main = tables.ant_main;
-  // Written by the path antenna's first row; a refused one is set aside once.
-  if (tables.ant_main_refused.Contains(state.path_ant_key) ||
-      HoldsPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key))
-    return;
+  // Written by the path antenna's first row.
+  KeyedTable& ant_main = tables.ant_main;
+  if (ant_main.Holds(state.path_ant_key)) return;
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
@@ -85,9 +60,9 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
   static constexpr std::string_view kFields[] = {
       "PathAntKey", "AntennaKey", "LocationKey", "CallSign", "AntHgt", "AntPlr", "AntMfg",
       "AntMod", "AntGn", "AntSize"};
-  const FieldPositions& at = tables.ant_main_fields.Resolve(ant_main, kFields);
-  const bool stored = WriteRow(run, ant_main, RowWrite::kAdd, "path antenna " + state.path_ant_key,
-           [&](db::TableRecordset& rs) {
+  const FieldPositions& at = ant_main.Fields(kFields);
+  ant_main.Add(run, state.path_ant_key, "path antenna " + state.path_ant_key,
+               [&](db::TableRecordset& rs) {
              rs.Set(at[kPathAntKey], state.path_ant_key);
              rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
              rs.Set(at[kLocationKey], QdKey(state.cur_site_key));
@@ -99,34 +74,6 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
              rs.Set(at[kAntGn], a.gain);
              rs.Set(at[kAntSize], size);
            });
-  if (stored)
-    AddPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key);
-  else
-    tables.ant_main_refused.Add(state.path_ant_key);
-}
-
-// The highest Seq stored under the row's path-site key, 0 when none. Once
-// the keys of the present call sign no longer tell, the table does: the
-// rows of the path site are those whose PathAntKey is the path-site key
-// with "~" and the antenna's digits put before its transmit/receive letter.
-int LastCoordSeq(AntennaSideTables& t, const ConversionState& state) {
-  const std::string& key = state.path_site_key;
-  if (t.path_keys.exact()) return t.path_keys.LastSeq(key);
-  if (key == t.coord_last_key) return t.coord_last_seq;
-  BuildPathIndexes(t);
-  if (!t.coord_seq_read)
-    t.coord_seq_read = t.site_es_coord_db->Prepare(
-        "SELECT max(Seq) FROM SiteEsCoord WHERE PathAntKey >= ?1 AND PathAntKey < ?2 "
-        "AND substr(PathAntKey, 1, length(?1)) = ?1 "
-        "AND substr(PathAntKey, length(PathAntKey) - length(?3) + 1) = ?3 "
-        "AND substr(PathAntKey, length(?1) + 1, length(PathAntKey) - length(?1) - length(?3)) "
-        "GLOB '[0-9][0-9]*' "
-        "AND substr(PathAntKey, length(?1) + 1, length(PathAntKey) - length(?1) - length(?3)) "
-        "NOT GLOB '*[^0-9]*'");
-  const std::string& letter = state.cur_trans_mode_fix;
-  const std::string site = key.substr(0, key.size() - letter.size());
-  t.coord_seq_read->Run({db::Value(site + "~"), db::Value(site + "\x7f"), db::Value(letter)});
-  return static_cast<int>(t.coord_seq_read->Get(0, 0).AsInteger());
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
@@ -137,7 +84,8 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
                        AntennaSideTables& tables, bool transmit, SideValues& side) {
   const FreqCoordValues& c = state.freq_coord;
   if (!(text::Val(c.freq_limit_low) > 0)) return;
-  const int seq = LastCoordSeq(tables, state) + 1;
+  SiteEsCoordTable& coord = tables.site_es_coord;
+  const int seq = coord.NextSeq(state.path_site_key, state.cur_trans_mode_fix);
   enum {
     kPathAntKey, kSeq, kCallSign, kAzimuthEast, kAzimuthWest, kElevationEast, kElevationWest,
     kFreqLimitLow, kFreqLimitHigh, kSatArcEast, kSatArcWest, kSatHemiEast, kSatHemiWest,
@@ -147,10 +95,10 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
       "PathAntKey", "Seq", "CallSign", "AzimuthEast", "AzimuthWest", "ElevationEast",
       "ElevationWest", "FreqLimitLow", "FreqLimitHigh", "SatArcEast", "SatArcWest", "SatHemiEast",
       "SatHemiWest", "SatOrbitType", "HorizMaxDensity"};
-  const FieldPositions& at = tables.site_es_coord_fields.Resolve(tables.site_es_coord, kFields);
+  const FieldPositions& at = coord.Fields(kFields);
   const bool written =
-      WriteRow(run, tables.site_es_coord, RowWrite::kAdd, "path antenna " + state.path_ant_key,
-               [&](db::TableRecordset& rs) {
+      coord.Add(run, state.path_site_key, seq, "path antenna " + state.path_ant_key,
+                [&](db::TableRecordset& rs) {
                  rs.Set(at[kPathAntKey], state.path_ant_key);
                  rs.Set(at[kSeq], seq);
                  rs.Set(at[kCallSign], transmit ? state.main.call_sign : state.cur_call_sign);
@@ -170,57 +118,56 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
   if (!written) return;  // a set-aside row is not numbered, nor flagged
   side.es_coord_flag = "1";
   side.coord_seq = seq;
-  if (tables.path_keys.exact()) tables.path_keys.SetSeq(state.path_site_key, seq);
-  tables.coord_last_key = state.path_site_key;
-  tables.coord_last_seq = seq;
 }
 
 // One SiteSat row per path site, from its first row.
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
-  db::TableRecordset& site_sat = tables.site_sat;
-  if (tables.site_sat_refused.Contains(state.path_site_key) ||
-      HoldsPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key))
-    return;
-  const bool stored = WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
-           [&](db::TableRecordset& rs) {
+  KeyedTable& site_sat = tables.site_sat;
+  if (site_sat.Holds(state.path_site_key)) return;
+  site_sat.Add(run, state.path_site_key, "path site " + state.path_site_key,
+               [&](db::TableRecordset& rs) {
              rs.Set("PathSiteKey", state.path_site_key);
              rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
              rs.Set("OrbitLocation", state.space_station.orbit_location);
              rs.Set("UsName", state.space_station.us_name);
            });
-  if (stored)
-    AddPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key);
-  else
-    tables.site_sat_refused.Add(state.path_site_key);
 }
 
 }  // namespace
 
-AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_site_db) {
-  AntennaSideTables t;
-  auto open = [&](std::string_view table, std::string_view index, KnownKeys* keys) {
-    db::TableRecordset rs = output.OpenTable(table);
-    if (!index.empty()) rs.SetIndex(index);
-    if (keys) *keys = KnownKeysOf(rs);
-    return rs;
-  };
-  t.ant_main = open("AntMain", "idxPathAntKey", nullptr);
-  t.site_es_coord = open("SiteEsCoord", "", nullptr);
-  t.site_sat = open("SiteSat", "idxPathSiteKey", nullptr);
-  t.path_keys = FilingGroupKeys(t.ant_main.RecordCount() == 0 && t.site_sat.RecordCount() == 0 &&
-                                t.site_es_coord.RecordCount() == 0);
-  t.site_es_coord_db = &output;
-  t.class_of_station_code = StagingLookup(
-      OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode"));
-  t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);
-  t.mfg_mod_list = open("MfgModList", "idxMfgMod", &t.mfg_mod_keys);
-  t.site_info = open("SiteInfo", "idxAntSiteKey", &t.site_info_keys);
-  t.ant_site_info = ant_site_db.OpenTable("AntSiteInfo");
-  t.ant_site_info.SetIndex("idxAntSiteKey");
-  t.ant_site_call_sign = ant_site_db.OpenTable("AntSiteCallSign");
-  t.ant_site_call_sign.SetIndex("idxAntSiteKey");
-  return t;
+// Presence in AntMain and SiteSat comes from the keys of the present call
+// sign only while no table of the three held rows before the step.
+AntennaSideTables::AntennaSideTables(db::Database& output, db::Database& ant_site_db)
+    : path_keys_(output.OpenTable("AntMain").RecordCount() == 0 &&
+                 output.OpenTable("SiteSat").RecordCount() == 0 &&
+                 output.OpenTable("SiteEsCoord").RecordCount() == 0),
+      ant_main(output, "AntMain", "idxPathAntKey", &path_keys_, FilingGroupKeys::kAntMain),
+      site_es_coord(output, path_keys_),
+      site_sat(output, "SiteSat", "idxPathSiteKey", &path_keys_, FilingGroupKeys::kSiteSat),
+      path_record(output),
+      mfg_mod_list(output, "MfgModList", "idxMfgMod"),
+      site_info(output, "SiteInfo", "idxAntSiteKey"),
+      class_of_station_code(
+          OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode")),
+      ant_site_info(ant_site_db),
+      ant_site_call_sign(ant_site_db) {}
+
+// MfgModList keeps its indexes: it is sought on, and small.
+void AntennaSideTables::DeferIndexes() {
+  site_es_coord.DeferIndexes();
+  ant_main.DeferIndexes();
+  site_sat.DeferIndexes();
+  path_record.DeferIndexes();
+  site_info.DeferIndexes();
+}
+
+void AntennaSideTables::BuildIndexes() {
+  site_es_coord.BuildIndexes();
+  ant_main.BuildIndexes();
+  site_sat.BuildIndexes();
+  path_record.BuildIndexes();
+  site_info.BuildIndexes();
 }
 
 void WriteAntMainTable(engine::RunContext& run, ConversionState& state, AntennaSideTables& tables) {

@@ -76,18 +76,14 @@ class EsPopulateStep {
     run_.log_action_text = kActionText;
     {
       EsTables tables = OpenEsTables(output);
-      AntennaSideTables side = OpenAntennaSideTables(output, ant_site);
-      EsDeferredIndexes deferred(output);
-      side.build_path_indexes = [&deferred] {
-        deferred.Rebuild("AntMain");
-        deferred.Rebuild("SiteSat");
-        deferred.Rebuild("SiteEsCoord");
-      };
+      AntennaSideTables side(output, ant_site);
+      tables.DeferIndexes();
+      side.DeferIndexes();
       run_.Yield();
       db::SqlRecordset query = output.OpenSql(ConversionQuery());
       state_.total_records = query.RecordCount();
       // Each query row adds at most one FreqList key.
-      tables.freq_list_rows.Reserve(static_cast<std::size_t>(state_.total_records));
+      tables.freq_list.Reserve(static_cast<std::size_t>(state_.total_records));
       run_.Yield();
       ShowStart();
       state_.cur_rad_svc_code = run_.cur_rad_svc_code;
@@ -95,7 +91,8 @@ class EsPopulateStep {
         ConvertRow(ReadRow(query, tables.frequency_keys_unique), tables, side);
       query.Close();
       ShowEnd();
-      deferred.Rebuild();
+      tables.BuildIndexes();
+      side.BuildIndexes();
       engine::WriteProcessLogRecord(run_, tables.process_log);
       run_.cur_rad_svc_code = state_.cur_rad_svc_code;
     }
@@ -139,7 +136,7 @@ class EsPopulateStep {
       run_.Yield();
     }
     state_.row = std::move(row);
-    side.path_keys.StartRow(state_.row.call_sign, state_.row.filing_key);
+    side.StartRow(state_.row.call_sign, state_.row.filing_key);
     GetMainData(state_, tables);
     // A filing withdrawn in the meantime (state "2") writes nothing; the
     // previous values below still move on.

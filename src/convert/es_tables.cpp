@@ -7,12 +7,6 @@
 namespace morvane::convert {
 namespace {
 
-db::TableRecordset Open(db::Database& output, std::string_view table, std::string_view index) {
-  db::TableRecordset rs = output.OpenTable(table);
-  if (!index.empty()) rs.SetIndex(index);
-  return rs;
-}
-
 bool FrequencyKeysUnique(db::Database& output) {
   db::SqlRecordset shared = output.OpenSql(
       "SELECT EXISTS (SELECT 1 FROM DalkFrequency WHERE FrequencyKey IS NOT NULL "
@@ -50,47 +44,26 @@ EsTables OpenEsTables(db::Database& output) {
       OpenStagingSource(output, "DalkLicenseCondition", "idxFilingKey"), " FilingKey = ", true);
   t.site_conditions = ConditionTexts(
       OpenStagingSource(output, "DalkSiteCondition", "idxSiteKey"), " SiteKey = ", true);
-  t.lice = Open(output, "Lice", "idxLicenseeIdKey");
-  t.lice_keys = KnownKeysOf(t.lice);
-  t.freq = Open(output, "Freq", "");
-  t.freq_list = Open(output, "FreqList", "");
-  t.freq_list_rows = StoredKeyRows(output, "FreqList", "FreqListKey", "FreqCnt");
-  t.freq_list_count = output.Prepare("UPDATE FreqList SET FreqCnt = ?2 WHERE rowid = ?1");
-  t.spc_cnd_ant = Open(output, "SpcCndAnt", "idxPathAntKey");
-  t.spc_cnd_freq = Open(output, "SpcCndFreq", "idxFreqKey");
-  t.spc_cnd_lice = Open(output, "SpcCndLice", "idxCsFnKey");
-  t.spc_cnd_site = Open(output, "SpcCndSite", "idxPathSiteKey");
-  t.spc_cnd_ant_texts.keys = KnownKeysOf(t.spc_cnd_ant);
-  t.spc_cnd_freq_texts.keys = KnownKeysOf(t.spc_cnd_freq);
-  t.spc_cnd_lice_texts.keys = KnownKeysOf(t.spc_cnd_lice);
-  t.spc_cnd_site_texts.keys = KnownKeysOf(t.spc_cnd_site);
+  t.lice = LiceTable(output, "Lice", "idxLicenseeIdKey");
+  t.freq = AddedTable(output, "Freq");
+  t.freq_list = FreqListTable(output);
+  t.spc_cnd_ant = SpcCndTable(output, "SpcCndAnt", "PathAntKey", "idxPathAntKey");
+  t.spc_cnd_freq = SpcCndTable(output, "SpcCndFreq", "FreqKey", "idxFreqKey");
+  t.spc_cnd_lice = SpcCndTable(output, "SpcCndLice", "CsFnKey", "idxCsFnKey");
+  t.spc_cnd_site = SpcCndTable(output, "SpcCndSite", "PathSiteKey", "idxPathSiteKey");
   return t;
 }
 
-EsDeferredIndexes::EsDeferredIndexes(db::Database& output) {
-  struct Deferred {
-    const char* table;
-    std::vector<std::string_view> keep;  // sought during the step
-  };
-  const Deferred deferred[] = {{"Freq", {}},
-                               {"FreqList", {}},
-                               {"SiteEsCoord", {}},
-                               {"AntMain", {}},
-                               {"SiteSat", {}},
-                               {"Lice", {"idxLicenseeIdKey"}},
-                               {"PathRecord", {"idxPathSiteKey"}},
-                               {"SiteInfo", {"idxAntSiteKey"}}};
-  for (const Deferred& d : deferred)
-    tables_.push_back({d.table, std::make_unique<db::DeferredIndexes>(output, d.table, d.keep)});
+void EsTables::DeferIndexes() {
+  freq.DeferIndexes();
+  freq_list.DeferIndexes();
+  lice.DeferIndexes();
 }
 
-void EsDeferredIndexes::Rebuild(std::string_view table) {
-  for (auto& [name, indexes] : tables_)
-    if (name == table) indexes->Rebuild();
-}
-
-void EsDeferredIndexes::Rebuild() {
-  for (auto& [name, indexes] : tables_) indexes->Rebuild();
+void EsTables::BuildIndexes() {
+  freq.BuildIndexes();
+  freq_list.BuildIndexes();
+  lice.BuildIndexes();
 }
 
 }  // namespace morvane::convert

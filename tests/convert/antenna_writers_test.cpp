@@ -38,7 +38,7 @@ TEST_F(AntennaWriters, OneAntMainPerPathAntennaWithHeightAndSize) {
 TEST_F(AntennaWriters, KeysStoredBeforeTheStepInOtherLetterCaseWriteNoSecondAntMainOrSiteSatRow) {
   output.Execute("INSERT INTO AntMain (PathAntKey, AntMfg) VALUES ('qd0000012345~01~02t', 'Early')");
   output.Execute("INSERT INTO SiteSat (PathSiteKey, UsName) VALUES ('qd0000012345~01t', 'Early')");
-  tables = std::make_unique<AntennaSideTables>(OpenAntennaSideTables(output, user));
+  tables = std::make_unique<AntennaSideTables>(output, user);
   Row("T", 1, 2);
   Row("T", 1, 3);
   Row("t", 1, 3);
