@@ -63,17 +63,17 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
   const FieldPositions& at = ant_main.Fields(kFields);
   ant_main.Add(run, state.path_ant_key, "path antenna " + state.path_ant_key,
                [&](db::TableRecordset& rs) {
-             rs.Set(at[kPathAntKey], state.path_ant_key);
-             rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
-             rs.Set(at[kLocationKey], QdKey(state.cur_site_key));
-             rs.Set(at[kCallSign], state.cur_call_sign);
-             rs.Set(at[kAntHgt], AntennaHeightText(a, transmit));
-             rs.Set(at[kAntPlr], state.frequency.polarization_code);
-             rs.Set(at[kAntMfg], a.make);
-             rs.Set(at[kAntMod], a.model);
-             rs.Set(at[kAntGn], a.gain);
-             rs.Set(at[kAntSize], size);
-           });
+                 rs.Set(at[kPathAntKey], state.path_ant_key);
+                 rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
+                 rs.Set(at[kLocationKey], QdKey(state.cur_site_key));
+                 rs.Set(at[kCallSign], state.cur_call_sign);
+                 rs.Set(at[kAntHgt], AntennaHeightText(a, transmit));
+                 rs.Set(at[kAntPlr], state.frequency.polarization_code);
+                 rs.Set(at[kAntMfg], a.make);
+                 rs.Set(at[kAntMod], a.model);
+                 rs.Set(at[kAntGn], a.gain);
+                 rs.Set(at[kAntSize], size);
+               });
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
@@ -99,22 +99,22 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
   const bool written =
       coord.Add(run, state.path_site_key, seq, "path antenna " + state.path_ant_key,
                 [&](db::TableRecordset& rs) {
-                 rs.Set(at[kPathAntKey], state.path_ant_key);
-                 rs.Set(at[kSeq], seq);
-                 rs.Set(at[kCallSign], transmit ? state.main.call_sign : state.cur_call_sign);
-                 rs.Set(at[kAzimuthEast], c.azimuth_east);
-                 rs.Set(at[kAzimuthWest], c.azimuth_west);
-                 rs.Set(at[kElevationEast], c.elevation_east);
-                 rs.Set(at[kElevationWest], c.elevation_west);
-                 rs.Set(at[kFreqLimitLow], c.freq_limit_low);
-                 rs.Set(at[kFreqLimitHigh], c.freq_limit_high);
-                 rs.Set(at[kSatArcEast], c.sat_arc_east);
-                 rs.Set(at[kSatArcWest], c.sat_arc_west);
-                 rs.Set(at[kSatHemiEast], c.sat_hemi_east);
-                 rs.Set(at[kSatHemiWest], c.sat_hemi_west);
-                 rs.Set(at[kSatOrbitType], c.sat_orbit_type);
-                 if (transmit) rs.Set(at[kHorizMaxDensity], c.horiz_max_density);
-               });
+                  rs.Set(at[kPathAntKey], state.path_ant_key);
+                  rs.Set(at[kSeq], seq);
+                  rs.Set(at[kCallSign], transmit ? state.main.call_sign : state.cur_call_sign);
+                  rs.Set(at[kAzimuthEast], c.azimuth_east);
+                  rs.Set(at[kAzimuthWest], c.azimuth_west);
+                  rs.Set(at[kElevationEast], c.elevation_east);
+                  rs.Set(at[kElevationWest], c.elevation_west);
+                  rs.Set(at[kFreqLimitLow], c.freq_limit_low);
+                  rs.Set(at[kFreqLimitHigh], c.freq_limit_high);
+                  rs.Set(at[kSatArcEast], c.sat_arc_east);
+                  rs.Set(at[kSatArcWest], c.sat_arc_west);
+                  rs.Set(at[kSatHemiEast], c.sat_hemi_east);
+                  rs.Set(at[kSatHemiWest], c.sat_hemi_west);
+                  rs.Set(at[kSatOrbitType], c.sat_orbit_type);
+                  if (transmit) rs.Set(at[kHorizMaxDensity], c.horiz_max_density);
+                });
   if (!written) return;  // a set-aside row is not numbered, nor flagged
   side.es_coord_flag = "1";
   side.coord_seq = seq;
@@ -127,11 +127,11 @@ void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
   if (site_sat.Holds(state.path_site_key)) return;
   site_sat.Add(run, state.path_site_key, "path site " + state.path_site_key,
                [&](db::TableRecordset& rs) {
-             rs.Set("PathSiteKey", state.path_site_key);
-             rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
-             rs.Set("OrbitLocation", state.space_station.orbit_location);
-             rs.Set("UsName", state.space_station.us_name);
-           });
+                 rs.Set("PathSiteKey", state.path_site_key);
+                 rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
+                 rs.Set("OrbitLocation", state.space_station.orbit_location);
+                 rs.Set("UsName", state.space_station.us_name);
+               });
 }
 
 }  // namespace
