@@ -1,10 +1,10 @@
 #include "convert/antenna_site_writers.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "convert/row_writer.h"
 #include "platform/text/text.h"
 
 namespace morvane::convert {
@@ -12,16 +12,6 @@ namespace {
 
 constexpr std::size_t kStreetLength = 80;
 constexpr std::int64_t kCountLimit = 32767;  // the counts are 16-bit fields
-
-// The antenna-site key as the key's COLLATE NOCASE index tells keys apart:
-// ASCII letters upper-cased, every other byte as it stands (a key that
-// differs in a letter beyond ASCII is another site).
-std::string SiteKeyOf(std::string_view key) {
-  std::string folded(key);
-  for (char& c : folded)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return folded;
-}
 
 // A coordinate whose digits are all zero (N0000000.0) is no position.
 bool HasPosition(const std::string& dms) { return text::Mid(dms, 2, 9) != "0000000.0"; }
@@ -62,18 +52,16 @@ void SetAntSiteInfoFields(db::TableRecordset& rs, const ConversionState& state) 
 // a filing without one, replaces nothing.
 void WriteUserSiteRow(engine::RunContext& run, const ConversionState& state,
                       AntennaSideTables& tables, const std::string& where) {
-  db::TableRecordset& info = tables.ant_site_info;
-  info.Seek("=", state.site.tower_site_key);
-  if (info.NoMatch()) {
-    WriteRow(run, info, RowWrite::kAdd, where,
-             [&](db::TableRecordset& rs) { SetAntSiteInfoFields(rs, state); });
+  AntSiteInfoTable& info = tables.ant_site_info;
+  const auto fill = [&](db::TableRecordset& rs) { SetAntSiteInfoFields(rs, state); };
+  const std::optional<db::Value> stored = info.StatusDateOf(state.site.tower_site_key);
+  if (!stored) {
+    info.Add(run, where, fill);
     return;
   }
-  const db::Value stored = info.Get("StatusDate");
   const std::string& date = state.main.status_date;
-  if (stored.IsNull() || date.empty() || !(date > stored.AsText())) return;
-  WriteRow(run, info, RowWrite::kEdit, where,
-           [&](db::TableRecordset& rs) { SetAntSiteInfoFields(rs, state); });
+  if (stored->IsNull() || date.empty() || !(date > stored->AsText())) return;
+  info.Edit(run, where, fill);
 }
 
 // True when `entry` is one whole entry of a "~"-separated list, compared
@@ -95,11 +83,10 @@ bool Listed(const std::string& list, const std::string& entry) {
 std::int64_t Raised(engine::RunContext& run, AntennaSideTables& tables, const std::string& key,
                     const char* field, std::int64_t count) {
   if (count < kCountLimit) return count + 1;
-  if (tables.counts_capped.insert(SiteKeyOf(key)).second)
-    engine::RecordRejected(
-        run, "AntSiteCallSign", "antenna site " + key,
-        std::string("the count ") + field + " has reached its limit and is held there",
-        std::to_string(kCountLimit));
+  if (!tables.ant_site_call_sign.FirstCapped(key)) return kCountLimit;
+  engine::RecordRejected(run, "AntSiteCallSign", "antenna site " + key,
+                         std::string("the count ") + field + " has reached its limit and is held there",
+                         std::to_string(kCountLimit));
   return kCountLimit;
 }
 
@@ -110,35 +97,29 @@ void WriteAntSiteInfo(engine::RunContext& run, const ConversionState& state,
   const std::string& key = state.site.tower_site_key;
   if (text::Trim(key).empty()) return;
   // The site's first row of the run has handled it.
-  if (Holds(tables.site_info_keys, tables.site_info, key) ||
-      tables.site_info_refused.contains(SiteKeyOf(key)))
-    return;
+  // A site whose SiteInfo row a field refused leaves the antenna-site
+  // database alone on its later rows, as a stored one would.
+  if (tables.site_info.Holds(key)) return;
   const std::string where = "antenna site " + key;
-  const bool stored =
-      WriteRow(run, tables.site_info, RowWrite::kAdd, where, [&](db::TableRecordset& rs) {
-        SetSiteFields(rs, state);
-        rs.Set("FipsCode", "");
-      });
-  if (stored)
-    tables.site_info_keys.Add(key);
-  else
-    tables.site_info_refused.insert(SiteKeyOf(key));
+  tables.site_info.Add(run, key, where, [&](db::TableRecordset& rs) {
+    SetSiteFields(rs, state);
+    rs.Set("FipsCode", "");
+  });
   WriteUserSiteRow(run, state, tables, where);
 }
 
 void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
                           AntennaSideTables& tables) {
   const std::string& key = state.site.tower_site_key;
-  if (text::Trim(key).empty()) return;
+  AntSiteCallSignTable& table = tables.ant_site_call_sign;
+  if (text::Trim(key).empty() || table.Refused(key)) return;
   const std::string& call = state.cur_call_sign;
   const std::string& service = state.cur_rad_svc_code;
   const bool has_service = !text::Trim(service).empty();
   const std::string where = "antenna site " + key;
-  db::TableRecordset& rs = tables.ant_site_call_sign;
-  // The rows of one site mostly come together: the recordset still stands
-  // on the row this writer edited last.
-  if (!tables.ant_site_call_sign_at.Seek(rs, key)) {
-    WriteRow(run, rs, RowWrite::kAdd, where, [&](db::TableRecordset& row) {
+  const std::optional<AntSiteCallSignTable::Row> stored = table.Find(key);
+  if (!stored) {
+    table.Add(run, key, where, [&](db::TableRecordset& row) {
       row.Set("AntSiteKey", key);
       row.Set("CallSigns", call + "~");
       row.Set("RadSvc", has_service ? service + "~" : "");
@@ -147,24 +128,21 @@ void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
     });
     return;
   }
-  const std::int64_t freq_count = rs.Get("FreqCount").AsInteger();
-  const std::int64_t call_sign_count = rs.Get("CallSignCount").AsInteger();
-  const std::string calls = text::Trim(rs.Get("CallSigns").AsText());
-  const std::string services = text::Trim(rs.Get("RadSvc").AsText());
-  const bool call_listed = Listed(calls, call);
-  const std::int64_t new_freq_count = Raised(run, tables, key, "FreqCount", freq_count);
-  if (call_listed && new_freq_count == freq_count) return;  // nothing changes
+  const bool call_listed = Listed(stored->call_signs, call);
+  const std::int64_t new_freq_count = Raised(run, tables, key, "FreqCount", stored->freq_count);
+  if (call_listed && new_freq_count == stored->freq_count) return;  // nothing changes
   const std::int64_t new_call_sign_count =
-      call_listed ? call_sign_count : Raised(run, tables, key, "CallSignCount", call_sign_count);
-  const bool written = WriteRow(run, rs, RowWrite::kEdit, where, [&](db::TableRecordset& row) {
+      call_listed ? stored->call_sign_count
+                  : Raised(run, tables, key, "CallSignCount", stored->call_sign_count);
+  table.Edit(run, key, where, [&](db::TableRecordset& row) {
     row.Set("FreqCount", new_freq_count);
     if (call_listed) return;
     row.Set("AntSiteKey", key);
-    row.Set("CallSigns", calls + call + "~");
-    if (has_service && !Listed(services, service)) row.Set("RadSvc", services + service + "~");
+    row.Set("CallSigns", stored->call_signs + call + "~");
+    if (has_service && !Listed(stored->rad_svc, service))
+      row.Set("RadSvc", stored->rad_svc + service + "~");
     row.Set("CallSignCount", new_call_sign_count);
   });
-  if (!written) tables.ant_site_call_sign_at.Forget();
 }
 
 }  // namespace morvane::convert

@@ -5,7 +5,6 @@
 #include "convert/antenna_site_writers.h"
 #include "convert/path_writers.h"
 #include "convert/qd_key.h"
-#include "convert/row_writer.h"
 #include "platform/text/text.h"
 
 namespace morvane::convert {
@@ -14,31 +13,14 @@ namespace {
 constexpr const char* kHeightMask = "0000.0; 000.0;0000.0";
 constexpr const char* kUnknownClass = "QDU";
 
-// Presence of a key of AntMain or SiteSat (see AntennaSideTables).
-bool HoldsPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
-  if (t.path_keys.exact()) return t.path_keys.Holds(table, key);
-  if (t.build_path_indexes) {  // once: the indexes stay
-    const auto build = std::move(t.build_path_indexes);
-    t.build_path_indexes = nullptr;
-    build();
-  }
-  return table == FilingGroupKeys::kAntMain ? Holds(t.ant_main_keys, t.ant_main, key)
-                                            : Holds(t.site_sat_keys, t.site_sat, key);
-}
-
-void AddPathKey(AntennaSideTables& t, FilingGroupKeys::Table table, const std::string& key) {
-  if (t.path_keys.exact()) return t.path_keys.Add(table, key);
-  (table == FilingGroupKeys::kAntMain ? t.ant_main_keys : t.site_sat_keys).Add(key);
-}
-
 // The class of station of the row's filing as the code list spells it;
 // "QDU" when the list does not hold the code.
 std::string ClassOfStation(const ConversionState& state, AntennaSideTables& tables) {
   static constexpr std::string_view kFields[] = {"ClassOfStationCode"};
-  if (!tables.class_of_station.Find(tables.class_of_station_code,
-                                    db::Value(text::Trim(state.main.class_of_station_code)), kFields))
+  if (!tables.class_of_station_code.Find(db::Value(text::Trim(state.main.class_of_station_code)),
+                                         kFields))
     return kUnknownClass;
-  return tables.class_of_station.Get(0).AsText();
+  return tables.class_of_station_code.Get(0).AsText();
 }
 
 // The antenna's height above ground to its centre: the maximum height less
@@ -65,9 +47,9 @@ std::string AntennaHeightText(const AntennaValues& antenna, bool transmit) {
 
 void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
                      AntennaSideTables& tables, bool transmit) {
-  db::TableRecordset& ant_main = tables.ant_main;
   // Written by the path antenna's first row.
-  if (HoldsPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key)) return;
+  KeyedTable& ant_main = tables.ant_main;
+  if (ant_main.Holds(state.path_ant_key)) return;
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
@@ -78,32 +60,32 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
   static constexpr std::string_view kFields[] = {
       "PathAntKey", "AntennaKey", "LocationKey", "CallSign", "AntHgt", "AntPlr", "AntMfg",
       "AntMod", "AntGn", "AntSize"};
-  const FieldPositions& at = tables.ant_main_fields.Resolve(ant_main, kFields);
-  const bool stored = WriteRow(run, ant_main, RowWrite::kAdd, "path antenna " + state.path_ant_key,
-           [&](db::TableRecordset& rs) {
-             rs.Set(at[kPathAntKey], state.path_ant_key);
-             rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
-             rs.Set(at[kLocationKey], QdKey(state.cur_site_key));
-             rs.Set(at[kCallSign], state.cur_call_sign);
-             rs.Set(at[kAntHgt], AntennaHeightText(a, transmit));
-             rs.Set(at[kAntPlr], state.frequency.polarization_code);
-             rs.Set(at[kAntMfg], a.make);
-             rs.Set(at[kAntMod], a.model);
-             rs.Set(at[kAntGn], a.gain);
-             rs.Set(at[kAntSize], size);
-           });
-  if (stored) AddPathKey(tables, FilingGroupKeys::kAntMain, state.path_ant_key);
+  const FieldPositions& at = ant_main.Fields(kFields);
+  ant_main.Add(run, state.path_ant_key, "path antenna " + state.path_ant_key,
+               [&](db::TableRecordset& rs) {
+                 rs.Set(at[kPathAntKey], state.path_ant_key);
+                 rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
+                 rs.Set(at[kLocationKey], QdKey(state.cur_site_key));
+                 rs.Set(at[kCallSign], state.cur_call_sign);
+                 rs.Set(at[kAntHgt], AntennaHeightText(a, transmit));
+                 rs.Set(at[kAntPlr], state.frequency.polarization_code);
+                 rs.Set(at[kAntMfg], a.make);
+                 rs.Set(at[kAntMod], a.model);
+                 rs.Set(at[kAntGn], a.gain);
+                 rs.Set(at[kAntSize], size);
+               });
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
-// numbers the coordination rows of one path site 1, 2, 3 ...: it goes on
-// across rows of the other side in between and restarts only with another
-// path site of this side.
+// numbers the coordination rows of one path site 1, 2, 3 ... for the whole
+// run, whatever rows (of the other side, of another path site, of another
+// call sign) come in between.
 void WriteCoordination(engine::RunContext& run, const ConversionState& state,
                        AntennaSideTables& tables, bool transmit, SideValues& side) {
   const FreqCoordValues& c = state.freq_coord;
   if (!(text::Val(c.freq_limit_low) > 0)) return;
-  const int seq = side.coord_path_site_key == state.path_site_key ? side.coord_seq + 1 : 1;
+  SiteEsCoordTable& coord = tables.site_es_coord;
+  const int seq = coord.NextSeq(state.path_site_key, state.cur_trans_mode_fix);
   enum {
     kPathAntKey, kSeq, kCallSign, kAzimuthEast, kAzimuthWest, kElevationEast, kElevationWest,
     kFreqLimitLow, kFreqLimitHigh, kSatArcEast, kSatArcWest, kSatHemiEast, kSatHemiWest,
@@ -113,71 +95,79 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
       "PathAntKey", "Seq", "CallSign", "AzimuthEast", "AzimuthWest", "ElevationEast",
       "ElevationWest", "FreqLimitLow", "FreqLimitHigh", "SatArcEast", "SatArcWest", "SatHemiEast",
       "SatHemiWest", "SatOrbitType", "HorizMaxDensity"};
-  const FieldPositions& at = tables.site_es_coord_fields.Resolve(tables.site_es_coord, kFields);
+  const FieldPositions& at = coord.Fields(kFields);
   const bool written =
-      WriteRow(run, tables.site_es_coord, RowWrite::kAdd, "path antenna " + state.path_ant_key,
-               [&](db::TableRecordset& rs) {
-                 rs.Set(at[kPathAntKey], state.path_ant_key);
-                 rs.Set(at[kSeq], seq);
-                 rs.Set(at[kCallSign], transmit ? state.main.call_sign : state.cur_call_sign);
-                 rs.Set(at[kAzimuthEast], c.azimuth_east);
-                 rs.Set(at[kAzimuthWest], c.azimuth_west);
-                 rs.Set(at[kElevationEast], c.elevation_east);
-                 rs.Set(at[kElevationWest], c.elevation_west);
-                 rs.Set(at[kFreqLimitLow], c.freq_limit_low);
-                 rs.Set(at[kFreqLimitHigh], c.freq_limit_high);
-                 rs.Set(at[kSatArcEast], c.sat_arc_east);
-                 rs.Set(at[kSatArcWest], c.sat_arc_west);
-                 rs.Set(at[kSatHemiEast], c.sat_hemi_east);
-                 rs.Set(at[kSatHemiWest], c.sat_hemi_west);
-                 rs.Set(at[kSatOrbitType], c.sat_orbit_type);
-                 if (transmit) rs.Set(at[kHorizMaxDensity], c.horiz_max_density);
-               });
+      coord.Add(run, state.path_site_key, seq, "path antenna " + state.path_ant_key,
+                [&](db::TableRecordset& rs) {
+                  rs.Set(at[kPathAntKey], state.path_ant_key);
+                  rs.Set(at[kSeq], seq);
+                  rs.Set(at[kCallSign], transmit ? state.main.call_sign : state.cur_call_sign);
+                  rs.Set(at[kAzimuthEast], c.azimuth_east);
+                  rs.Set(at[kAzimuthWest], c.azimuth_west);
+                  rs.Set(at[kElevationEast], c.elevation_east);
+                  rs.Set(at[kElevationWest], c.elevation_west);
+                  rs.Set(at[kFreqLimitLow], c.freq_limit_low);
+                  rs.Set(at[kFreqLimitHigh], c.freq_limit_high);
+                  rs.Set(at[kSatArcEast], c.sat_arc_east);
+                  rs.Set(at[kSatArcWest], c.sat_arc_west);
+                  rs.Set(at[kSatHemiEast], c.sat_hemi_east);
+                  rs.Set(at[kSatHemiWest], c.sat_hemi_west);
+                  rs.Set(at[kSatOrbitType], c.sat_orbit_type);
+                  if (transmit) rs.Set(at[kHorizMaxDensity], c.horiz_max_density);
+                });
   if (!written) return;  // a set-aside row is not numbered, nor flagged
   side.es_coord_flag = "1";
   side.coord_seq = seq;
-  side.coord_path_site_key = state.path_site_key;
 }
 
 // One SiteSat row per path site, from its first row.
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
-  db::TableRecordset& site_sat = tables.site_sat;
-  if (HoldsPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key)) return;
-  const bool stored = WriteRow(run, site_sat, RowWrite::kAdd, "path site " + state.path_site_key,
-           [&](db::TableRecordset& rs) {
-             rs.Set("PathSiteKey", state.path_site_key);
-             rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
-             rs.Set("OrbitLocation", state.space_station.orbit_location);
-             rs.Set("UsName", state.space_station.us_name);
-           });
-  if (stored) AddPathKey(tables, FilingGroupKeys::kSiteSat, state.path_site_key);
+  KeyedTable& site_sat = tables.site_sat;
+  if (site_sat.Holds(state.path_site_key)) return;
+  site_sat.Add(run, state.path_site_key, "path site " + state.path_site_key,
+               [&](db::TableRecordset& rs) {
+                 rs.Set("PathSiteKey", state.path_site_key);
+                 rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
+                 rs.Set("OrbitLocation", state.space_station.orbit_location);
+                 rs.Set("UsName", state.space_station.us_name);
+               });
 }
 
 }  // namespace
 
-AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_site_db) {
-  AntennaSideTables t;
-  auto open = [&](std::string_view table, std::string_view index, KnownKeys* keys) {
-    db::TableRecordset rs = output.OpenTable(table);
-    if (!index.empty()) rs.SetIndex(index);
-    if (keys) *keys = KnownKeysOf(rs);
-    return rs;
-  };
-  t.ant_main = open("AntMain", "idxPathAntKey", nullptr);
-  t.site_es_coord = open("SiteEsCoord", "", nullptr);
-  t.site_sat = open("SiteSat", "idxPathSiteKey", nullptr);
-  t.path_keys = FilingGroupKeys(t.ant_main.RecordCount() == 0 && t.site_sat.RecordCount() == 0);
-  t.class_of_station_code =
-      OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode");
-  t.path_record = open("PathRecord", "idxPathSiteKey", &t.path_record_keys);
-  t.mfg_mod_list = open("MfgModList", "idxMfgMod", &t.mfg_mod_keys);
-  t.site_info = open("SiteInfo", "idxAntSiteKey", &t.site_info_keys);
-  t.ant_site_info = ant_site_db.OpenTable("AntSiteInfo");
-  t.ant_site_info.SetIndex("idxAntSiteKey");
-  t.ant_site_call_sign = ant_site_db.OpenTable("AntSiteCallSign");
-  t.ant_site_call_sign.SetIndex("idxAntSiteKey");
-  return t;
+// Presence in AntMain and SiteSat comes from the keys of the present call
+// sign only while no table of the three held rows before the step.
+AntennaSideTables::AntennaSideTables(db::Database& output, db::Database& ant_site_db)
+    : path_keys_(output.OpenTable("AntMain").RecordCount() == 0 &&
+                 output.OpenTable("SiteSat").RecordCount() == 0 &&
+                 output.OpenTable("SiteEsCoord").RecordCount() == 0),
+      ant_main(output, "AntMain", "idxPathAntKey", &path_keys_, FilingGroupKeys::kAntMain),
+      site_es_coord(output, path_keys_),
+      site_sat(output, "SiteSat", "idxPathSiteKey", &path_keys_, FilingGroupKeys::kSiteSat),
+      path_record(output),
+      mfg_mod_list(output, "MfgModList", "idxMfgMod"),
+      site_info(output, "SiteInfo", "idxAntSiteKey"),
+      class_of_station_code(
+          OpenStagingSource(output, "DalkClassOfStationCode", "idxClassOfStationCode")),
+      ant_site_info(ant_site_db),
+      ant_site_call_sign(ant_site_db) {}
+
+// MfgModList keeps its indexes: it is sought on, and small.
+void AntennaSideTables::DeferIndexes() {
+  site_es_coord.DeferIndexes();
+  ant_main.DeferIndexes();
+  site_sat.DeferIndexes();
+  path_record.DeferIndexes();
+  site_info.DeferIndexes();
+}
+
+void AntennaSideTables::BuildIndexes() {
+  site_es_coord.BuildIndexes();
+  ant_main.BuildIndexes();
+  site_sat.BuildIndexes();
+  path_record.BuildIndexes();
+  site_info.BuildIndexes();
 }
 
 void WriteAntMainTable(engine::RunContext& run, ConversionState& state, AntennaSideTables& tables) {

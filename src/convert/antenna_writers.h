@@ -4,76 +4,64 @@
 // records (SiteInfo in the output database; AntSiteInfo and AntSiteCallSign
 // in the user's antenna-site database) and the make-model list (MfgModList).
 //
-// The step's driver opens the recordsets once (OpenAntennaSideTables) and
-// hands them, with the conversion state, to every call. Each written row is
+// The step's driver opens the tables once (AntennaSideTables) and hands
+// them, with the conversion state, to every call. Each written row is
 // its own transaction; a value that a field refuses sets that record aside
 // (rejected-data file) and the conversion goes on. Other errors propagate.
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 
+#include "convert/ant_site_tables.h"
 #include "convert/conversion_state.h"
-#include "convert/field_positions.h"
 #include "convert/filing_group_keys.h"
-#include "convert/known_keys.h"
-#include "convert/lookup_memo.h"
-#include "convert/staging_source.h"
-#include "convert/row_position.h"
+#include "convert/keyed_table.h"
+#include "convert/path_record_table.h"
+#include "convert/site_es_coord_table.h"
+#include "convert/staging_lookup.h"
 #include "platform/db/database.h"
-#include "platform/db/table_recordset.h"
 #include "run/run_context.h"
 
 namespace morvane::convert {
 
-struct AntennaSideTables {
-  // In the output database, each on the index of its key (AntMain
-  // idxPathAntKey, SiteSat and PathRecord idxPathSiteKey, MfgModList
-  // idxMfgMod, SiteInfo idxAntSiteKey); SiteEsCoord is only added to.
-  db::TableRecordset ant_main, site_es_coord, site_sat, path_record, mfg_mod_list, site_info;
-  // The class-of-station code list, DalkClassOfStationCode by
-  // idxClassOfStationCode.
-  StagingSource class_of_station_code;
-  // The keys of the output tables above that the step has seen stored, so
-  // that most presence tests need no Seek.
-  KnownKeys path_record_keys, mfg_mod_keys, site_info_keys;
-  // AntMain and SiteSat: presence from the keys of the present call sign
-  // while that answer is exact; else from their key indexes, which the step
-  // then builds at once through build_path_indexes (when it defers them),
-  // with the keys seen since.
-  FilingGroupKeys path_keys;
-  KnownKeys ant_main_keys{false}, site_sat_keys{false};
-  std::function<void()> build_path_indexes;  // emptied once called
-  // The positions of the fields that the antenna, coordination and path
-  // writers set.
-  FieldPositions ant_main_fields, site_es_coord_fields, path_tx_fields, path_rx_fields;
-  // The side values that the path writer last stored for each side (0
-  // transmit, 1 receive), with the key of their row as written: a row of
-  // that key that would store the same values again is left as it stands,
-  // without a Seek.
-  std::string path_written_key[2];
-  SideValues path_written[2];
-  RowPosition path_record_at;  // the PathRecord row the path writer stands on
-  // The class-of-station code of the last row and what the code list holds
-  // for it: the rows of one filing share it.
-  MemoRow class_of_station;
-  // In the user's antenna-site database (setting AntSiteDb), each on
-  // idxAntSiteKey; the row that the call-sign writer stands on.
-  db::TableRecordset ant_site_info, ant_site_call_sign;
-  RowPosition ant_site_call_sign_at;
+// The tables of the antenna side, each with its own presence test, and the
+// class-of-station code list. AntMain, SiteSat and SiteEsCoord share what the
+// step knows of the keys of the present call sign (FilingGroupKeys), so the
+// object stays where it was made.
+class AntennaSideTables {
+ public:
+  // Opens the tables; throws db::Error when a table or an index is missing.
+  AntennaSideTables(db::Database& output, db::Database& ant_site_db);
+  AntennaSideTables(const AntennaSideTables&) = delete;
+  AntennaSideTables& operator=(const AntennaSideTables&) = delete;
 
-  // What the antenna-site writers remember during the step, keyed by the
-  // antenna-site key with its ASCII letters upper-cased (the keys compare as
-  // their COLLATE NOCASE index compares them):
-  // sites whose SiteInfo row a field refused, so that their later rows leave
-  // the antenna-site database alone as a stored row would; sites whose
-  // AntSiteCallSign counts reached their limit, reported once.
-  std::unordered_set<std::string> site_info_refused, counts_capped;
+  // Each query row, before its writers: its call sign and filing.
+  void StartRow(std::string_view call_sign, std::int64_t filing_key) {
+    path_keys_.StartRow(call_sign, filing_key);
+  }
+  // The output tables' indexes that the step does not seek on, dropped
+  // before the conversion query and built once the rows are in.
+  void DeferIndexes();
+  void BuildIndexes();
+
+ private:
+  FilingGroupKeys path_keys_;  // before the tables that refer to it
+
+ public:
+  // In the output database.
+  KeyedTable ant_main;             // by PathAntKey
+  SiteEsCoordTable site_es_coord;  // numbered per PathSiteKey
+  KeyedTable site_sat;             // by PathSiteKey
+  PathRecordTable path_record;     // by PathSiteKey
+  KeyedTable mfg_mod_list;         // by MfgMod
+  KeyedTable site_info;            // by AntSiteKey
+  StagingLookup class_of_station_code;  // DalkClassOfStationCode by idxClassOfStationCode
+  // In the user's antenna-site database (setting AntSiteDb).
+  AntSiteInfoTable ant_site_info;
+  AntSiteCallSignTable ant_site_call_sign;
 };
-
-// Opens the recordsets; throws db::Error when a table or an index is missing.
-AntennaSideTables OpenAntennaSideTables(db::Database& output, db::Database& ant_site_db);
 
 // The antenna writer of one query row: sets the side values (state.tx or
 // state.rx) and the station classes that the frequency writer reads, writes

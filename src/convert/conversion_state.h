@@ -120,8 +120,7 @@ struct SideValues {
   std::string antenna_key;     // "QD" + ten digits
   std::string call;
   std::string ant_site_key;
-  int coord_seq = 0;           // TxCoordSeq / RxCoordSeq
-  std::string coord_path_site_key;  // the path site that coord_seq numbers
+  int coord_seq = 0;           // TxCoordSeq / RxCoordSeq: the side's last Seq
 };
 
 struct ConversionState {

@@ -9,7 +9,6 @@
 #include "convert/filing_lookups.h"
 #include "convert/frequency_writer.h"
 #include "convert/licensee_writer.h"
-#include "convert/lookup_memo.h"
 #include "convert/qd_key.h"
 #include "convert/site_lookups.h"
 #include "convert/spc_cnd_writers.h"
@@ -77,17 +76,14 @@ class EsPopulateStep {
     run_.log_action_text = kActionText;
     {
       EsTables tables = OpenEsTables(output);
-      AntennaSideTables side = OpenAntennaSideTables(output, ant_site);
-      EsDeferredIndexes deferred(output);
-      side.build_path_indexes = [&deferred] {
-        deferred.Rebuild("AntMain");
-        deferred.Rebuild("SiteSat");
-      };
+      AntennaSideTables side(output, ant_site);
+      tables.DeferIndexes();
+      side.DeferIndexes();
       run_.Yield();
       db::SqlRecordset query = output.OpenSql(ConversionQuery());
       state_.total_records = query.RecordCount();
       // Each query row adds at most one FreqList key.
-      tables.freq_list_rows.Reserve(static_cast<std::size_t>(state_.total_records));
+      tables.freq_list.Reserve(static_cast<std::size_t>(state_.total_records));
       run_.Yield();
       ShowStart();
       state_.cur_rad_svc_code = run_.cur_rad_svc_code;
@@ -95,7 +91,8 @@ class EsPopulateStep {
         ConvertRow(ReadRow(query, tables.frequency_keys_unique), tables, side);
       query.Close();
       ShowEnd();
-      deferred.Rebuild();
+      tables.BuildIndexes();
+      side.BuildIndexes();
       engine::WriteProcessLogRecord(run_, tables.process_log);
       run_.cur_rad_svc_code = state_.cur_rad_svc_code;
     }
@@ -139,8 +136,8 @@ class EsPopulateStep {
       run_.Yield();
     }
     state_.row = std::move(row);
-    side.path_keys.StartRow(state_.row.call_sign, state_.row.filing_key);
-    GetMainData(state_, tables, memo_);
+    side.StartRow(state_.row.call_sign, state_.row.filing_key);
+    GetMainData(state_, tables);
     // A filing withdrawn in the meantime (state "2") writes nothing; the
     // previous values below still move on.
     if (state_.main.filing_state != "2") {
@@ -157,15 +154,15 @@ class EsPopulateStep {
   }
 
   void LookUp(EsTables& tables) {
-    GetSiteData(state_, tables, memo_);
-    GetAntennaData(state_, tables, memo_);
-    DecodeAntennaGainTbl(state_, tables, memo_);
-    GetFrequencyData(state_, tables, memo_);
-    GetFreqCoordData(state_, tables, memo_);
-    GetAddressData(state_, tables, memo_);
-    GetEnvironEffectSw(state_, tables, memo_);
-    GetPtCommData(state_, tables, memo_);
-    GetSpaceStationData(state_, tables, memo_);
+    GetSiteData(state_, tables);
+    GetAntennaData(state_, tables);
+    DecodeAntennaGainTbl(state_, tables);
+    GetFrequencyData(state_, tables);
+    GetFreqCoordData(state_, tables);
+    GetAddressData(state_, tables);
+    GetEnvironEffectSw(state_, tables);
+    GetPtCommData(state_, tables);
+    GetSpaceStationData(state_, tables);
   }
 
   // The row's current values, its sequences and its path keys. The
@@ -196,20 +193,19 @@ class EsPopulateStep {
   // The radio service is looked up first, so that the antenna side records
   // this row's service, not the previous row's.
   void Write(EsTables& tables, AntennaSideTables& side) {
-    GetRadSvcCode(state_, tables, memo_);
+    GetRadSvcCode(state_, tables);
     WriteAntMainTable(run_, state_, side);
     WriteFreqTable(run_, state_, tables);
-    WriteSpcCndAnt(run_, state_, tables, memo_);
-    WriteSpcCndFreq(run_, state_, tables, memo_);
-    WriteSpcCndLice(run_, state_, tables, memo_);
-    WriteSpcCndSite(run_, state_, tables, memo_);
+    WriteSpcCndAnt(run_, state_, tables);
+    WriteSpcCndFreq(run_, state_, tables);
+    WriteSpcCndLice(run_, state_, tables);
+    WriteSpcCndSite(run_, state_, tables);
     WriteMfgModList(run_, side, "A", state_.antenna.make, state_.antenna.model);
   }
 
   engine::RunContext& run_;
   ui::Window& status_;
   ConversionState state_;
-  LookupMemo memo_;  // the staging rows of the lookups' last keys
 };
 
 }  // namespace

@@ -7,12 +7,6 @@
 namespace morvane::convert {
 namespace {
 
-db::TableRecordset Open(db::Database& output, std::string_view table, std::string_view index) {
-  db::TableRecordset rs = output.OpenTable(table);
-  if (!index.empty()) rs.SetIndex(index);
-  return rs;
-}
-
 bool FrequencyKeysUnique(db::Database& output) {
   db::SqlRecordset shared = output.OpenSql(
       "SELECT EXISTS (SELECT 1 FROM DalkFrequency WHERE FrequencyKey IS NOT NULL "
@@ -25,66 +19,51 @@ bool FrequencyKeysUnique(db::Database& output) {
 EsTables OpenEsTables(db::Database& output) {
   EsTables t;
   t.process_log = output.OpenTable("ProcessLog");
-  t.main = OpenStagingSource(output, "DalkMain", "idxFilingKey");
-  t.address = OpenStagingSource(output, "DalkAddress", "idxAddressKey");
-  t.site = OpenStagingSource(output, "DalkSite", "idxSiteKey");
-  t.antenna = OpenStagingSource(output, "DalkAntenna", "idxAntennaKey");
-  t.antenna_gain = OpenStagingSource(output, "DalkAntennaGain", "idxAntennaKey");
-  t.frequency = OpenStagingSource(output, "DalkFrequency", "idxFrequencyKey");
+  auto lookup = [&](std::string_view table, std::string_view index) {
+    return StagingLookup(OpenStagingSource(output, table, index));
+  };
+  t.main = lookup("DalkMain", "idxFilingKey");
+  t.address = lookup("DalkAddress", "idxAddressKey");
+  t.site = lookup("DalkSite", "idxSiteKey");
+  t.antenna = lookup("DalkAntenna", "idxAntennaKey");
+  t.antenna_gain = lookup("DalkAntennaGain", "idxAntennaKey");
+  t.frequency = lookup("DalkFrequency", "idxFrequencyKey");
   t.frequency_keys_unique = FrequencyKeysUnique(output);
-  t.freq_coord = OpenStagingSource(output, "DalkFreqCoord", "idxAntennaKey");
-  t.space_station = OpenStagingSource(output, "DalkSpaceStation", "idxSpaceStationKey");
-  t.pt_comm = OpenStagingSource(output, "DalkPtComm", "idxSiteKey");
-  t.form312 = OpenStagingSource(output, "DalkForm312", "idxFilingKey");
-  t.nature_of_service = OpenStagingSource(output, "DalkNatureOfService", "idxFilingKey");
-  t.nature_of_service_code =
-      OpenStagingSource(output, "DalkNatureOfServiceCode", "idxNatureOfServiceCode");
-  t.condition = OpenStagingSource(output, "DalkCondition", "idxConditionCode");
-  t.antenna_condition = OpenStagingSource(output, "DalkAntennaCondition", "idxAntennaKey");
-  t.frequency_condition = OpenStagingSource(output, "DalkFrequencyCondition", "idxFrequencyKey");
-  t.license_condition = OpenStagingSource(output, "DalkLicenseCondition", "idxFilingKey");
-  t.site_condition = OpenStagingSource(output, "DalkSiteCondition", "idxSiteKey");
-  t.lice = Open(output, "Lice", "idxLicenseeIdKey");
-  t.lice_keys = KnownKeysOf(t.lice);
-  t.freq = Open(output, "Freq", "");
-  t.freq_list = Open(output, "FreqList", "");
-  t.freq_list_rows = StoredKeyRows(output, "FreqList", "FreqListKey", "FreqCnt");
-  t.freq_list_count = output.Prepare("UPDATE FreqList SET FreqCnt = ?2 WHERE rowid = ?1");
-  t.spc_cnd_ant = Open(output, "SpcCndAnt", "idxPathAntKey");
-  t.spc_cnd_freq = Open(output, "SpcCndFreq", "idxFreqKey");
-  t.spc_cnd_lice = Open(output, "SpcCndLice", "idxCsFnKey");
-  t.spc_cnd_site = Open(output, "SpcCndSite", "idxPathSiteKey");
-  t.spc_cnd_ant_texts.keys = KnownKeysOf(t.spc_cnd_ant);
-  t.spc_cnd_freq_texts.keys = KnownKeysOf(t.spc_cnd_freq);
-  t.spc_cnd_lice_texts.keys = KnownKeysOf(t.spc_cnd_lice);
-  t.spc_cnd_site_texts.keys = KnownKeysOf(t.spc_cnd_site);
+  t.freq_coord = lookup("DalkFreqCoord", "idxAntennaKey");
+  t.space_station = lookup("DalkSpaceStation", "idxSpaceStationKey");
+  t.pt_comm = lookup("DalkPtComm", "idxSiteKey");
+  t.form312 = lookup("DalkForm312", "idxFilingKey");
+  t.nature_of_service = lookup("DalkNatureOfService", "idxFilingKey");
+  t.nature_of_service_code = lookup("DalkNatureOfServiceCode", "idxNatureOfServiceCode");
+  t.condition = lookup("DalkCondition", "idxConditionCode");
+  t.antenna_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkAntennaCondition", "idxAntennaKey"), " AntennaKey = ", false);
+  t.frequency_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkFrequencyCondition", "idxFrequencyKey"), " FrequencyKey = ", true);
+  t.license_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkLicenseCondition", "idxFilingKey"), " FilingKey = ", true);
+  t.site_conditions = ConditionTexts(
+      OpenStagingSource(output, "DalkSiteCondition", "idxSiteKey"), " SiteKey = ", true);
+  t.lice = LiceTable(output, "Lice", "idxLicenseeIdKey");
+  t.freq = AddedTable(output, "Freq");
+  t.freq_list = FreqListTable(output);
+  t.spc_cnd_ant = SpcCndTable(output, "SpcCndAnt", "PathAntKey", "idxPathAntKey");
+  t.spc_cnd_freq = SpcCndTable(output, "SpcCndFreq", "FreqKey", "idxFreqKey");
+  t.spc_cnd_lice = SpcCndTable(output, "SpcCndLice", "CsFnKey", "idxCsFnKey");
+  t.spc_cnd_site = SpcCndTable(output, "SpcCndSite", "PathSiteKey", "idxPathSiteKey");
   return t;
 }
 
-EsDeferredIndexes::EsDeferredIndexes(db::Database& output) {
-  struct Deferred {
-    const char* table;
-    std::vector<std::string_view> keep;  // sought during the step
-  };
-  const Deferred deferred[] = {{"Freq", {}},
-                               {"FreqList", {}},
-                               {"SiteEsCoord", {}},
-                               {"AntMain", {}},
-                               {"SiteSat", {}},
-                               {"Lice", {"idxLicenseeIdKey"}},
-                               {"PathRecord", {"idxPathSiteKey"}},
-                               {"SiteInfo", {"idxAntSiteKey"}}};
-  for (const Deferred& d : deferred)
-    tables_.push_back({d.table, std::make_unique<db::DeferredIndexes>(output, d.table, d.keep)});
+void EsTables::DeferIndexes() {
+  freq.DeferIndexes();
+  freq_list.DeferIndexes();
+  lice.DeferIndexes();
 }
 
-void EsDeferredIndexes::Rebuild(std::string_view table) {
-  for (auto& [name, indexes] : tables_)
-    if (name == table) indexes->Rebuild();
-}
-
-void EsDeferredIndexes::Rebuild() {
-  for (auto& [name, indexes] : tables_) indexes->Rebuild();
+void EsTables::BuildIndexes() {
+  freq.BuildIndexes();
+  freq_list.BuildIndexes();
+  lice.BuildIndexes();
 }
 
 }  // namespace morvane::convert

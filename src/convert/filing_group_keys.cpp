@@ -85,6 +85,10 @@ void FilingGroupKeys::EndRun() {
     else
       keys.clear();
   }
+  if (run_seqs_.bucket_count() > kMostKeptBuckets)
+    run_seqs_ = {};
+  else
+    run_seqs_.clear();
 }
 
 // For good: the memory goes with it.
@@ -92,6 +96,7 @@ void FilingGroupKeys::Inexact() {
   exact_ = false;
   run_filings_ = {};
   run_keys_ = {};
+  run_seqs_ = {};
   past_filings_ = {};
 }
 
@@ -102,6 +107,19 @@ bool FilingGroupKeys::Holds(Table table, std::string_view key) const {
 void FilingGroupKeys::Add(Table table, std::string_view key) {
   run_keys_[table].emplace(key);
   if (run_keys_[table].size() > kMostRunKeys) Inexact();
+}
+
+int FilingGroupKeys::LastSeq(std::string_view key) const {
+  const auto at = run_seqs_.find(key);
+  return at == run_seqs_.end() ? 0 : at->second;
+}
+
+void FilingGroupKeys::SetSeq(std::string_view key, int seq) {
+  if (const auto at = run_seqs_.find(key); at != run_seqs_.end())
+    at->second = seq;
+  else
+    run_seqs_.emplace(key, seq);
+  if (run_seqs_.size() > kMostRunKeys) Inexact();
 }
 
 }  // namespace morvane::convert

@@ -1,5 +1,6 @@
 // Presence tests on the keys of AntMain and SiteSat without their indexes,
-// so that the step builds those indexes once its rows are in.
+// and the last coordination number (SiteEsCoord.Seq) of each path site, so
+// that the step builds those tables' indexes once their rows are in.
 //
 // Why an answer can come from memory: every key of these tables begins with
 // its filing's key (QdKey), and the conversion query sorts on the call sign
@@ -20,8 +21,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -42,6 +45,11 @@ class FilingGroupKeys {
   // may end exact answers, the run having grown too long).
   bool Holds(Table table, std::string_view key) const;
   void Add(Table table, std::string_view key);
+  // Only while exact(): the highest Seq stored under the path-site key `key`
+  // (compared exactly, as the numbering compares its keys), 0 when none;
+  // that `seq` is stored under it now (which may end exact answers).
+  int LastSeq(std::string_view key) const;
+  void SetSeq(std::string_view key, int seq);
 
  private:
   struct Hash {
@@ -73,6 +81,11 @@ class FilingGroupKeys {
   std::string run_call_sign_;
   std::vector<std::int64_t> run_filings_;  // of the present run, as met
   std::array<std::unordered_set<std::string, Hash, Equal>, 2> run_keys_;
+  struct ExactHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
+  std::unordered_map<std::string, int, ExactHash, std::equal_to<>> run_seqs_;
   FilingSet past_filings_;
 };
 

@@ -37,15 +37,15 @@ std::string ControlPhoneOf(std::string_view contact_phone) {
   }
 }
 
-void GetMainData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetMainData(ConversionState& state, EsTables& tables) {
   enum { kFilingState, kCallSign, kFileNumber, kStatusCode, kStatusDate, kDateFiled, kDateExpire,
          kAppTypeCode, kTypeApplicantCode, kClassOfStationCode, kContactPhoneNum };
   static constexpr std::string_view kFields[] = {
       "FilingState", "CallSign", "FileNumber", "StatusCode", "StatusDate", "DateFiled",
       "DateExpire", "AppTypeCode", "TypeApplicantCode", "ClassOfStationCode", "ContactPhoneNum"};
-  MemoRow& row = memo.main;
+  StagingLookup& row = tables.main;
   MainValues& m = state.main;
-  m.found = row.Find(tables.main, state.row.filing_key, kFields);
+  m.found = row.Find(state.row.filing_key, kFields);
   if (!m.found) {
     // The filing state and the status code stay as the previous row left them.
     m.call_sign.clear();
@@ -74,13 +74,13 @@ void GetMainData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
   state.cur_control_phone = ControlPhoneOf(row.Text(kContactPhoneNum));
 }
 
-void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetFrequencyData(ConversionState& state, EsTables& tables) {
   enum { kPolarizationCode, kEirp, kEmission, kTransMode, kTransModeFix, kFrequencyLower,
          kFrequencyUpper };
   static constexpr std::string_view kFields[] = {"PolarizationCode", "Eirp", "Emission",
                                                  "TransMode", "TransModeFix", "FrequencyLower",
                                                  "FrequencyUpper"};
-  MemoRow& row = memo.frequency;
+  StagingLookup& row = tables.frequency;
   FrequencyValues& f = state.frequency;
   if (const QueryRow& q = state.row; q.carries_frequency) {
     f.polarization_code = q.polarization_code;
@@ -93,7 +93,7 @@ void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo
     state.cur_trans_mode_fix = f.trans_mode_fix;
     return;
   }
-  if (!row.Find(tables.frequency, state.row.frequency_key, kFields)) {
+  if (!row.Find(state.row.frequency_key, kFields)) {
     f = FrequencyValues{};
     state.freq_lower_text.clear();
     state.freq_upper_text.clear();
@@ -110,15 +110,15 @@ void GetFrequencyData(ConversionState& state, EsTables& tables, LookupMemo& memo
   state.cur_trans_mode_fix = f.trans_mode_fix;
 }
 
-void GetAddressData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetAddressData(ConversionState& state, EsTables& tables) {
   enum { kAddressId, kAddressName, kDbaName, kStreet1, kStreet2, kCity, kStateCode, kZipCode,
          kCountryCode, kKwd };
   static constexpr std::string_view kFields[] = {"AddressId", "AddressName", "DbaName", "Street1",
                                                  "Street2",   "City",        "StateCode",
                                                  "ZipCode",   "CountryCode", "Kwd"};
-  MemoRow& row = memo.address;
+  StagingLookup& row = tables.address;
   AddressValues& a = state.address;
-  a.found = row.Find(tables.address, state.row.address_key, kFields);
+  a.found = row.Find(state.row.address_key, kFields);
   if (!a.found) {
     // cur_reg_num stays: the frequency writer empties it after each use.
     a = AddressValues{};
@@ -142,17 +142,17 @@ void GetAddressData(ConversionState& state, EsTables& tables, LookupMemo& memo) 
   state.cur_reg_num = a.reg_num;
 }
 
-void GetEnvironEffectSw(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetEnvironEffectSw(ConversionState& state, EsTables& tables) {
   static constexpr std::string_view kFields[] = {"EnvironEffectSw"};
-  MemoRow& row = memo.form312;
+  StagingLookup& row = tables.form312;
   state.environ_effect_sw =
-      row.Find(tables.form312, state.row.filing_key, kFields) ? row.Text(0) : std::string();
+      row.Find(state.row.filing_key, kFields) ? row.Text(0) : std::string();
 }
 
-void GetPtCommData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetPtCommData(ConversionState& state, EsTables& tables) {
   static constexpr std::string_view kFields[] = {"PtCommKey", "SpaceStationKey"};
-  MemoRow& row = memo.pt_comm;
-  if (!row.Find(tables.pt_comm, state.row.site_key, kFields)) {
+  StagingLookup& row = tables.pt_comm;
+  if (!row.Find(state.row.site_key, kFields)) {
     state.pt_comm = PtCommValues{};
     return;
   }
@@ -160,13 +160,13 @@ void GetPtCommData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
   state.pt_comm.space_station_key = row.Get(1).AsInteger();
 }
 
-void GetSpaceStationData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetSpaceStationData(ConversionState& state, EsTables& tables) {
   enum { kUsName, kItuName, kOrbitLocation, kVerbose, kInactiveDate, kLongHemi };
   static constexpr std::string_view kFields[] = {"UsName",  "ItuName",      "OrbitLocation",
                                                  "Verbose", "InactiveDate", "LongHemi"};
-  MemoRow& row = memo.space_station;
+  StagingLookup& row = tables.space_station;
   SpaceStationValues& s = state.space_station;
-  if (!row.Find(tables.space_station, state.pt_comm.space_station_key, kFields)) {
+  if (!row.Find(state.pt_comm.space_station_key, kFields)) {
     s = SpaceStationValues{};
     return;
   }
@@ -178,17 +178,17 @@ void GetSpaceStationData(ConversionState& state, EsTables& tables, LookupMemo& m
   s.long_hemi = row.Text(kLongHemi);
 }
 
-void GetRadSvcCode(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetRadSvcCode(ConversionState& state, EsTables& tables) {
   static constexpr std::string_view kNatureFields[] = {"NatureOfServiceCode"};
   static constexpr std::string_view kCodeFields[] = {"RadSvcCode"};
   state.cur_rad_svc_code.clear();
-  if (!memo.nature_of_service.Find(tables.nature_of_service, state.row.filing_key, kNatureFields)) {
+  if (!tables.nature_of_service.Find(state.row.filing_key, kNatureFields)) {
     state.nature_of_service_code = "?2";
     return;
   }
-  state.nature_of_service_code = memo.nature_of_service.Text(0);
-  MemoRow& codes = memo.nature_of_service_code;
-  if (!codes.Find(tables.nature_of_service_code, Trim(state.nature_of_service_code), kCodeFields)) {
+  state.nature_of_service_code = tables.nature_of_service.Text(0);
+  StagingLookup& codes = tables.nature_of_service_code;
+  if (!codes.Find(Trim(state.nature_of_service_code), kCodeFields)) {
     state.nature_of_service_code = "?1";
     return;
   }

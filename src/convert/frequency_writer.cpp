@@ -1,7 +1,5 @@
 #include "convert/frequency_writer.h"
 
-#include <limits>
-
 #include "convert/licensee_writer.h"
 #include "convert/qd_key.h"
 #include "convert/row_writer.h"
@@ -65,9 +63,8 @@ void WriteFreqTable(engine::RunContext& run, ConversionState& state, EsTables& t
   const std::string reg_num = Trim(state.cur_reg_num).empty() ? std::string() : state.cur_reg_num;
   state.cur_reg_num.clear();
 
-  const FieldPositions& at = tables.freq_fields.Resolve(tables.freq, kFreqFields);
-  const bool written = WriteRow(run, tables.freq, RowWrite::kAdd, FilingWhere(state),
-                                [&](db::TableRecordset& rs) {
+  const FieldPositions& at = tables.freq.Fields(kFreqFields);
+  const bool written = tables.freq.Add(run, FilingWhere(state), [&](db::TableRecordset& rs) {
     rs.Set(at[kFreqKey], state.freq_key);
     rs.Set(at[kCsFnKey], state.cur_call_sign);
     rs.Set(at[kPathSiteKey], state.path_site_key);
@@ -101,26 +98,8 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
   const std::string& rx_class = state.rx.class_station;
   const std::string key = FreqListKeyOf(frequency, rad_svc, tx_class, rx_class);
 
-  db::TableRecordset& list = tables.freq_list;
-  const FieldPositions& at = tables.freq_list_fields.Resolve(list, kFreqListFields);
-  if (KeyRows::Row* row = tables.freq_list_rows.Find(key)) {
-    // The count is written without the recordset, which would refuse a
-    // count past the field's range (a row stored before the step may hold
-    // any count): such a raise is set aside as an edit of the row would be.
-    // A count at the top of the 64-bit range has no whole number above it
-    // and is never raised.
-    const bool top = row->count == std::numeric_limits<std::int64_t>::max();
-    const db::Value raised = top ? db::Value(static_cast<double>(row->count) + 1.0)
-                                 : db::Value(row->count + 1);
-    if ((top || row->count >= std::numeric_limits<std::int32_t>::max()) &&
-        (!FieldTakes(run, list, at[kListCount], raised, FilingWhere(state)) || top))
-      return;
-    const std::int64_t count = row->count + 1;
-    tables.freq_list_count.Run({db::Value(row->row_id), db::Value(count)});
-    row->count = count;
-    return;
-  }
-  const bool stored = WriteRow(run, list, RowWrite::kAdd, FilingWhere(state), [&](db::TableRecordset& rs) {
+  const FieldPositions& at = tables.freq_list.Fields(kFreqListFields);
+  tables.freq_list.Count(run, key, FilingWhere(state), [&](db::TableRecordset& rs) {
     rs.Set(at[kListKey], key);
     rs.Set(at[kListFreq], frequency);
     rs.Set(at[kListRadSvc], Trim(rad_svc));
@@ -128,7 +107,6 @@ void WriteFreqList(engine::RunContext& run, ConversionState& state, EsTables& ta
     rs.Set(at[kListRxClass], Trim(rx_class));
     rs.Set(at[kListCount], 1);
   });
-  if (stored) tables.freq_list_rows.Add(key, {list.LastAddedRowId(), 1});
 }
 
 }  // namespace morvane::convert

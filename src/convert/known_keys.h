@@ -16,7 +16,8 @@
 // rows before the step holds keys that the filter never saw: for it
 // (starts_empty false) a key that is not recent is never kAbsent.
 //
-// Owned by the step (in its table structs); not shared between threads.
+// Owned by the table object whose presence test it serves; not shared
+// between threads.
 #pragma once
 
 #include <cstddef>

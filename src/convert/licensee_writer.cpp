@@ -14,7 +14,7 @@ namespace {
 using text::Left;
 
 void ReportMissingAddress(engine::RunContext& run, ConversionState& state, EsTables& tables) {
-  if (!tables.address_missing_reported.insert(state.row.filing_key).second) return;
+  if (!tables.lice.FirstMissingAddress(state.row.filing_key)) return;
   engine::RecordRejected(run, "Lice", FilingWhere(state),
                          "the filing's address row is missing from DalkAddress; no licensee "
                          "record was written",
@@ -54,7 +54,10 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
   if (state.address.address_id_null) ShowNullAddressId(run);
 
   const std::string key = text::Trim(state.licensee_id_key);
-  if (Holds(tables.lice_keys, tables.lice, key)) return;
+  // A record refused is set aside once; another address of the same
+  // licensee makes a record of its own.
+  const std::string address = std::to_string(state.row.address_key);
+  if (tables.lice.Holds(key, address)) return;
 
   const AddressValues& a = state.address;
   std::optional<std::int64_t> reg_num;
@@ -66,8 +69,7 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
                              "Long range; QalRegNum is left empty",
                              a.reg_num);
   }
-  const bool stored = WriteRow(run, tables.lice, RowWrite::kAdd, FilingWhere(state),
-                               [&](db::TableRecordset& rs) {
+  tables.lice.Add(run, key, FilingWhere(state), [&](db::TableRecordset& rs) {
     rs.Set("LicenseeIdKey", key);
     if (reg_num) rs.Set("QalRegNum", *reg_num);
     rs.Set("LiceName", a.address_name);
@@ -81,8 +83,7 @@ void WriteLiceTable(engine::RunContext& run, ConversionState& state, EsTables& t
     for (const char* empty : {"LicePhone", "LiceFax", "LiceEmail", "LiceAttn"}) rs.Set(empty, "");
     rs.Set("LiceType", Left(text::Trim(state.main.type_applicant_code), 1));
     rs.Set("EntityType", "L");
-  });
-  if (stored) tables.lice_keys.Add(key);
+  }, address);
   run.YieldIfDue();
 }
 

@@ -34,16 +34,16 @@ MakeModel MakeModelOf(std::string_view manufacturer, std::string_view model) {
   return out;
 }
 
-void GetSiteData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetSiteData(ConversionState& state, EsTables& tables) {
   enum { kSiteKey, kStreet1, kStreet2, kCity, kCounty, kState, kElevation, kLatDms, kLatSec,
          kLonDms, kLonSec, kNadInd, kTowerSiteKey };
   static constexpr std::string_view kFields[] = {
       "SiteKey",    "SiteStreet1", "SiteStreet2", "SiteCity",   "SiteCounty",
       "SiteState",  "SiteElevation", "SiteLatDMS", "SiteLatSec", "SiteLonDMS",
       "SiteLonSec", "NadInd",      "TowerSiteKey"};
-  MemoRow& row = memo.site;
+  StagingLookup& row = tables.site;
   SiteValues& s = state.site;
-  if (!row.Find(tables.site, state.row.site_key, kFields)) {
+  if (!row.Find(state.row.site_key, kFields)) {
     for (std::string* value : {&s.street1, &s.city, &s.county, &s.state, &s.lat_dms, &s.lat_sec,
                                &s.lon_dms, &s.lon_sec, &s.nad_ind})
       value->clear();
@@ -66,15 +66,15 @@ void GetSiteData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
   s.tower_site_key = row.Text(kTowerSiteKey);
 }
 
-void GetAntennaData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetAntennaData(ConversionState& state, EsTables& tables) {
   enum { kAntennaKey, kSiteKey, kDiameter, kDiameterMajor, kHeightMaxAgl, kTowerId,
          kManufacturer, kModel };
   static constexpr std::string_view kFields[] = {"AntennaKey",   "SiteKey", "Diameter",
                                                  "DiameterMajor", "HeightMaxAgl", "TowerId",
                                                  "Manufacturer", "Model"};
-  MemoRow& row = memo.antenna;
+  StagingLookup& row = tables.antenna;
   AntennaValues& a = state.antenna;
-  if (!row.Find(tables.antenna, state.row.antenna_key, kFields)) {
+  if (!row.Find(state.row.antenna_key, kFields)) {
     for (std::string* value : {&a.diameter, &a.height_max_agl, &a.make, &a.model, &a.tower_id})
       value->clear();
     return;
@@ -90,14 +90,14 @@ void GetAntennaData(ConversionState& state, EsTables& tables, LookupMemo& memo) 
   a.model = std::move(mm.model);
 }
 
-void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables) {
   static constexpr std::string_view kFields[] = {"Gain"};
-  MemoRow& row = memo.antenna_gain;
+  StagingLookup& row = tables.antenna_gain;
   state.antenna.gain =
-      row.Find(tables.antenna_gain, state.row.antenna_key, kFields) ? row.Text(0) : std::string();
+      row.Find(state.row.antenna_key, kFields) ? row.Text(0) : std::string();
 }
 
-void GetFreqCoordData(ConversionState& state, EsTables& tables, LookupMemo& memo) {
+void GetFreqCoordData(ConversionState& state, EsTables& tables) {
   enum { kAzimuthEast, kAzimuthWest, kElevationEast, kElevationWest, kFreqLimitLow,
          kFreqLimitHigh, kSatArcEast, kSatArcWest, kSatHemiEast, kSatHemiWest, kSatOrbitType,
          kHorizMaxDensity };
@@ -105,9 +105,9 @@ void GetFreqCoordData(ConversionState& state, EsTables& tables, LookupMemo& memo
       "AzimuthEast", "AzimuthWest", "ElevationEast", "ElevationWest", "FreqLimitLow",
       "FreqLimitHigh", "SatArcEast", "SatArcWest", "SatHemiEast", "SatHemiWest",
       "SatOrbitType", "HorizMaxDensity"};
-  MemoRow& row = memo.freq_coord;
+  StagingLookup& row = tables.freq_coord;
   FreqCoordValues& c = state.freq_coord;
-  if (!row.Find(tables.freq_coord, state.row.antenna_key, kFields)) {
+  if (!row.Find(state.row.antenna_key, kFields)) {
     c = FreqCoordValues{};
     return;
   }

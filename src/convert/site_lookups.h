@@ -4,10 +4,10 @@
 // conversion state, where the antenna-side writers read them. A key without
 // a row is not an error: each lookup has its own no-match values, below.
 //
-// A Null staging field reads as the empty text. The recordsets are those of
-// EsTables, already on their indexes. `memo` is the step's LookupMemo: a key
-// equal to the lookup's previous one is not sought again, but every value
-// below is set again from the row it found. db::Error propagates.
+// A Null staging field reads as the empty text. Each reads through its
+// StagingLookup of EsTables: a key equal to the lookup's previous one is not
+// read again, but every value below is set again from the row it found.
+// db::Error propagates.
 #pragma once
 
 #include <string>
@@ -15,7 +15,6 @@
 
 #include "convert/conversion_state.h"
 #include "convert/es_tables.h"
-#include "convert/lookup_memo.h"
 
 namespace morvane::convert {
 
@@ -23,21 +22,21 @@ namespace morvane::convert {
 // and the datum. No match: the street line 1, city, county, state,
 // coordinates and datum indicator become ""; street line 2, elevation, the
 // site key, street text, datum and tower-site key keep their values.
-void GetSiteData(ConversionState& state, EsTables& tables, LookupMemo& memo);
+void GetSiteData(ConversionState& state, EsTables& tables);
 
 // DalkAntenna by the row's AntennaKey: cur_antenna_key, cur_site_key and
 // state.antenna (diameters, height, tower id, make and model). No match:
 // diameter, height, make, model and tower id become ""; the major diameter
 // and the keys keep their values.
-void GetAntennaData(ConversionState& state, EsTables& tables, LookupMemo& memo);
+void GetAntennaData(ConversionState& state, EsTables& tables);
 
 // The Gain of the antenna's first DalkAntennaGain row; "" when none.
-void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables, LookupMemo& memo);
+void DecodeAntennaGainTbl(ConversionState& state, EsTables& tables);
 
 // The coordination values of the antenna's first DalkFreqCoord row; all ""
 // when none. The coordination density is taken too (the transmit side's
 // SiteEsCoord records carry it).
-void GetFreqCoordData(ConversionState& state, EsTables& tables, LookupMemo& memo);
+void GetFreqCoordData(ConversionState& state, EsTables& tables);
 
 // "NAD83" for the datum indicator "83" (blanks around it allowed), else
 // "NAD27".

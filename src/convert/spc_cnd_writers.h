@@ -15,24 +15,19 @@
 // text: the rows of one path antenna or path site with several frequencies
 // add no repeated text, while different texts under one key are all kept.
 // A value that the table refuses sets the row aside (rejected-data file).
-// The text of a key equal to the writer's previous one comes from `memo`
-// (the step's LookupMemo) instead of the staging tables.
+// The text of a key equal to the writer's previous one is not gathered
+// again (ConditionTexts).
 #pragma once
 
 #include "convert/conversion_state.h"
 #include "convert/es_tables.h"
-#include "convert/lookup_memo.h"
 #include "run/run_context.h"
 
 namespace morvane::convert {
 
-void WriteSpcCndAnt(engine::RunContext& run, ConversionState& state, EsTables& tables,
-                    LookupMemo& memo);
-void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& tables,
-                    LookupMemo& memo);
-void WriteSpcCndLice(engine::RunContext& run, ConversionState& state, EsTables& tables,
-                    LookupMemo& memo);
-void WriteSpcCndSite(engine::RunContext& run, ConversionState& state, EsTables& tables,
-                    LookupMemo& memo);
+void WriteSpcCndAnt(engine::RunContext& run, ConversionState& state, EsTables& tables);
+void WriteSpcCndFreq(engine::RunContext& run, ConversionState& state, EsTables& tables);
+void WriteSpcCndLice(engine::RunContext& run, ConversionState& state, EsTables& tables);
+void WriteSpcCndSite(engine::RunContext& run, ConversionState& state, EsTables& tables);
 
 }  // namespace morvane::convert

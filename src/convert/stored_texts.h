@@ -12,7 +12,7 @@
 // holds. Keys compare exactly here (a key that differs only in letter case
 // is gathered again from the table, which compares without regard to case).
 //
-// Owned by the step next to the table's recordset; not thread-safe.
+// Owned by the table object (SpcCndTable); not thread-safe.
 #pragma once
 
 #include <string>

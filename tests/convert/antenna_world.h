@@ -65,7 +65,7 @@ class AntennaWorld : public ::testing::Test {
     }
     output = ws.OpenDatabase(path);
     user = ws.OpenDatabase(dir / "antsite.mdb");
-    tables = std::make_unique<AntennaSideTables>(OpenAntennaSideTables(output, user));
+    tables = std::make_unique<AntennaSideTables>(output, user);
   }
 
   // One query row of path site `site` and antenna `ant` on side `letter`,

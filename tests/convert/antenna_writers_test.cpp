@@ -38,7 +38,7 @@ TEST_F(AntennaWriters, OneAntMainPerPathAntennaWithHeightAndSize) {
 TEST_F(AntennaWriters, KeysStoredBeforeTheStepInOtherLetterCaseWriteNoSecondAntMainOrSiteSatRow) {
   output.Execute("INSERT INTO AntMain (PathAntKey, AntMfg) VALUES ('qd0000012345~01~02t', 'Early')");
   output.Execute("INSERT INTO SiteSat (PathSiteKey, UsName) VALUES ('qd0000012345~01t', 'Early')");
-  tables = std::make_unique<AntennaSideTables>(OpenAntennaSideTables(output, user));
+  tables = std::make_unique<AntennaSideTables>(output, user);
   Row("T", 1, 2);
   Row("T", 1, 3);
   Row("t", 1, 3);
@@ -82,6 +82,32 @@ TEST_F(AntennaWriters, CoordinationRowsNumberedPerPathSiteWithoutRepeats) {
                   "SatOrbitType", "LocationKey"})[0],
             (std::vector<std::string>{"045.0", "046.0", "005.0", "006.0", "03700.00000000",
                                       "04200.00000000", "060.0", "061.0", "E", "W", "G", kNull}));
+}
+
+// Letters other than "T" are all receive rows, each letter a path site of its
+// own: switching between them does not restart a path site's numbering.
+TEST_F(AntennaWriters, CoordinationRowsNumberedPerPathSiteWhateverCameBetween) {
+  for (const char* letter : {"R", "B", "R", "B", "R"}) Row(letter);
+  EXPECT_EQ(Rows(output, "SiteEsCoord", {"PathAntKey", "Seq"}),
+            (Table{{"QD0000012345~01~01R", "1"},
+                   {"QD0000012345~01~01B", "1"},
+                   {"QD0000012345~01~01R", "2"},
+                   {"QD0000012345~01~01B", "2"},
+                   {"QD0000012345~01~01R", "3"}}));
+}
+
+// The record of a path antenna or path site that a field refuses is set
+// aside with one line, however many rows of it come.
+TEST_F(AntennaWriters, ARefusedRecordIsReportedOnce) {
+  state.antenna.height_max_agl = "12345";  // AntHgt 12343.5: seven characters
+  state.space_station.us_name = "A Satellite Name Of 21";
+  for (int i = 0; i < 4; ++i) Row("R");
+  EXPECT_TRUE(Rows(output, "AntMain", {"PathAntKey"}).empty());
+  EXPECT_TRUE(Rows(output, "SiteSat", {"PathSiteKey"}).empty());
+  const auto lines = RejectedLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].rfind("AntMain\tpath antenna QD0000012345~01~01R\t", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[1].rfind("SiteSat\tpath site QD0000012345~01R\t", 0), 0u) << lines[1];
 }
 
 TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {

@@ -11,7 +11,6 @@
 
 #include "convert/conversion_state.h"
 #include "convert/es_tables.h"
-#include "convert/lookup_memo.h"
 #include "platform/db/workspace.h"
 #include "platform/ui/recording_ui.h"
 #include "run/rejected_data.h"
@@ -39,7 +38,6 @@ class EsFixture {
   engine::RunContext& run() { return *run_; }
   ui::RecordingUi& ui() { return ui_; }
   convert::ConversionState state;
-  convert::LookupMemo memo;
 
  private:
   TempDir dir_;

@@ -187,6 +187,24 @@ TEST_F(EsPopulateTest, RowsAlikeButForTheirSideComeReceiveFirst) {
             (Lines{"QD0000000034~01~01R|ER", "QD0000000034~01~01T|ET"}));
 }
 
+// Filing 74 comes under call signs KA1 and KC3, with filing 75 of KB2 in
+// between: its coordination rows are numbered on, not from 1 again.
+TEST_F(EsPopulateTest, CoordinationRowsOfAFilingUnderTwoCallSignsAreNumberedOn) {
+  f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES "
+        "(74, '1', 'KA1', 'SES', 'LIC'), (75, '1', 'KB2', 'SES', 'LIC'), (74, '1', 'KC3', 'SES', 'LIC');"
+        "INSERT INTO DalkSite (SiteKey, FilingKey) VALUES (740, 74), (750, 75);"
+        "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (741, 740), (751, 750);"
+        "INSERT INTO DalkFreqCoord (AntennaKey, FreqLimitLow) VALUES (741, '3700'), (751, '3700');"
+        "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, TransModeFix) VALUES "
+        "(91, 741, '00003700.00000000', 'R'), (92, 741, '00003800.00000000', 'R'), "
+        "(93, 751, '00003900.00000000', 'R')");
+  RunStep();
+  EXPECT_EQ(f.Rows("SELECT PathAntKey, Seq, CallSign FROM SiteEsCoord ORDER BY rowid"),
+            (Lines{"QD0000000074~01~01R|1|KA1", "QD0000000074~01~01R|2|KA1",
+                   "QD0000000075~01~01R|1|KB2", "QD0000000074~01~01R|3|KC3",
+                   "QD0000000074~01~01R|4|KC3"}));
+}
+
 TEST_F(EsPopulateTest, AMissingAntennaSiteDatabaseStopsTheStepNamingIt) {
   engine::RunPaths paths = f.run().paths();
   paths.ant_site_db = "NONE";

@@ -48,7 +48,7 @@ TEST_F(FilingLookupsTest, MainDataTrimsAndKeepsStateAndStatusWhenTheFilingIsMiss
         "VALUES (11, '1', ' E990001 ', ' SES-LIC-1 ', 'G', '20200102', ' 20190101 ', '20300101 ', ' LIC ', "
         "' CORP ', ' FX ', '(555) 301-7788')");
   f.state.row.filing_key = 11;
-  GetMainData(f.state, f.Tables(), f.memo);
+  GetMainData(f.state, f.Tables());
   const MainValues& m = f.state.main;
   EXPECT_EQ(m.filing_state, "1");
   EXPECT_EQ(f.state.cur_call_sign, "E990001");
@@ -62,7 +62,7 @@ TEST_F(FilingLookupsTest, MainDataTrimsAndKeepsStateAndStatusWhenTheFilingIsMiss
   EXPECT_EQ(f.state.cur_control_phone, "5553017788");
 
   f.state.row.filing_key = 12;
-  GetMainData(f.state, f.Tables(), f.memo);
+  GetMainData(f.state, f.Tables());
   EXPECT_EQ(m.filing_state, "1");
   EXPECT_EQ(f.state.cur_status_code, "G");
   EXPECT_EQ(f.state.cur_call_sign, "");
@@ -75,7 +75,7 @@ TEST_F(FilingLookupsTest, AddressDataMakesTheLicenseeKeyAndKeepsTheRegistrationN
   f.Sql("INSERT INTO DalkAddress (AddressKey, AddressId, AddressName, City, Kwd) "
         "VALUES (5, 'A1234', 'Orbit Co', 'Reston', '0001234567')");
   f.state.row.address_key = 5;
-  GetAddressData(f.state, f.Tables(), f.memo);
+  GetAddressData(f.state, f.Tables());
   EXPECT_TRUE(f.state.address.found);
   EXPECT_EQ(f.state.licensee_id_key, "QD~A1234");
   EXPECT_EQ(f.state.address.address_name, "Orbit Co");
@@ -83,7 +83,7 @@ TEST_F(FilingLookupsTest, AddressDataMakesTheLicenseeKeyAndKeepsTheRegistrationN
   EXPECT_EQ(f.state.cur_reg_num, "0001234567");
 
   f.state.row.address_key = 6;
-  GetAddressData(f.state, f.Tables(), f.memo);
+  GetAddressData(f.state, f.Tables());
   EXPECT_FALSE(f.state.address.found);
   EXPECT_EQ(f.state.licensee_id_key, "");
   EXPECT_EQ(f.state.address.reg_num, "");
@@ -95,16 +95,16 @@ TEST_F(FilingLookupsTest, ASiteWithoutPointOfCommunicationGetsSpaceStationZero) 
         "INSERT INTO DalkSpaceStation (SpaceStationKey, UsName, OrbitLocation) VALUES (40, 'SAT-A', '101 W');"
         "INSERT INTO DalkSpaceStation (SpaceStationKey, UsName) VALUES (0, 'never found')");
   f.state.row.site_key = 100;
-  GetPtCommData(f.state, f.Tables(), f.memo);
-  GetSpaceStationData(f.state, f.Tables(), f.memo);
+  GetPtCommData(f.state, f.Tables());
+  GetSpaceStationData(f.state, f.Tables());
   EXPECT_EQ(f.state.pt_comm.pt_comm_key, 3);
   EXPECT_EQ(f.state.space_station.us_name, "SAT-A");
   EXPECT_EQ(f.state.space_station.orbit_location, "101 W");
 
   f.Sql("DELETE FROM DalkSpaceStation WHERE SpaceStationKey = 0");
   f.state.row.site_key = 200;
-  GetPtCommData(f.state, f.Tables(), f.memo);
-  GetSpaceStationData(f.state, f.Tables(), f.memo);
+  GetPtCommData(f.state, f.Tables());
+  GetSpaceStationData(f.state, f.Tables());
   EXPECT_EQ(f.state.pt_comm.space_station_key, 0);
   EXPECT_EQ(f.state.space_station.us_name, "");
   EXPECT_EQ(f.state.space_station.orbit_location, "");
@@ -115,18 +115,18 @@ TEST_F(FilingLookupsTest, AFailedRadioServiceLookupGivesTheEmptyCodeNotThePrevio
         "INSERT INTO DalkNatureOfService (FilingKey, NatureOfServiceCode) VALUES (12, 'ZZZ');"
         "INSERT INTO DalkNatureOfServiceCode (NatureOfServiceCode, RadSvcCode) VALUES ('FSS', 'CF')");
   f.state.row.filing_key = 11;
-  GetRadSvcCode(f.state, f.Tables(), f.memo);
+  GetRadSvcCode(f.state, f.Tables());
   EXPECT_EQ(f.state.cur_rad_svc_code, "CF");
   EXPECT_EQ(f.state.nature_of_service_code, " FSS ");
 
   f.state.row.filing_key = 12;
-  GetRadSvcCode(f.state, f.Tables(), f.memo);
+  GetRadSvcCode(f.state, f.Tables());
   EXPECT_EQ(f.state.cur_rad_svc_code, "");
   EXPECT_EQ(f.state.nature_of_service_code, "?1");
 
   f.state.cur_rad_svc_code = "CF";
   f.state.row.filing_key = 13;
-  GetRadSvcCode(f.state, f.Tables(), f.memo);
+  GetRadSvcCode(f.state, f.Tables());
   EXPECT_EQ(f.state.cur_rad_svc_code, "");
   EXPECT_EQ(f.state.nature_of_service_code, "?2");
 }
@@ -137,8 +137,8 @@ TEST_F(FilingLookupsTest, FrequencyAndEnvironmentalSwitchAreEmptyWithoutTheirRow
         "INSERT INTO DalkForm312 (FilingKey, EnvironEffectSw) VALUES (11, 'Y')");
   f.state.row.frequency_key = 9;
   f.state.row.filing_key = 11;
-  GetFrequencyData(f.state, f.Tables(), f.memo);
-  GetEnvironEffectSw(f.state, f.Tables(), f.memo);
+  GetFrequencyData(f.state, f.Tables());
+  GetEnvironEffectSw(f.state, f.Tables());
   EXPECT_EQ(f.state.freq_lower_text, "00006000.00000000");
   EXPECT_EQ(f.state.freq_upper_text, "00006010.00000000");
   EXPECT_EQ(f.state.cur_trans_mode_fix, "T");
@@ -146,8 +146,8 @@ TEST_F(FilingLookupsTest, FrequencyAndEnvironmentalSwitchAreEmptyWithoutTheirRow
 
   f.state.row.frequency_key = 10;
   f.state.row.filing_key = 12;
-  GetFrequencyData(f.state, f.Tables(), f.memo);
-  GetEnvironEffectSw(f.state, f.Tables(), f.memo);
+  GetFrequencyData(f.state, f.Tables());
+  GetEnvironEffectSw(f.state, f.Tables());
   EXPECT_EQ(f.state.freq_lower_text, "");
   EXPECT_EQ(f.state.frequency.emission, "");
   EXPECT_EQ(f.state.environ_effect_sw, "");

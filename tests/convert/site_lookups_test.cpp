@@ -45,7 +45,7 @@ TEST_F(SiteLookupsTest, SiteDataCopiesTheRowAndKeepsSomeValuesOnNoMatch) {
   f.Sql("INSERT INTO DalkSite (SiteKey, SiteStreet1, SiteStreet2, SiteCity, SiteElevation, SiteLatDMS, "
         "NadInd) VALUES (100, '12 Main St', 'Bldg 4', 'Reston', '0123.0', '38-57-00.0N', '83')");
   f.state.row.site_key = 100;
-  GetSiteData(f.state, f.Tables(), f.memo);
+  GetSiteData(f.state, f.Tables());
   const SiteValues& s = f.state.site;
   EXPECT_EQ(f.state.cur_site_key, 100);
   EXPECT_EQ(s.city, "Reston");
@@ -54,7 +54,7 @@ TEST_F(SiteLookupsTest, SiteDataCopiesTheRowAndKeepsSomeValuesOnNoMatch) {
   EXPECT_EQ(s.tower_site_key, "");  // Null
 
   f.state.row.site_key = 101;
-  GetSiteData(f.state, f.Tables(), f.memo);
+  GetSiteData(f.state, f.Tables());
   EXPECT_EQ(s.street1, "");
   EXPECT_EQ(s.city, "");
   EXPECT_EQ(s.lat_dms, "");
@@ -73,9 +73,9 @@ TEST_F(SiteLookupsTest, AntennaGainAndCoordinationTakeTheFirstRowOrNothing) {
         "INSERT INTO DalkFreqCoord (CoordKey, AntennaKey, AzimuthEast, FreqLimitLow, SatOrbitType, "
         "HorizMaxDensity) VALUES (1, 7, '0090.0', '00005925.00000000', 'G', '-030.0')");
   f.state.row.antenna_key = 7;
-  GetAntennaData(f.state, f.Tables(), f.memo);
-  DecodeAntennaGainTbl(f.state, f.Tables(), f.memo);
-  GetFreqCoordData(f.state, f.Tables(), f.memo);
+  GetAntennaData(f.state, f.Tables());
+  DecodeAntennaGainTbl(f.state, f.Tables());
+  GetFreqCoordData(f.state, f.Tables());
   const AntennaValues& a = f.state.antenna;
   EXPECT_EQ(f.state.cur_antenna_key, 7);
   EXPECT_EQ(f.state.cur_site_key, 100);
@@ -88,9 +88,9 @@ TEST_F(SiteLookupsTest, AntennaGainAndCoordinationTakeTheFirstRowOrNothing) {
   EXPECT_EQ(f.state.freq_coord.horiz_max_density, "-030.0");
 
   f.state.row.antenna_key = 8;
-  GetAntennaData(f.state, f.Tables(), f.memo);
-  DecodeAntennaGainTbl(f.state, f.Tables(), f.memo);
-  GetFreqCoordData(f.state, f.Tables(), f.memo);
+  GetAntennaData(f.state, f.Tables());
+  DecodeAntennaGainTbl(f.state, f.Tables());
+  GetFreqCoordData(f.state, f.Tables());
   EXPECT_EQ(a.diameter, "");
   EXPECT_EQ(a.make, "");
   EXPECT_EQ(a.diameter_major, "0004.0");
@@ -114,9 +114,9 @@ TEST_F(SiteLookupsTest, EachCallGivesTheValuesOfItsOwnKeyWhateverTheKeyBefore) {
     f.state.antenna = AntennaValues{"x", "x", "x", "x", "x", "x", "x"};  // as a writer might leave them
     f.state.freq_coord.azimuth_east = "x";
     f.state.row.antenna_key = key;
-    GetAntennaData(f.state, f.Tables(), f.memo);
-    DecodeAntennaGainTbl(f.state, f.Tables(), f.memo);
-    GetFreqCoordData(f.state, f.Tables(), f.memo);
+    GetAntennaData(f.state, f.Tables());
+    DecodeAntennaGainTbl(f.state, f.Tables());
+    GetFreqCoordData(f.state, f.Tables());
     EXPECT_EQ(f.state.antenna.make, make) << key;
     EXPECT_EQ(f.state.antenna.tower_id, tower) << key;
     EXPECT_EQ(f.state.antenna.gain, gain) << key;
