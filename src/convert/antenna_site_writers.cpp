@@ -79,14 +79,14 @@ bool Listed(const std::string& list, const std::string& entry) {
 }
 
 // count + 1, held at the field's limit; the first time in the run that a
-// site's count is held, one rejected-data line names it.
+// site's count is held, one rejected-data line notes it (the row is stored).
 std::int64_t Raised(engine::RunContext& run, AntennaSideTables& tables, const std::string& key,
                     const char* field, std::int64_t count) {
   if (count < kCountLimit) return count + 1;
   if (!tables.ant_site_call_sign.FirstCapped(key)) return kCountLimit;
-  engine::RecordRejected(run, "AntSiteCallSign", "antenna site " + key,
-                         std::string("the count ") + field + " has reached its limit and is held there",
-                         std::to_string(kCountLimit));
+  engine::RecordNoted(run, "AntSiteCallSign", "antenna site " + key,
+                      std::string("the count ") + field + " has reached its limit and is held there",
+                      std::to_string(kCountLimit));
   return kCountLimit;
 }
 

@@ -99,6 +99,9 @@ TEST_F(AntennaSiteWriters, CountsAreHeldAtTheirLimitWithOneLine) {
   const auto lines = RejectedLines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].rfind("AntSiteCallSign\tantenna site C0000001\t", 0), 0u) << lines[0];
+  // The row was stored: a note, not a record that could not be stored.
+  EXPECT_EQ(rejected.Count(), 0);
+  EXPECT_EQ(rejected.NoteCount(), 1);
 }
 
 TEST_F(AntennaSiteWriters, ASiteWithoutKeyWritesNoSiteRecords) {
