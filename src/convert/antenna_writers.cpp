@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "convert/antenna_site_writers.h"
+#include "convert/licensee_writer.h"
 #include "convert/path_writers.h"
 #include "convert/qd_key.h"
 #include "platform/text/text.h"
@@ -61,7 +62,7 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
       "PathAntKey", "AntennaKey", "LocationKey", "CallSign", "AntHgt", "AntPlr", "AntMfg",
       "AntMod", "AntGn", "AntSize"};
   const FieldPositions& at = ant_main.Fields(kFields);
-  ant_main.Add(run, state.path_ant_key, "path antenna " + state.path_ant_key,
+  ant_main.Add(run, state.path_ant_key, FilingWhere(state) + ", path antenna " + state.path_ant_key,
                [&](db::TableRecordset& rs) {
                  rs.Set(at[kPathAntKey], state.path_ant_key);
                  rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
@@ -97,7 +98,7 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
       "SatHemiWest", "SatOrbitType", "HorizMaxDensity"};
   const FieldPositions& at = coord.Fields(kFields);
   const bool written =
-      coord.Add(run, state.path_site_key, seq, "path antenna " + state.path_ant_key,
+      coord.Add(run, state.path_site_key, seq, FilingWhere(state) + ", path antenna " + state.path_ant_key,
                 [&](db::TableRecordset& rs) {
                   rs.Set(at[kPathAntKey], state.path_ant_key);
                   rs.Set(at[kSeq], seq);
@@ -125,7 +126,7 @@ void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
   KeyedTable& site_sat = tables.site_sat;
   if (site_sat.Holds(state.path_site_key)) return;
-  site_sat.Add(run, state.path_site_key, "path site " + state.path_site_key,
+  site_sat.Add(run, state.path_site_key, FilingWhere(state) + ", path site " + state.path_site_key,
                [&](db::TableRecordset& rs) {
                  rs.Set("PathSiteKey", state.path_site_key);
                  rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);

@@ -46,7 +46,7 @@ class PathRecordTable {
   // Stores `values` in the `half` of the row of `key`: `fill(rs, at,
   // adding)` sets the half's fields, `at` the positions of `names` (the
   // half's fields, its first the key), `adding` whether the row is new. A
-  // refused row is reported as `what` and the key ("path site QD...").
+  // refused row is reported as `what` and the key ("filing 12345, path site QD...").
   template <typename Fill>
   void Put(engine::RunContext& run, const std::string& key, Half half, const SideValues& values,
            std::span<const std::string_view> names, std::string_view what, Fill fill) {

@@ -1,5 +1,6 @@
 #include "convert/path_writers.h"
 
+#include "convert/licensee_writer.h"
 #include "platform/text/text.h"
 
 namespace morvane::convert {
@@ -27,7 +28,7 @@ void WritePathRecord(engine::RunContext& run, const ConversionState& state,
       "RxAreaOfOpCode", "RxRadOfOp"};
   tables.path_record.Put(
       run, state.path_site_key, transmit ? PathRecordTable::kTransmit : PathRecordTable::kReceive,
-      side, transmit ? kTxFields : kRxFields, "path site",
+      side, transmit ? kTxFields : kRxFields, FilingWhere(state) + ", path site",
       [&](db::TableRecordset& rs, const FieldPositions& at, bool adding) {
         if (adding) rs.Set(at[kPathSiteKey], state.path_site_key);
         rs.Set(at[kAntSiteKey], side.ant_site_key);

@@ -31,6 +31,7 @@ class AntennaWorld : public ::testing::Test {
   AntennaWorld() {
     CreateUserDatabase();
     NewRun();
+    state.row.filing_key = 12345;  // the filing of the path keys below
     state.cur_call_sign = "E000001";
     state.main.call_sign = "E000001M";  // told apart from the row's call sign
     state.main.class_of_station_code = "fxe ";

@@ -106,8 +106,8 @@ TEST_F(AntennaWriters, ARefusedRecordIsReportedOnce) {
   EXPECT_TRUE(Rows(output, "SiteSat", {"PathSiteKey"}).empty());
   const auto lines = RejectedLines();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].rfind("AntMain\tpath antenna QD0000012345~01~01R\t", 0), 0u) << lines[0];
-  EXPECT_EQ(lines[1].rfind("SiteSat\tpath site QD0000012345~01R\t", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[0].rfind("AntMain\tfiling 12345, path antenna QD0000012345~01~01R\t", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[1].rfind("SiteSat\tfiling 12345, path site QD0000012345~01R\t", 0), 0u) << lines[1];
 }
 
 TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {
