@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/db/workspace.h"
 #include "platform/files/path_lock.h"
 #include "platform/ui/recording_ui.h"
+#include "platform/ui/stop_signals.h"
 #include "run/ktb_database.h"
 #include "run/process_log.h"
 #include "run/staging_database.h"
@@ -190,6 +192,39 @@ TEST_F(ConvertCommandTest, AStopRequestedDuringTheRunEndsItWithoutTheSuccessText
     for (const auto& caption : ui.CaptionHistory("frmStatus", "lblStatus")) EXPECT_NE(caption, kFinished);
     EXPECT_EQ(ui.Caption("frmMorvane", "lblStatus").rfind("The conversion stopped: ", 0), 0u);
     EXPECT_TRUE(ui.Messages().size() == 1u) << "no message but the question";
+  }
+}
+
+// SIGTERM (the desktop logging out) and SIGINT (Ctrl+C) stop a run as Exit
+// does: at its next yield, the open transaction rolled back, the files
+// closed, no success text.
+TEST_F(ConvertCommandTest, ATerminationSignalStopsTheRunAsExitDoes) {
+  for (const int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    ui::StopSignals signals;
+    ui::RecordingUi recording;
+    ui::StopOnSignalUi ui(recording, signals);
+    const std::vector<Step> steps = {
+        {5, "SignalledMidTransaction",
+         [signal](engine::RunContext& r) {
+           db::Database db = r.workspace().OpenDatabase(r.OutputFile());
+           db::TableRecordset rs = db.OpenTable("DalkSection214");
+           r.workspace().BeginTrans();
+           rs.AddNew();
+           rs.Set("FilingKey", db::Value(std::int64_t{5}));
+           rs.Update();
+           std::raise(signal);
+           r.Yield();
+           ADD_FAILURE() << "the run went on after the signal";
+         }},
+    };
+    const auto outcome = ConvertCommand(ui, paths_, steps);
+    EXPECT_EQ(outcome.kind, Kind::kStopped);
+    EXPECT_EQ(signals.Received(), signal);
+    EXPECT_FALSE(fs::exists(paths_.output + "-journal"));
+    EXPECT_TRUE(Column("DalkSection214", "FilingKey").empty());
+    EXPECT_EQ(recording.Caption("frmMorvane", "lblStatus").rfind("The conversion stopped: ", 0), 0u);
+    for (const auto& caption : recording.CaptionHistory("frmStatus", "lblStatus")) EXPECT_NE(caption, kFinished);
   }
 }
 
