@@ -17,7 +17,11 @@ int main(int argc, char* argv[]) {
   // windows may stay open when it is closed.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // SIGTERM (logging out) and SIGINT end the program as Exit does, without
+  // the question: a run stops cleanly first.
+  const morvane::ui::StopSignals stop_signals;
   morvane::gui::MainWindow window(morvane::gui::Services::Desktop());
+  window.EndOnStopSignals(stop_signals);
 
   // Convert: the paths are taken once, when the button is clicked; Convert and
   // Setup stay disabled until the run has ended.
@@ -28,11 +32,6 @@ int main(int argc, char* argv[]) {
     run_stopped = outcome.kind == morvane::app::ConvertOutcome::Kind::kStopped;
     window.SetRunInProgress(false);
   });
-
-  // SIGTERM (logging out) and SIGINT end the program as Exit does, without
-  // the question: a run stops cleanly first.
-  const morvane::ui::StopSignals stop_signals;
-  window.EndOnStopSignals(stop_signals);
 
   window.Start(morvane::gui::StartUp::FromApplication());
   const int code = app.exec();

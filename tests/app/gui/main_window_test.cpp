@@ -372,6 +372,7 @@ TEST_F(MainWindowTest, AStopSignalDuringARunStopsItAndThenEndsTheProgram) {
   EXPECT_EQ(ends_during_run, 0);
   EXPECT_EQ(desktop_.ends, 1);
   EXPECT_TRUE(desktop_.messages.empty());
+  window_.reset();  // before the signals it watches
 }
 
 TEST_F(MainWindowTest, HelpAboutShowsTheAboutBoxUntilOk) {
