@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -18,12 +19,13 @@ constexpr int kStopSignals[] = {SIGTERM, SIGINT};
 volatile std::sig_atomic_t g_received = 0;
 volatile std::sig_atomic_t g_wake_fd = -1;
 
-extern "C" void OnStopSignal(int signal) {
+void OnStopSignal(int signal) {
   const int saved_errno = errno;
   g_received = signal;
-  const char byte = 1;
-  // Non-blocking: a full pipe has woken its reader already.
-  if (g_wake_fd >= 0 && ::write(g_wake_fd, &byte, 1) < 0) {
+  if (g_wake_fd >= 0) {
+    const char byte = 1;
+    // Non-blocking: when the pipe is full, its reader has been woken already.
+    [[maybe_unused]] const ssize_t written = ::write(g_wake_fd, &byte, 1);
   }
   errno = saved_errno;
 }
@@ -35,7 +37,7 @@ extern "C" void OnStopSignal(int signal) {
 }  // namespace
 
 StopSignals::StopSignals() {
-  static_assert(std::size(kStopSignals) == std::size(decltype(saved_){}));
+  static_assert(std::size(kStopSignals) == sizeof saved_ / sizeof saved_[0]);
   if (g_wake_fd >= 0) throw std::logic_error("stop signals are handled already");
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) ThrowSystemError("cannot make the stop signals' pipe");
