@@ -7,7 +7,10 @@
 // fixed /mnt/e/KtbMdb/EinKwd/einkwd.mdb when --registration-db gives one, or
 // else when the settings file has one under [Development] RegistrationDb (the
 // benchmark's settings do; Morvane itself never reads that key). Exits 0 when
-// the run completed, 1 when it stopped, 2 on wrong use.
+// the run completed, 1 when it stopped, 2 on wrong use. SIGTERM and SIGINT
+// (Ctrl+C) stop the run as the window's Exit does, at its next yield with
+// its open changes rolled back and its files closed; the tool then says so
+// and exits 128 plus the signal's number (143, 130), as the shell expects.
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -18,6 +21,7 @@
 #include "app/settings.h"
 #include "platform/files/files.h"
 #include "platform/ui/recording_ui.h"
+#include "platform/ui/stop_signals.h"
 
 namespace {
 
@@ -49,7 +53,9 @@ int main(int argc, char* argv[]) {
     registration_db = morvane::files::FromSetting(from_settings);
 
   std::ios::sync_with_stdio(false);
-  morvane::ui::RecordingUi ui(&std::cout, /*keep_history=*/false);
+  const morvane::ui::StopSignals stop_signals;
+  morvane::ui::RecordingUi recording(&std::cout, /*keep_history=*/false);
+  morvane::ui::StopOnSignalUi ui(recording, stop_signals);
   morvane::engine::RunPaths paths = settings.Read();
   if (registration_db) paths.registration_database = registration_db->string();
   const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, paths);
@@ -57,6 +63,13 @@ int main(int argc, char* argv[]) {
   std::cout << "notes about antenna-site keys: " << outcome.key_notes << "\n";
   if (outcome.kind != ConvertOutcome::Kind::kCompleted) {
     std::cout << "stopped: " << outcome.failure << "\n";
+    if (const int signal = stop_signals.Received(); signal != 0) {
+      std::cout.flush();
+      std::cerr << "morvane-headless: " << morvane::ui::StopSignals::Name(signal)
+                << ": the conversion was stopped; its open changes were rolled back and its files "
+                   "closed\n";
+      return 128 + signal;
+    }
     return 1;
   }
   std::cout.flush();

@@ -109,15 +109,23 @@ void ReportMissingMainDataSet(engine::RunContext& run) {
   run.ui().Yield();
 }
 
-// The file an error concerns, "" when it names none. A db::Error concerns
-// the output database: the steps turn the errors of the user's databases
-// into StepErrors that name the user's file.
-std::string FileOf(const std::exception& e, const engine::RunContext& run) {
-  if (auto* step_error = dynamic_cast<const engine::StepError*>(&e)) return step_error->file();
+// The file that an error concerns ("" when it names none) and the database
+// error behind it, if any. A db::Error names the file where its operation
+// ran; one that names none (a wrong call of the layer) concerns the output
+// database, which every step works on.
+struct Blame {
+  std::string file;
+  const db::Error* db_error = nullptr;
+};
+
+Blame BlameOf(const std::exception& e, const engine::RunContext& run) {
+  if (auto* step_error = dynamic_cast<const engine::StepError*>(&e))
+    return {step_error->file(), step_error->cause()};
   if (auto* fs_error = dynamic_cast<const std::filesystem::filesystem_error*>(&e))
-    return fs_error->path1().string();
-  if (dynamic_cast<const db::Error*>(&e)) return run.paths().output;
-  return "";
+    return {fs_error->path1().string()};
+  if (auto* db_error = dynamic_cast<const db::Error*>(&e))
+    return {db_error->file().empty() ? run.paths().output : db_error->file(), db_error};
+  return {};
 }
 
 // Closes every database of the run. Closing after a failure must not hide
@@ -147,11 +155,13 @@ ui::Message FailureMessage(std::string headline, const std::exception& e, const 
   m.title = engine::kProgramTitle;
   m.icon = ui::Icon::kCritical;
   m.text = std::move(headline);
-  const std::string file = FileOf(e, run);
+  const Blame blame = BlameOf(e, run);
+  const bool temporary = blame.db_error && blame.db_error->InTemporaryFolder();
+  const std::string file = temporary ? "the database engine's temporary folder " + blame.file : blame.file;
   if (!file.empty()) m.text += "\r\n\r\nFile: " + file;
   m.text += "\r\n\r\nReason: " + std::string(e.what());
-  if (auto* db_error = dynamic_cast<const db::Error*>(&e); db_error && db_error->DiskFull())
-    m.text += "\r\n\r\nThe disk is full. Make room on it and run Convert again.";
+  if (blame.db_error && blame.db_error->DiskFull())
+    m.text += "\r\n\r\nThe disk that holds " + file + " is full. Make room on it and run Convert again.";
   return m;
 }
 

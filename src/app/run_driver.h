@@ -37,7 +37,8 @@ struct RunResult {
 };
 
 // The message box for an error that ended the work: `headline`, then the
-// file the error concerns (when it names one) and the reason.
+// file whose operation failed (when the error names one) and the reason;
+// after a full disk, which disk is full and what to do.
 ui::Message FailureMessage(std::string headline, const std::exception& e, const engine::RunContext& run);
 
 // Runs the steps. `steps` defaults to StandardSteps(); tests pass their own.

@@ -241,7 +241,7 @@ class LoaderStep {
               std::to_string(first_queued_line_) + "; the records from line " +
               std::to_string(first_queued_line_) + " on are not in the database.";
     }
-    throw db::Error(e.what() + std::string(". ") + where, {}, {}, e.code());
+    throw e.Explained(where);
   }
 
   void Reject(std::int64_t line, const std::string& reason, std::string_view record) {

@@ -44,8 +44,7 @@ void CreateEmptyTables(engine::RunContext& run, ui::Window& form, const fs::path
     schema::CreateTables(database, schema::KtbTables(), &labels);
     database.Close();
   } catch (const db::Error& e) {
-    throw engine::StepError(path.string(),
-                         std::string("The output database could not be created: ") + e.what());
+    throw engine::StepError(path.string(), "The output database could not be created: ", e);
   }
 }
 

@@ -72,9 +72,14 @@ void WriteProcessLogRecord(RunContext& run, db::TableRecordset& process_log) {
   const text::DateTime now = text::DateTime::Now();
 
   const fs::path output = run.OutputFile();
-  std::int64_t mdb_size = 0;
   try {
     run.workspace().Flush();  // grouped commits count towards the length
+  } catch (const db::Error& e) {
+    // The step's last save: it may fail in any database the step wrote.
+    throw e.Explained("The rows that this step wrote to this file since its last save are not in it.");
+  }
+  std::int64_t mdb_size = 0;
+  try {
     mdb_size = files::FileLength(output);
   } catch (const std::exception& e) {
     throw StepError(output.string(), "The size of the output database could not be read: " +
@@ -92,8 +97,7 @@ void WriteProcessLogRecord(RunContext& run, db::TableRecordset& process_log) {
       rs.Set("RecordsProcessed", ClampToLong(run.record_counter));
     });
   } catch (const db::Error& e) {
-    throw StepError(output.string(),
-                    std::string("The process log row could not be stored: ") + e.what());
+    throw StepError(output.string(), "The process log row could not be stored: ", e);
   }
 }
 
@@ -119,8 +123,7 @@ void WriteDataSourceRecord(RunContext& run) {
     data_source.Close();
     database.Close();
   } catch (const db::Error& e) {
-    throw StepError(output.string(),
-                    std::string("The data source row could not be stored: ") + e.what());
+    throw StepError(output.string(), "The data source row could not be stored: ", e);
   }
 }
 

@@ -23,9 +23,10 @@ std::int64_t ClampToLong(std::int64_t value);
 // run.input_file_len and run.record_counter. One transaction; yields to the
 // event loop before and after it measures the file.
 //
-// Throws StepError naming the output file when its length cannot be read or
-// the row cannot be stored (the transaction is rolled back), and RunStopped
-// from the yields.
+// Throws db::Error, naming the file and saying that the step's rows since
+// its last save are not in it, when the flush fails in any database; StepError
+// naming the output file when its length cannot be read or the row cannot be
+// stored (the transaction is rolled back), and RunStopped from the yields.
 void WriteProcessLogRecord(RunContext& run, db::TableRecordset& process_log);
 
 // Adds the one DataSource row of a run: "DALK" and the modification date and

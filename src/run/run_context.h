@@ -12,9 +12,11 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "platform/db/error.h"
 #include "platform/db/workspace.h"
 #include "platform/ui/ui.h"
 
@@ -50,10 +52,20 @@ class StepError : public std::runtime_error {
  public:
   StepError(std::string file, const std::string& reason)
       : std::runtime_error(reason), file_(std::move(file)) {}
+  // An error of the database layer, `context` said before its reason. It
+  // names the file where the failed operation ran when the layer knows it
+  // (a user's database, the engine's temporary folder), else `file`, and is
+  // kept, so that a report can say that the disk is full.
+  StepError(std::string file, const std::string& context, const db::Error& cause)
+      : std::runtime_error(context + cause.what()),
+        file_(cause.file().empty() ? std::move(file) : cause.file()),
+        cause_(cause) {}
   const std::string& file() const { return file_; }
+  const db::Error* cause() const { return cause_ ? &*cause_ : nullptr; }
 
  private:
   std::string file_;
+  std::optional<db::Error> cause_;
 };
 
 class RunContext {

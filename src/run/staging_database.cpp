@@ -45,10 +45,7 @@ class HideOnExit {
   ui::Window& form_;
 };
 
-engine::StepError CannotOpen(const std::filesystem::path& path, const std::exception& e) {
-  return engine::StepError(path.string(),
-                        std::string("The output database could not be opened: ") + e.what());
-}
+constexpr const char* kCannotOpen = "The output database could not be opened: ";
 
 }  // namespace
 
@@ -65,9 +62,9 @@ void AddStagingTables(engine::RunContext& run) {
       path = run.OutputFile();
       database = run.workspace().OpenDatabase(path);
     } catch (const db::Error& e) {
-      throw CannotOpen(path, e);
+      throw engine::StepError(path.string(), kCannotOpen, e);
     } catch (const std::filesystem::filesystem_error& e) {
-      throw CannotOpen(path, e);
+      throw engine::StepError(path.string(), kCannotOpen + std::string(e.what()));
     }
     form.SetCaption("lblDataBaseName", path.string());
     form.SetCaption("lblTableName", "");
@@ -81,7 +78,7 @@ void AddStagingTables(engine::RunContext& run) {
       const std::string what = progress.current().empty()
                                    ? std::string("The staging tables could not be completed: ")
                                    : "The table " + progress.current() + " could not be created: ";
-      throw engine::StepError(path.string(), what + e.what());
+      throw engine::StepError(path.string(), what, e);
     }
     ClearFormLabels(form);
   }

@@ -68,14 +68,15 @@ void CheckUserDatabase(db::Workspace& workspace, const UserDatabase& database);
 std::filesystem::path UserDatabaseFile(const std::string& path);
 
 // Runs `action`, which works on the user's database at `path`; a db::Error
-// that it raises becomes a StepError naming that file, so that the report
-// names the user's file and not the output database.
+// that it raises becomes a StepError naming that file (or the file the
+// error names, such as the engine's temporary folder), so that the report
+// never names the output database for it.
 template <typename Action>
 decltype(auto) InUserDatabase(const std::string& path, Action&& action) {
   try {
     return std::forward<Action>(action)();
   } catch (const db::Error& e) {
-    throw StepError(UserDatabaseFile(path).string(), e.what());
+    throw StepError(UserDatabaseFile(path).string(), "", e);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -16,7 +17,11 @@
 #include "platform/db/workspace.h"
 #include "platform/files/path_lock.h"
 #include "platform/ui/recording_ui.h"
+#include "platform/ui/stop_signals.h"
+#include "run/ktb_database.h"
+#include "run/process_log.h"
 #include "run/rejected_data.h"
+#include "run/staging_database.h"
 #include "support/ant_site_db.h"
 #include "support/sql_database.h"
 #include "support/temp_dir.h"
@@ -286,6 +291,39 @@ TEST_F(ConvertCommandTest, AStopRequestedDuringTheRunEndsItWithoutTheSuccessText
   }
 }
 
+// SIGTERM (the desktop logging out) and SIGINT (Ctrl+C) stop a run as Exit
+// does: at its next yield, the open transaction rolled back, the files
+// closed, no success text.
+TEST_F(ConvertCommandTest, ATerminationSignalStopsTheRunAsExitDoes) {
+  for (const int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    ui::StopSignals signals;
+    ui::RecordingUi recording;
+    ui::StopOnSignalUi ui(recording, signals);
+    const std::vector<Step> steps = {
+        {5, "SignalledMidTransaction",
+         [signal](engine::RunContext& r) {
+           db::Database db = r.workspace().OpenDatabase(r.OutputFile());
+           db::TableRecordset rs = db.OpenTable("DalkSection214");
+           r.workspace().BeginTrans();
+           rs.AddNew();
+           rs.Set("FilingKey", db::Value(std::int64_t{5}));
+           rs.Update();
+           std::raise(signal);
+           r.Yield();
+           ADD_FAILURE() << "the run went on after the signal";
+         }},
+    };
+    const auto outcome = ConvertCommand(ui, paths_, steps);
+    EXPECT_EQ(outcome.kind, Kind::kStopped);
+    EXPECT_EQ(signals.Received(), signal);
+    EXPECT_FALSE(fs::exists(paths_.output + "-journal"));
+    EXPECT_TRUE(Column("DalkSection214", "FilingKey").empty());
+    EXPECT_EQ(recording.Caption("frmMorvane", "lblStatus").rfind("The conversion stopped: ", 0), 0u);
+    for (const auto& caption : recording.CaptionHistory("frmStatus", "lblStatus")) EXPECT_NE(caption, kFinished);
+  }
+}
+
 // The driver with steps of the test's own: a failing step ends the run
 // cleanly and the message names the step, the file and the reason.
 class RunDriverTest : public ConvertCommandTest {
@@ -293,6 +331,16 @@ class RunDriverTest : public ConvertCommandTest {
   void BuildEmptyDatabase() {
     ui_.QueueAnswer(ui::Answer::kYes);
     ASSERT_EQ(ConvertCommand(ui_, paths_).kind, Kind::kCompleted);
+  }
+
+  // Runs `steps` through `ws`: the run stops with one message, whose text
+  // is returned.
+  std::string MessageOfStoppedRun(db::Workspace& ws, const std::vector<Step>& steps) {
+    engine::RunContext run(ui_, ws, paths_);
+    const auto before = ui_.Messages().size();
+    EXPECT_FALSE(RunSteps(run, steps).completed);
+    EXPECT_EQ(ui_.Messages().size(), before + 1);
+    return ui_.Messages().back().text;
   }
 };
 
@@ -328,38 +376,87 @@ TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
   EXPECT_EQ(ws.TransactionDepth(), 0);
 }
 
+// A step that writes into `db` until the disk is full (the engine's page
+// limit), sets the refused row aside and goes on: the engine has undone the
+// rows since the last save meanwhile.
+void WriteUntilTheDiskIsFull(engine::RunContext& r, db::Database& db) {
+  db.Execute("CREATE TABLE Filler (Bytes)");
+  db.Execute("PRAGMA max_page_count=" + std::to_string(fs::file_size(db.Path()) / 4096 + 3));
+  try {
+    for (int row = 0; row < 1000; ++row) {
+      r.workspace().BeginTrans();
+      db.Execute("INSERT INTO Filler VALUES (zeroblob(1000))");
+      r.workspace().CommitTrans();
+    }
+  } catch (const db::Error&) {
+    r.workspace().Rollback();
+  }
+}
+
 TEST_F(RunDriverTest, ALostGroupOfCommitsIsReportedNotSwallowedByTheClose) {
   BuildEmptyDatabase();
   db::Workspace ws;
-  engine::RunContext run(ui_, ws, paths_);
-  const auto pages = fs::file_size(paths_.output) / 4096;
-  const std::vector<Step> steps = {
-      {5, "FillsTheDisk",
-       [pages](engine::RunContext& r) {
-         db::Database db = r.workspace().OpenDatabase(r.OutputFile());
-         db.Execute("PRAGMA max_page_count=" + std::to_string(pages + 3));
-         db::TableRecordset rs = db.OpenTable("DalkSection214");
-         try {  // a step that sets a refused row aside and goes on
-           for (std::int64_t key = 1; key < 100000; ++key) {
-             r.workspace().BeginTrans();
-             rs.AddNew();
-             rs.Set("FilingKey", db::Value(key));
-             rs.Update();
-             r.workspace().CommitTrans();
-           }
-         } catch (const db::Error&) {
-           r.workspace().Rollback();
-         }
-       }},
-  };
   db::Database held = ws.OpenDatabase(paths_.output);  // left for the driver's close
-  const auto before = ui_.Messages().size();
-  const RunResult result = RunSteps(run, steps);
-  EXPECT_FALSE(result.completed);
-  ASSERT_EQ(ui_.Messages().size(), before + 1);
-  const std::string& text = ui_.Messages().back().text;
+  const std::string text = MessageOfStoppedRun(
+      ws, {{5, "FillsTheDisk", [&](engine::RunContext& r) { WriteUntilTheDiskIsFull(r, held); }}});
   EXPECT_EQ(text.rfind("The conversion could not save its last changes.", 0), 0u) << text;
-  EXPECT_NE(text.find("The disk is full."), std::string::npos) << text;
+  EXPECT_NE(text.find("The disk that holds " + paths_.output + " is full."), std::string::npos) << text;
+}
+
+// The last save of a step fails in the user's database whose disk is full:
+// the report names that database and its disk, and says what is lost.
+TEST_F(RunDriverTest, AFullDiskAtAStepsLastSaveNamesTheDatabaseOnThatDisk) {
+  BuildEmptyDatabase();
+  db::Workspace ws;
+  const std::string text = MessageOfStoppedRun(ws, {
+      {29, "WritesIntoC",
+       [this](engine::RunContext& r) {
+         db::Database c = r.workspace().OpenDatabase(paths_.ant_site_c);
+         WriteUntilTheDiskIsFull(r, c);
+         db::Database output = r.workspace().OpenDatabase(r.OutputFile());
+         db::TableRecordset log = output.OpenTable("ProcessLog");
+         engine::WriteProcessLogRecord(r, log);
+       }},
+  });
+  EXPECT_NE(text.find("\r\n\r\nFile: " + paths_.ant_site_c + "\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("The rows that this step wrote to this file since its last save are not in it."),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("The disk that holds " + paths_.ant_site_c + " is full."), std::string::npos) << text;
+}
+
+// Step 39 cannot write the antenna-site database (here: the engine refuses
+// every write to it): the report names that database, not the output.
+TEST_F(RunDriverTest, AnErrorInTheAntennaSiteDatabaseNamesThatDatabase) {
+  std::vector<Step> loading;  // every step before the first compaction
+  for (const Step& step : StandardSteps())
+    if (step.number < 38) loading.push_back(step);
+  ASSERT_EQ(ConvertCommand(ui_, paths_, loading).kind, Kind::kCompleted);
+  db::Workspace ws;
+  db::Database held = ws.OpenDatabase(paths_.ant_site_db);  // step 39 shares its connection
+  held.Execute("PRAGMA query_only=1");
+  const std::string text = MessageOfStoppedRun(ws, {StandardSteps()[38]});
+  EXPECT_EQ(text.rfind("The conversion stopped at step 39 (EsPopulateKtbTables).\r\n\r\nFile: " +
+                           paths_.ant_site_db + "\r\n",
+                       0),
+            0u)
+      << text;
+}
+
+// A full disk while the output database is built is reported as every
+// other full disk: which disk is full and what to do.
+TEST_F(RunDriverTest, AFullDiskWhileTheDatabaseIsBuiltSaysWhichDiskIsFull) {
+  db::Workspace ws;
+  engine::RunContext run(ui_, ws, paths_);
+  engine::BuildKtbDatabase(run);
+  db::Database held = ws.OpenDatabase(paths_.output);  // the staging tables share its connection
+  held.Execute("PRAGMA max_page_count=" + std::to_string(fs::file_size(paths_.output) / 4096 + 1));
+  try {
+    engine::AddStagingTables(run);
+    ADD_FAILURE() << "the staging tables fit";
+  } catch (const std::exception& e) {
+    const std::string text = FailureMessage("The output database could not be initialised.", e, run).text;
+    EXPECT_NE(text.find("The disk that holds " + paths_.output + " is full."), std::string::npos) << text;
+  }
 }
 
 // Records not stored and notes about antenna-site keys (whose sites were

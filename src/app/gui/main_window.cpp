@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -19,6 +20,7 @@
 #include "app/gui/qt_ui.h"
 #include "app/gui/schema_form.h"
 #include "app/gui/status_window.h"
+#include "platform/ui/stop_signals.h"
 #include "run/program.h"
 
 namespace morvane::gui {
@@ -228,6 +230,14 @@ void MainWindow::ClickConvert() {
   }
   in_convert_click_ = false;
   if (run_in_progress_) SetRunInProgress(false);
+}
+
+void MainWindow::EndOnStopSignals(const ui::StopSignals& stop_signals) {
+  auto* notifier = new QSocketNotifier(stop_signals.WakeUpFd(), QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+    notifier->setEnabled(false);  // one signal is enough
+    EndProgram();
+  });
 }
 
 void MainWindow::AskExit() {

@@ -30,6 +30,10 @@ class QCloseEvent;
 class QLabel;
 class QPushButton;
 
+namespace morvane::ui {
+class StopSignals;
+}
+
 namespace morvane::gui {
 
 class AboutBox;
@@ -77,6 +81,12 @@ class MainWindow : public QMainWindow {
   // The current paths: as last read, with the dialogs' choices since.
   const engine::RunPaths& paths() const { return paths_; }
   const app::SettingsFile& settings_file() const { return settings_file_; }
+
+  // From now on SIGTERM and SIGINT (the desktop logging out) end the
+  // program as Exit does after a Yes, without asking: during a run the run
+  // stops at its next yield and the program ends once it has returned.
+  // `stop_signals` must outlive the window.
+  void EndOnStopSignals(const ui::StopSignals& stop_signals);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 #include "platform/db/internal/connection.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/db/error.h"
 #include "platform/db/internal/database_impl.h"
@@ -78,13 +79,13 @@ Connection::~Connection() {
   }
 }
 
-SQLite::Statement& Connection::Cached(StatementPtr& slot, const std::string& sql) {
+Statement& Connection::Cached(StatementPtr& slot, const std::string& sql) {
   if (!slot) slot = Prepare(*db_, sql);
   return *slot;
 }
 
 void Connection::Run(StatementPtr& slot, const std::string& sql) {
-  SQLite::Statement& s = Cached(slot, sql);
+  Statement& s = Cached(slot, sql);
   try {
     Step(s);
   } catch (...) {
@@ -94,7 +95,7 @@ void Connection::Run(StatementPtr& slot, const std::string& sql) {
   Reset(s);
 }
 
-SQLite::Statement& Connection::SavepointStatement(std::vector<StatementPtr>& slots,
+Statement& Connection::SavepointStatement(std::vector<StatementPtr>& slots,
                                                   const char* verb, int level) {
   if (slots.size() < static_cast<std::size_t>(level)) slots.resize(level);
   return Cached(slots[level - 1], std::string(verb) + " morvane_level_" + std::to_string(level));
@@ -141,8 +142,10 @@ void Connection::BeginReading() {
 void Connection::CommitGroup() {
   if (group_lost_) {
     group_lost_ = false;
-    throw Error("after an earlier error the engine rolled back the changes since the last "
-                "real commit; they are not in the file: " + path_.string(), {}, {}, lost_code_);
+    Error lost("after an earlier error the engine rolled back the changes since the last "
+               "real commit; they are not in the file: " + path_.string(), {}, {}, lost_code_);
+    lost.SetFile(path_.string());
+    throw lost;
   }
   if (!in_group_) return;
   Run(commit_, "COMMIT");
@@ -201,7 +204,7 @@ void Connection::RollbackLevel(int level) {
 
 void Connection::DeleteRow(const InsertedRow& row) {
   StatementPtr remove;
-  SQLite::Statement& s =
+  Statement& s =
       Cached(remove, "DELETE FROM " + row.table + " WHERE " + row.rowid + " = ?1");
   s.bind(1, static_cast<int64_t>(row.id));
   Step(s);
@@ -209,14 +212,14 @@ void Connection::DeleteRow(const InsertedRow& row) {
 }
 
 void Connection::OpenSavepoint() {
-  SQLite::Statement& s = SavepointStatement(savepoint_, "SAVEPOINT", joined_depth_ + 1);
+  Statement& s = SavepointStatement(savepoint_, "SAVEPOINT", joined_depth_ + 1);
   Step(s);
   Reset(s);
   ++joined_depth_;
 }
 
 void Connection::ReleaseSavepoint() {
-  SQLite::Statement& s = SavepointStatement(release_, "RELEASE", joined_depth_);
+  Statement& s = SavepointStatement(release_, "RELEASE", joined_depth_);
   Step(s);
   Reset(s);
   NotifyReleased(joined_depth_);
@@ -225,7 +228,7 @@ void Connection::ReleaseSavepoint() {
 
 void Connection::RollbackSavepoint() {
   const int level = joined_depth_;
-  SQLite::Statement& undo = SavepointStatement(rollback_to_, "ROLLBACK TO", level);
+  Statement& undo = SavepointStatement(rollback_to_, "ROLLBACK TO", level);
   Step(undo);
   Reset(undo);
   NotifyRolledBack(level);
@@ -266,15 +269,13 @@ void Connection::NotifyReleased(int level) noexcept {
 
 void Connection::Close() {
   if (!IsOpen()) return;
-  std::string failure;
-  int code = 0;
+  std::optional<Error> failure;
   try {
     // Undo the logical transactions that are still open, innermost first.
     while (InTransaction()) RollbackLevel(deferred_.active ? deferred_.level : joined_depth_);
     CommitGroup();
   } catch (const Error& e) {
-    failure = e.what();
-    code = e.code();
+    failure = e;
     if (!sqlite3_get_autocommit(handle())) sqlite3_exec(handle(), "ROLLBACK", nullptr, nullptr, nullptr);
   }
   const auto handles = handles_;
@@ -294,9 +295,14 @@ void Connection::Close() {
   deferred_.active = false;
   inserted_before_savepoint_.clear();
   workspace_ = nullptr;
-  if (!failure.empty())
-    throw Error("the last changes could not be saved (" + failure + "): " + path_.string(), {}, {},
-                code);
+  if (failure) {
+    // Named as it was (the file, or the temporary folder its full disk was in).
+    Error unsaved("the last changes could not be saved (" + std::string(failure->what()) + "): " +
+                      path_.string(), {}, {}, failure->code());
+    unsaved.SetFile(failure->file().empty() ? path_.string() : failure->file(),
+                    failure->InTemporaryFolder());
+    throw unsaved;
+  }
 }
 
 }  // namespace morvane::db::internal

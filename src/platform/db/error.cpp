@@ -24,4 +24,15 @@ Error::Error(const std::string& message, std::string table, std::string field, i
 
 bool Error::DiskFull() const { return (code_ & 0xff) == SQLITE_FULL; }
 
+void Error::SetFile(std::string file, bool temporary_folder) {
+  file_ = std::move(file);
+  in_temporary_folder_ = temporary_folder;
+}
+
+Error Error::Explained(const std::string& sentence) const {
+  Error explained(what() + std::string(". ") + sentence, {}, {}, code_);
+  explained.SetFile(file_, in_temporary_folder_);
+  return explained;
+}
+
 }  // namespace morvane::db

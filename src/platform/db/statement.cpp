@@ -1,25 +1,37 @@
 #include "platform/db/internal/statement.h"
 
+#include "platform/db/internal/failed_file.h"
+
 namespace morvane::db::internal {
 
+void ThrowEngineError(sqlite3* handle, const std::string& message, int code, std::string_view table,
+                      std::string_view field) {
+  Error error(message, std::string(table), std::string(field), code);
+  NameFailedFile(error, handle);
+  throw error;
+}
+
 void ThrowEngineError(sqlite3* handle, std::string_view table, std::string_view field) {
-  throw Error(sqlite3_errmsg(handle), std::string(table), std::string(field),
-              sqlite3_extended_errcode(handle));
+  ThrowEngineError(handle, sqlite3_errmsg(handle), sqlite3_extended_errcode(handle), table, field);
 }
 
 StatementPtr Prepare(const SQLite::Database& db, const std::string& sql,
                      std::string_view table) {
-  return Guard(table, [&] { return std::make_unique<SQLite::Statement>(db, sql); });
+  try {
+    return std::make_unique<Statement>(db, sql);
+  } catch (const SQLite::Exception& e) {
+    ThrowEngineError(db.getHandle(), e.what(), e.getExtendedErrorCode(), table);
+  }
 }
 
-bool Step(SQLite::Statement& statement, std::string_view table) {
+bool Step(Statement& statement, std::string_view table) {
   const int rc = statement.tryExecuteStep();
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
   const std::string message = statement.getErrorMsg();
   const int code = statement.getExtendedErrorCode();
   statement.tryReset();
-  throw Error(message, std::string(table), {}, code);
+  ThrowEngineError(statement.handle(), message, code, table);
 }
 
 namespace {

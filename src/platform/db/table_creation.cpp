@@ -58,10 +58,11 @@ void CreateTable(Connection& connection, const TableDef& table) {
   auto run = [&](const std::string& sql) {
     if (sqlite3_exec(h, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
       const std::string message = sqlite3_errmsg(h);
+      const int code = sqlite3_extended_errcode(h);  // the undoing below resets it
       sqlite3_exec(h, "ROLLBACK TO morvane_append_table", nullptr, nullptr, nullptr);
       sqlite3_exec(h, "RELEASE morvane_append_table", nullptr, nullptr, nullptr);
       connection.Resynchronise();
-      throw Error(message, table.name);
+      ThrowEngineError(h, message, code, table.name);
     }
   };
   run(CreateTableSql(table));

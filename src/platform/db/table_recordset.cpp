@@ -71,15 +71,15 @@ struct TableRecordset::Impl final : internal::Cursor {
   [[noreturn]] void ThrowClosed() const;
   [[noreturn]] void ThrowNoField(int i) const;
 
-  SQLite::Statement& Stored(StatementPtr& slot, const char* tail);
-  SQLite::Statement& IndexWalk(Walk walk);
+  internal::Statement& Stored(StatementPtr& slot, const char* tail);
+  internal::Statement& IndexWalk(Walk walk);
   std::string IndexWalkSql(Walk walk) const;
 
   // Runs a bound query; on a row, makes it current. Always resets.
-  bool Fetch(SQLite::Statement& s);
+  bool Fetch(internal::Statement& s);
   bool FetchKey(Walk walk, const Value& key);
   bool FetchKeyAndRow(Walk walk, const Value& key);
-  bool FetchRow(SQLite::Statement& s);
+  bool FetchRow(internal::Statement& s);
   void Land(bool found, bool after) {
     if (!found) position = after ? Position::kAfterLast : Position::kBeforeFirst;
   }
@@ -91,11 +91,11 @@ struct TableRecordset::Impl final : internal::Cursor {
   void Seek(std::string_view op, const Value& key);
   void Update();
   int FieldBySpelling(std::string_view field) const;  // throws for unknown fields
-  SQLite::Statement& UpdateOf(const std::vector<int>& fields);
-  int Write(SQLite::Statement& s, const std::vector<int>* fields);
+  internal::Statement& UpdateOf(const std::vector<int>& fields);
+  int Write(internal::Statement& s, const std::vector<int>* fields);
   template <typename BindAll>
-  int RunWrite(SQLite::Statement& s, std::size_t new_rows, BindAll&& bind_all);
-  SQLite::Statement& InsertRows(std::size_t rows);
+  int RunWrite(internal::Statement& s, std::size_t new_rows, BindAll&& bind_all);
+  internal::Statement& InsertRows(std::size_t rows);
   void WriteQueued();
   // Sixteen rows take most of the gain; the statement's parameters must
   // stay within the engine's limit.
@@ -200,7 +200,7 @@ void TableRecordset::Impl::ThrowNoField(int i) const {
   throw Error("no field at position " + std::to_string(i), info.def.name);
 }
 
-SQLite::Statement& TableRecordset::Impl::Stored(StatementPtr& slot, const char* tail) {
+internal::Statement& TableRecordset::Impl::Stored(StatementPtr& slot, const char* tail) {
   if (!slot) {
     std::string sql = select_sql + " " + tail;
     std::size_t p;
@@ -240,13 +240,13 @@ std::string TableRecordset::Impl::IndexWalkSql(Walk walk) const {
          (where.empty() ? "" : " WHERE " + where) + (ascending ? up : down);
 }
 
-SQLite::Statement& TableRecordset::Impl::IndexWalk(Walk walk) {
+internal::Statement& TableRecordset::Impl::IndexWalk(Walk walk) {
   StatementPtr& slot = walks[index][walk];
   if (!slot) slot = internal::Prepare(Require().db(), IndexWalkSql(walk), info.def.name);
   return *slot;
 }
 
-bool TableRecordset::Impl::Fetch(SQLite::Statement& s) {
+bool TableRecordset::Impl::Fetch(internal::Statement& s) {
   database->connection->BeforeRead();
   bool found = false;
   try {
@@ -266,19 +266,19 @@ bool TableRecordset::Impl::Fetch(SQLite::Statement& s) {
 }
 
 bool TableRecordset::Impl::FetchKey(Walk walk, const Value& key) {
-  SQLite::Statement& s = IndexWalk(walk);
+  internal::Statement& s = IndexWalk(walk);
   internal::Bind(s, 1, key);
   return Fetch(s);
 }
 
 bool TableRecordset::Impl::FetchKeyAndRow(Walk walk, const Value& key) {
-  SQLite::Statement& s = IndexWalk(walk);
+  internal::Statement& s = IndexWalk(walk);
   internal::Bind(s, 1, key);
   internal::Bind(s, 2, Value(rowid));
   return Fetch(s);
 }
 
-bool TableRecordset::Impl::FetchRow(SQLite::Statement& s) {
+bool TableRecordset::Impl::FetchRow(internal::Statement& s) {
   internal::Bind(s, 1, Value(rowid));
   return Fetch(s);
 }
@@ -306,7 +306,7 @@ void TableRecordset::Impl::MoveNext() {
   } else {
     const Value key = row[info.indexes[index].field];
     if (key.IsNull()) {
-      SQLite::Statement& s = IndexWalk(kNullAfter);
+      internal::Statement& s = IndexWalk(kNullAfter);
       found = FetchRow(s) || Fetch(IndexWalk(kFirstNotNull));
     } else {
       found = FetchKeyAndRow(kSameAfter, key) || FetchKey(kGreater, key);
@@ -353,7 +353,7 @@ void TableRecordset::Impl::Seek(std::string_view op, const Value& key) {
   if (converted && FetchKey(walk, *converted)) no_match = false;
 }
 
-SQLite::Statement& TableRecordset::Impl::UpdateOf(const std::vector<int>& fields) {
+internal::Statement& TableRecordset::Impl::UpdateOf(const std::vector<int>& fields) {
   for (auto& [set, statement] : updates)
     if (set == fields) return *statement;
   // Callers edit a few fixed sets of fields; a caller that changes ever other
@@ -390,7 +390,7 @@ bool Identical(const Value& a, const Value& b) {
 // bindings are cleared after every run, whatever way it ends: texts are
 // bound without a copy.
 template <typename BindAll>
-int TableRecordset::Impl::RunWrite(SQLite::Statement& s, std::size_t new_rows, BindAll&& bind_all) {
+int TableRecordset::Impl::RunWrite(internal::Statement& s, std::size_t new_rows, BindAll&& bind_all) {
   internal::Connection& c = Require();
   if (new_rows == 1 && info.has_rowid && !info.has_triggers) c.BeforeInsert(table_sql, info.rowid);
   else c.BeforeWrite();
@@ -413,7 +413,7 @@ int TableRecordset::Impl::RunWrite(SQLite::Statement& s, std::size_t new_rows, B
 // field for an INSERT) as parameters 1..n; the UPDATE's row id follows them.
 // Null values are not bound: the statement's parameters are all Null when it
 // is prepared, and RunWrite clears them again after every run.
-int TableRecordset::Impl::Write(SQLite::Statement& s, const std::vector<int>* fields) {
+int TableRecordset::Impl::Write(internal::Statement& s, const std::vector<int>* fields) {
   auto bind = [&](int parameter, const Value& value) {
     if (!value.IsNull()) internal::BindNoCopy(s, parameter, value);
   };
@@ -475,7 +475,7 @@ void TableRecordset::Impl::Update() {
 
 // The INSERT of `rows` new rows, every field a parameter: AddNew's with one
 // row, WriteQueued's with more.
-SQLite::Statement& TableRecordset::Impl::InsertRows(std::size_t rows) {
+internal::Statement& TableRecordset::Impl::InsertRows(std::size_t rows) {
   if (insert_rows.size() < rows) insert_rows.resize(rows);
   StatementPtr& slot = insert_rows[rows - 1];
   if (!slot) {
@@ -500,7 +500,7 @@ void TableRecordset::Impl::WriteQueued() {
   const std::size_t rows = queued_count;
   if (rows == 0) return;
   queued_count = 0;  // emptied whatever way the write ends
-  SQLite::Statement& s = InsertRows(rows);
+  internal::Statement& s = InsertRows(rows);
   const std::size_t fields = info.def.fields.size();
   RunWrite(s, rows, [&] {
     for (std::size_t r = 0; r < rows; ++r)

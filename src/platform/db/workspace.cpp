@@ -10,6 +10,22 @@
 namespace morvane::db {
 namespace fs = std::filesystem;
 
+namespace {
+
+// Opens or creates the database at `path`; an error that names no file of
+// its own names that one.
+template <typename OpenFn>
+Database NamingTheFile(const fs::path& path, OpenFn open) {
+  try {
+    return open();
+  } catch (Error& e) {
+    if (e.file().empty()) e.SetFile(path.string());
+    throw;
+  }
+}
+
+}  // namespace
+
 Database Workspace::Impl::Open(const fs::path& path, bool create, Access access) {
   const fs::path target =
       create ? internal::NewFileTarget(path) : internal::ExistingDatabaseFile(path);
@@ -62,11 +78,11 @@ Workspace::~Workspace() {
 Database Workspace::CreateDatabase(const fs::path& path, std::string_view /*locale*/) {
   // The general sort order is the only one: text compares without regard to
   // letter case, which every Text and Memo column declares.
-  return impl_->Open(path, true);
+  return NamingTheFile(path, [&] { return impl_->Open(path, true); });
 }
 
 Database Workspace::OpenDatabase(const fs::path& path, Access access) {
-  return impl_->Open(path, false, access);
+  return NamingTheFile(path, [&] { return impl_->Open(path, false, access); });
 }
 
 void Workspace::BeginTrans() { impl_->Begin(); }

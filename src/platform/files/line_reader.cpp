@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <system_error>
 
 #include "platform/files/files.h"
@@ -14,6 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 [[noreturn]] void ThrowOpenError(const fs::path& path, std::error_code ec) {
   throw fs::filesystem_error("cannot open the file", path, ec);
@@ -59,6 +61,14 @@ bool LineReader::Fill() {
   pos_ = 0;
   end_ = got;
   next_lf_ = kUnknown;
+  if (at_file_start_) {
+    at_file_start_ = false;
+    if (std::string_view(buffer_.data(), got).starts_with(kUtf8ByteOrderMark)) {
+      pos_ = kUtf8ByteOrderMark.size();
+      bytes_consumed_ += static_cast<std::int64_t>(pos_);
+      if (pos_ == end_) return Fill();  // nothing but the mark so far
+    }
+  }
   return true;
 }
 

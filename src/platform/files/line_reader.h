@@ -2,6 +2,10 @@
 // line, so a file written with any of them (or a mix) reads alike, and a CR
 // never reaches the caller.
 //
+// A UTF-8 byte-order mark at the very start of the file (an editor's
+// "UTF-8 with BOM") is not part of the first line: it is skipped, and counted
+// in BytesRead. The same bytes anywhere else are text.
+//
 // Lines are returned as raw bytes without their line end. The file is read through a large
 // buffer, so memory does not grow with the file; a line longer than
 // `max_line` bytes is not returned whole: ReadLine reports it as too long,
@@ -53,6 +57,7 @@ class LineReader {
   static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
   std::size_t next_lf_ = kUnknown;  // the next LF at or after pos_, or end_: none
   bool eof_ = false;
+  bool at_file_start_ = true;  // no fill yet: a byte-order mark may follow
   std::size_t max_line_;
   std::int64_t line_number_ = 0;
   std::int64_t bytes_consumed_ = 0;

@@ -1,5 +1,6 @@
 // The main window: its layout, its start-up, the exit question and runs.
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -7,10 +8,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <csignal>
 #include <fstream>
 #include <stdexcept>
 
 #include "fake_desktop.h"
+#include "platform/ui/stop_signals.h"
 
 namespace morvane::gui::testing {
 namespace {
@@ -346,6 +349,30 @@ TEST_F(MainWindowTest, EndingDuringARunStopsTheRunFirst) {
     EXPECT_EQ(yields, c.stops ? 4 : 10);
     EXPECT_EQ(desktop_.ends, c.stops ? 1 : 0);
   }
+}
+
+// SIGTERM (the desktop logging out) ends the program as Exit's Yes does,
+// without the question: the run stops first.
+TEST_F(MainWindowTest, AStopSignalDuringARunStopsItAndThenEndsTheProgram) {
+  Start();
+  const ui::StopSignals stop_signals;
+  window_->EndOnStopSignals(stop_signals);
+  bool stop_requested = false;
+  int ends_during_run = -1;
+  window_->SetConvertHandler([&] {
+    window_->SetRunInProgress(true);
+    std::raise(SIGTERM);
+    QCoreApplication::processEvents();  // the signal's byte is in the pipe already
+    stop_requested = window_->WindowsUi().StopRequested();
+    ends_during_run = desktop_.ends;
+    window_->SetRunInProgress(false);
+  });
+  Click("cmdConvert");
+  EXPECT_TRUE(stop_requested);
+  EXPECT_EQ(ends_during_run, 0);
+  EXPECT_EQ(desktop_.ends, 1);
+  EXPECT_TRUE(desktop_.messages.empty());
+  window_.reset();  // before the signals it watches
 }
 
 TEST_F(MainWindowTest, HelpAboutShowsTheAboutBoxUntilOk) {

@@ -77,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ExactlyMaxLf", "abcd\n", 4, {{"abcd"}}},
         ReadCase{"ExactlyMaxCrlf", "abcd\r\nx", 4, {{"abcd"}, {"x"}}},
         ReadCase{"ExactlyMaxEndingInCr", "abcd\r\r\n", 4, {{"abcd"}, {""}}},
-        ReadCase{"ZeroMax", "a\n\n", 0, {{"", kTooLong}, {""}}}));
+        ReadCase{"ZeroMax", "a\n\n", 0, {{"", kTooLong}, {""}}},
+        // A UTF-8 byte-order mark opens the file, not its first line; elsewhere it is text.
+        ReadCase{"ByteOrderMark", "\xEF\xBB\xBF" "7|^|\n\xEF\xBB\xBF" "8|^|\n", kMax, {{"7|^|"}, {"\xEF\xBB\xBF" "8|^|"}}},
+        ReadCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", kMax, {}},
+        ReadCase{"HalfAByteOrderMark", "\xEF\xBB\n", kMax, {{"\xEF\xBB"}}}));
 
 // Lines that cross the reader's 1 MiB buffer, a CRLF split between two
 // fills among them, and a too-long line that spans several fills.

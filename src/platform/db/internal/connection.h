@@ -138,9 +138,9 @@ class Connection {
   void ReleaseSavepoint();   // commits the innermost level into the next
   void RollbackSavepoint();  // undoes and leaves the innermost level
   void DeleteRow(const InsertedRow& row);
-  SQLite::Statement& Cached(StatementPtr& slot, const std::string& sql);
+  Statement& Cached(StatementPtr& slot, const std::string& sql);
   void Run(StatementPtr& slot, const std::string& sql);
-  SQLite::Statement& SavepointStatement(std::vector<StatementPtr>& slots, const char* verb,
+  Statement& SavepointStatement(std::vector<StatementPtr>& slots, const char* verb,
                                         int level);
 
   Workspace::Impl* workspace_;

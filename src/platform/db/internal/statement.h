@@ -1,5 +1,6 @@
 // Thin helpers over SQLiteCpp statements for the layer's hot paths: binding
-// and reading Values, stepping with engine errors turned into db::Error.
+// and reading Values, stepping with engine errors turned into db::Error
+// that name the file of the failed operation (internal/failed_file.h).
 #pragma once
 
 #include <sqlite3.h>
@@ -19,7 +20,19 @@
 
 namespace morvane::db::internal {
 
-using StatementPtr = std::unique_ptr<SQLite::Statement>;
+// A prepared statement that keeps its connection's handle, so that its
+// errors can name the file they concern (SQLiteCpp does not tell it).
+class Statement : public SQLite::Statement {
+ public:
+  Statement(const SQLite::Database& db, const std::string& sql)
+      : SQLite::Statement(db, sql), handle_(db.getHandle()) {}
+  sqlite3* handle() const { return handle_; }
+
+ private:
+  sqlite3* handle_;
+};
+
+using StatementPtr = std::unique_ptr<Statement>;
 
 // Runs `f`, turning SQLiteCpp's exceptions into db::Error with the engine's
 // message and the table (and field) concerned.
@@ -32,15 +45,19 @@ decltype(auto) Guard(std::string_view table, F&& f, std::string_view field = {})
   }
 }
 
+// Throws the engine's error on `handle` (its last message and code, or
+// those given), naming the file it concerns.
 [[noreturn]] void ThrowEngineError(sqlite3* handle, std::string_view table,
                                    std::string_view field = {});
+[[noreturn]] void ThrowEngineError(sqlite3* handle, const std::string& message, int code,
+                                   std::string_view table, std::string_view field = {});
 
 StatementPtr Prepare(const SQLite::Database& db, const std::string& sql,
                      std::string_view table = {});
 
 // Steps once: true when a row is ready. Throws db::Error (after resetting
 // the statement) on an engine error.
-bool Step(SQLite::Statement& statement, std::string_view table = {});
+bool Step(Statement& statement, std::string_view table = {});
 
 // Resets the statement so that it holds no lock and no row; never throws.
 inline void Reset(SQLite::Statement& statement) noexcept { statement.tryReset(); }
