@@ -1,6 +1,8 @@
 #include "convert/antenna_writers.h"
 
 #include <charconv>
+#include <iterator>
+#include <span>
 
 #include "convert/antenna_site_writers.h"
 #include "convert/licensee_writer.h"
@@ -13,6 +15,14 @@ namespace {
 
 constexpr const char* kHeightMask = "0000.0; 000.0;0000.0";
 constexpr const char* kUnknownClass = "QDU";
+
+// The values of a row after its key, one text that tells the records of one
+// key apart.
+std::string RecordOf(std::span<const std::string> values) {
+  std::string record;
+  for (const std::string& value : values) record.append(value).append(1, '\x1f');
+  return record;
+}
 
 // The class of station of the row's filing as the code list spells it;
 // "QDU" when the list does not hold the code.
@@ -54,27 +64,25 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
   const AntennaValues& a = state.antenna;
   const std::string& size =
       text::Val(a.diameter_major) > text::Val(a.diameter) ? a.diameter_major : a.diameter;
-  enum {
-    kPathAntKey, kAntennaKey, kLocationKey, kCallSign, kAntHgt, kAntPlr, kAntMfg, kAntMod, kAntGn,
-    kAntSize
-  };
+  // The row's fields after its key; a refused row is set aside with these
+  // values, so a later row of the path antenna (another call sign, another
+  // frequency's polarization) whose values differ is tried again, without a
+  // second line when it is refused too.
+  const std::string values[] = {QdKey(state.cur_antenna_key), QdKey(state.cur_site_key),
+                                state.cur_call_sign, AntennaHeightText(a, transmit),
+                                state.frequency.polarization_code, a.make, a.model, a.gain, size};
+  const std::string record = RecordOf(values);
+  if (ant_main.Refused(state.path_ant_key, record)) return;
   static constexpr std::string_view kFields[] = {
       "PathAntKey", "AntennaKey", "LocationKey", "CallSign", "AntHgt", "AntPlr", "AntMfg",
       "AntMod", "AntGn", "AntSize"};
   const FieldPositions& at = ant_main.Fields(kFields);
   ant_main.Add(run, state.path_ant_key, FilingWhere(state) + ", path antenna " + state.path_ant_key,
                [&](db::TableRecordset& rs) {
-                 rs.Set(at[kPathAntKey], state.path_ant_key);
-                 rs.Set(at[kAntennaKey], QdKey(state.cur_antenna_key));
-                 rs.Set(at[kLocationKey], QdKey(state.cur_site_key));
-                 rs.Set(at[kCallSign], state.cur_call_sign);
-                 rs.Set(at[kAntHgt], AntennaHeightText(a, transmit));
-                 rs.Set(at[kAntPlr], state.frequency.polarization_code);
-                 rs.Set(at[kAntMfg], a.make);
-                 rs.Set(at[kAntMod], a.model);
-                 rs.Set(at[kAntGn], a.gain);
-                 rs.Set(at[kAntSize], size);
-               });
+                 rs.Set(at[0], state.path_ant_key);
+                 for (std::size_t i = 0; i < std::size(values); ++i) rs.Set(at[i + 1], values[i]);
+               },
+               record, /*once_per_key=*/true);
 }
 
 // One SiteEsCoord row when the frequency has coordination limits. Seq
@@ -121,18 +129,24 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
   side.coord_seq = seq;
 }
 
-// One SiteSat row per path site, from its first row.
+// One SiteSat row per path site, from its first row (a refused one: from
+// the first row whose values differ).
 void WriteSiteSat(engine::RunContext& run, const ConversionState& state,
                   AntennaSideTables& tables) {
   KeyedTable& site_sat = tables.site_sat;
   if (site_sat.Holds(state.path_site_key)) return;
+  const std::string values[] = {state.freq_coord.sat_orbit_type,
+                                state.space_station.orbit_location, state.space_station.us_name};
+  const std::string record = RecordOf(values);
+  if (site_sat.Refused(state.path_site_key, record)) return;
   site_sat.Add(run, state.path_site_key, FilingWhere(state) + ", path site " + state.path_site_key,
                [&](db::TableRecordset& rs) {
                  rs.Set("PathSiteKey", state.path_site_key);
-                 rs.Set("SatOrbitType", state.freq_coord.sat_orbit_type);
-                 rs.Set("OrbitLocation", state.space_station.orbit_location);
-                 rs.Set("UsName", state.space_station.us_name);
-               });
+                 rs.Set("SatOrbitType", values[0]);
+                 rs.Set("OrbitLocation", values[1]);
+                 rs.Set("UsName", values[2]);
+               },
+               record, /*once_per_key=*/true);
 }
 
 }  // namespace

@@ -53,17 +53,28 @@ class KeyedTable {
   // `record`, which tells the records of one key apart) was refused.
   bool Holds(const std::string& key, std::string_view record = {});
 
+  // True when the row of `key` and `record` was refused (Holds without asking
+  // the table).
+  bool Refused(const std::string& key, std::string_view record) const {
+    return refused_.Contains(key, record);
+  }
+
   // Adds a row of `key`: `fill` sets its fields (WriteRow). Returns whether
   // it was stored; a refused row is reported with `where` and held as
-  // refused under `key` and `record`.
+  // refused under `key` and `record`. With `once_per_key`, a refused row of
+  // a key whose row was refused before under another `record` is not
+  // reported again: it is the one record of the key, tried with other values.
   template <typename Fill>
   bool Add(engine::RunContext& run, const std::string& key, std::string_view where, Fill fill,
-           std::string_view record = {}) {
-    const bool stored = WriteRow(run, rs_, RowWrite::kAdd, where, fill);
-    if (stored)
+           std::string_view record = {}, bool once_per_key = false) {
+    const bool report = !(once_per_key && refused_keys_.Contains(key));
+    const bool stored = WriteRow(run, rs_, RowWrite::kAdd, where, fill, report);
+    if (stored) {
       Stored(key);
-    else
+    } else {
       refused_.Add(key, record);
+      refused_keys_.Add(key);
+    }
     return stored;
   }
 
@@ -85,6 +96,7 @@ class KeyedTable {
   FilingGroupKeys::Table group_table_ = FilingGroupKeys::kAntMain;
   KnownKeys keys_;
   RefusedKeys refused_;
+  RefusedKeys refused_keys_;  // the keys of refused_, without their records
   FieldPositions fields_;
   std::unique_ptr<db::DeferredIndexes> deferred_;  // after rs_: rebuilt before it closes
 };

@@ -10,7 +10,8 @@
 // refuses its value (db::ValueRefused: a text longer than the field, a
 // number out of range), nothing of the row is written, one line goes to the rejected-data file naming the table,
 // `where` (the filing, site or key concerned), the field and the value, and
-// false is returned so the conversion goes on. Any other error propagates,
+// false is returned so the conversion goes on (without the line when `report`
+// is false: the caller reported that record already). Any other error propagates,
 // with nothing of the row written, and ends the step.
 #pragma once
 
@@ -37,7 +38,7 @@ inline void ReportRefused(engine::RunContext& run, const db::ValueRefused& refus
 
 template <typename Fill>
 bool WriteRow(engine::RunContext& run, db::TableRecordset& recordset, RowWrite how,
-              std::string_view where, Fill fill) {
+              std::string_view where, Fill fill, bool report = true) {
   try {
     if (how == RowWrite::kAdd)
       recordset.AddNew();
@@ -47,7 +48,7 @@ bool WriteRow(engine::RunContext& run, db::TableRecordset& recordset, RowWrite h
     recordset.Update();
   } catch (const db::ValueRefused& refused) {
     if (recordset.Editing()) recordset.CancelUpdate();
-    ReportRefused(run, refused, where);
+    if (report) ReportRefused(run, refused, where);
     return false;
   } catch (...) {
     if (recordset.Editing()) recordset.CancelUpdate();

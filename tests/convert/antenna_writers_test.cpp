@@ -110,6 +110,25 @@ TEST_F(AntennaWriters, ARefusedRecordIsReportedOnce) {
   EXPECT_EQ(lines[1].rfind("SiteSat\tfiling 12345, path site QD0000012345~01R\t", 0), 0u) << lines[1];
 }
 
+// A later row of a refused path antenna and path site is tried again when
+// its values differ: refused again, it writes no second line; when they fit
+// (the filing met again under another call sign) its row is stored.
+TEST_F(AntennaWriters, ALaterRowOfARefusedKeyWithOtherValuesIsStored) {
+  state.antenna.height_max_agl = "12345";
+  state.space_station.us_name = "A Satellite Name Of 21";
+  Row("R");
+  state.frequency.polarization_code = "V", state.space_station.orbit_location = "99.0W";
+  Row("R");
+  state.antenna.height_max_agl = "10", state.antenna.diameter = "4", state.antenna.diameter_major = "";
+  state.space_station.us_name = "Galaxy 9", state.cur_call_sign = "E000002";
+  Row("R");
+  EXPECT_EQ(Rows(output, "AntMain", {"PathAntKey", "CallSign", "AntHgt"}),
+            (Table{{"QD0000012345~01~01R", "E000002", "0008.0"}}));
+  EXPECT_EQ(Rows(output, "SiteSat", {"PathSiteKey", "UsName"}),
+            (Table{{"QD0000012345~01R", "Galaxy 9"}}));
+  EXPECT_EQ(RejectedLines().size(), 2u);
+}
+
 TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {
   Row("T");  // a path site of one row
   state.freq_coord.freq_limit_low = "";
