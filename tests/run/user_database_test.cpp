@@ -133,6 +133,19 @@ TEST(UserDatabaseCheckTest, RefusesADatabaseThatOpensOnlyForReading) {
   EXPECT_NE(error->find("names a file that cannot be written now"), std::string::npos) << *error;
 }
 
+// A database that a run may go without is passed over only when nothing is
+// there: a folder named in its place is a mistake, and said so.
+TEST(UserDatabaseCheckTest, AnOptionalDatabaseThatIsAFolderIsRefused) {
+  TempDir dir;
+  db::Workspace workspace;
+  try {
+    CheckUserDatabase(workspace, {"AntSite_E", dir.path().string(), {}, false, /*optional=*/true});
+    FAIL() << "no error";
+  } catch (const StepError& e) {
+    EXPECT_NE(std::string(e.what()).find("which is a folder, not a file"), std::string::npos) << e.what();
+  }
+}
+
 TEST(UserDatabaseCheckTest, AFileOfAFixedNameIsNamedItself) {
   db::Workspace workspace;
   try {
