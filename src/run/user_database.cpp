@@ -1,6 +1,8 @@
 #include "run/user_database.h"
 
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "platform/db/database.h"
 #include "platform/files/files.h"
@@ -17,7 +19,7 @@ class Checker {
   void Run(db::Workspace& workspace) {
     const std::string named = text::Trim(database_.path);
     const bool unnamed = named.empty() || text::EqualsIgnoreCase(named, "NONE");
-    if (database_.optional && (unnamed || !files::FileExists(file_))) return;
+    if (database_.optional && (unnamed || !Present())) return;
     if (unnamed) Fail("names no database file");
     if (!files::FileExists(file_)) FailNotAFile();
     db::Database db;
@@ -35,6 +37,13 @@ class Checker {
   }
 
  private:
+  // Something stands at the path (a folder or a pipe is refused below, not
+  // taken for a database that is not there).
+  bool Present() const {
+    std::error_code ec;
+    return std::filesystem::exists(file_, ec);
+  }
+
   // A fixed file is the subject itself; a setting names its file.
   std::string NamesAFile() const { return database_.setting.empty() ? "" : "names a file that "; }
 

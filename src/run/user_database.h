@@ -55,9 +55,10 @@ db::Access AccessOf(const UserDatabase& database);
 // through (SQLite's quick check), every table, field and index exists, each
 // index on its field, and, when the run writes it, a write transaction can
 // be begun now (it is rolled back at once). An optional database that is not
-// there (no path, or no regular file) is not checked. An index on a text field
-// must compare without regard to letter case (COLLATE NOCASE), since the
-// steps search it that way; an index on a number needs nothing.
+// there (no path, or nothing at it) is not checked; a folder or a pipe at its
+// path is refused. An index on a text field must compare without regard to
+// letter case (COLLATE NOCASE), since the steps search it that way; an index
+// on a number needs nothing.
 //
 // Throws StepError naming the file and, in its reason, the setting, the path
 // and what is missing (for a case-sensitive index, also how to rebuild it).

@@ -1,8 +1,12 @@
 // The check of a user's database before a step writes into it.
 #include "run/user_database.h"
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -103,6 +107,43 @@ TEST(UserDatabaseCheckTest, RefusesAFileThatIsNotADatabase) {
     EXPECT_NE(std::string(e.what()).find("cannot be opened as a database"), std::string::npos) << e.what();
   }
   EXPECT_EQ(TempDir::Read(file), "not a database at all, just text\n");
+}
+
+// SQLite opens a file that it may not write read-only without a word, and
+// begins even an immediate transaction on it; the check must still refuse it.
+// Root may write any file, so it reads it as nobody (setfsuid and setfsgid: this thread only).
+TEST(UserDatabaseCheckTest, RefusesADatabaseThatOpensOnlyForReading) {
+  TempDir dir;
+  const auto file = dir / "b.mdb";
+  testing::BuildSqlDatabase(file, kTable);
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+                               std::filesystem::perm_options::add);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
+  const bool root = ::geteuid() == 0;
+  if (root) ::setfsgid(65534), ::setfsuid(65534);
+  std::optional<std::string> error;
+  try {
+    db::Workspace workspace;
+    CheckUserDatabase(workspace, {"AntSite_B", file.string(), {}, /*written=*/true});
+  } catch (const StepError& e) {
+    error = e.what();
+  }
+  if (root) ::setfsuid(0), ::setfsgid(0);
+  ASSERT_TRUE(error);
+  EXPECT_NE(error->find("names a file that cannot be written now"), std::string::npos) << *error;
+}
+
+// A database that a run may go without is passed over only when nothing is
+// there: a folder named in its place is a mistake, and said so.
+TEST(UserDatabaseCheckTest, AnOptionalDatabaseThatIsAFolderIsRefused) {
+  TempDir dir;
+  db::Workspace workspace;
+  try {
+    CheckUserDatabase(workspace, {"AntSite_E", dir.path().string(), {}, false, /*optional=*/true});
+    FAIL() << "no error";
+  } catch (const StepError& e) {
+    EXPECT_NE(std::string(e.what()).find("which is a folder, not a file"), std::string::npos) << e.what();
+  }
 }
 
 TEST(UserDatabaseCheckTest, AFileOfAFixedNameIsNamedItself) {

@@ -51,6 +51,10 @@ std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bo
   if (access == Access::kUserWrite) {
     db->exec("BEGIN IMMEDIATE");
     db->exec("ROLLBACK");
+    // A file that it may not write SQLite opens read-only without a word, and
+    // begins even an immediate transaction on it as a read.
+    if (sqlite3_db_readonly(db->getHandle(), "main") == 1)
+      throw SQLite::Exception("attempt to write a readonly database", SQLITE_READONLY);
   }
   // Writes the file header, so that a new database is a database file from
   // its first moment (SQLite would otherwise leave it empty).
