@@ -46,11 +46,13 @@ ConvertOutcome NoOutputPath(engine::RunContext& run) {
 }
 
 // A second conversion into the same file would destroy both runs: it is
-// refused before it asks anything.
-ConvertOutcome BuiltByAnotherConversion(engine::RunContext& run) {
-  return Refused(run, "the output database is being built by another conversion.",
+// refused before it asks anything. The claim does not tell whether the other
+// conversion builds the file or writes it as one of its antenna-site
+// databases, so the message says what is true of both.
+ConvertOutcome InUseByAnotherConversion(engine::RunContext& run) {
+  return Refused(run, "the output database is in use by another conversion.",
                  "The output database " + text::Trim(run.paths().output) +
-                     " is being built by another conversion.\r\n\r\nWait until it has ended, or "
+                     " is in use by another conversion.\r\n\r\nWait until it has ended, or "
                      "choose another output database under  \"Setup | Modify File Location\".",
                  ui::Icon::kExclamation);
 }
@@ -142,7 +144,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     run.ShowMessage(FailureMessage("The output database could not be claimed for this conversion.", e, run));
     return {ConvertOutcome::Kind::kFailed, std::string("the output database could not be claimed: ") + e.what()};
   }
-  if (!claim) return BuiltByAnotherConversion(run);
+  if (!claim) return InUseByAnotherConversion(run);
   if (const auto refusal = RefusalBeforeQuestion(run))
     return Refused(run, refusal->failure, refusal->text, refusal->icon);
   UserDatabaseClaims database_claims;  // held, as the output's, to the end of the run

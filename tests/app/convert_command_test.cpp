@@ -200,7 +200,7 @@ TEST_F(ConvertCommandTest, ASecondConversionIntoTheSameDatabaseIsRefusedAndChang
   EXPECT_EQ(outcome.kind, Kind::kFailed);
   ASSERT_EQ(ui_.Messages().size(), 1u);  // refused before the question
   EXPECT_EQ(ui_.Messages()[0].text.rfind("The output database " + paths_.output +
-                                             " is being built by another conversion", 0), 0u);
+                                             " is in use by another conversion", 0), 0u);
   EXPECT_EQ(TempDir::Read(dir_ / "dalkdb.mdb"), "built by the first conversion");
   first.reset();
   EXPECT_EQ(ConvertCommand(ui_, paths_).kind, Kind::kCompleted);
