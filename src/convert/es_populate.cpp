@@ -12,9 +12,11 @@
 #include "convert/qd_key.h"
 #include "convert/site_lookups.h"
 #include "convert/spc_cnd_writers.h"
+#include "platform/db/error.h"
 #include "platform/text/text.h"
 #include "run/process_log.h"
 #include "run/progress.h"
+#include "run/unsaved_rows.h"
 #include "run/user_database.h"
 
 namespace morvane::convert {
@@ -61,7 +63,7 @@ QueryRow ReadRow(const db::SqlRecordset& q, bool frequency_keys_unique) {
 
 class EsPopulateStep {
  public:
-  explicit EsPopulateStep(engine::RunContext& run) : run_(run), status_(run.Status()) {}
+  explicit EsPopulateStep(engine::RunContext& run) : run_(run), status_(run.Status()), group_(run.workspace()) {}
 
   void Run() {
     ShowStatus("Creating SQL record set to populating KTB tables!\r\n"
@@ -87,12 +89,21 @@ class EsPopulateStep {
       run_.Yield();
       ShowStart();
       state_.cur_rad_svc_code = run_.cur_rad_svc_code;
-      for (query.MoveFirst(); !query.Eof(); query.MoveNext())
-        ConvertRow(ReadRow(query, tables.frequency_keys_unique), tables, side);
-      query.Close();
-      ShowEnd();
-      tables.BuildIndexes();
-      side.BuildIndexes();
+      try {
+        for (query.MoveFirst(); !query.Eof(); query.MoveNext())
+          ConvertRow(ReadRow(query, tables.frequency_keys_unique), tables, side);
+        query.Close();
+        ShowEnd();
+        // The indexes come after the last row, as one more position.
+        group_.Note(run_.record_counter + 1);
+        indexes_at_ = run_.record_counter + 1;
+        tables.BuildIndexes();
+        side.BuildIndexes();
+      } catch (const db::ValueRefused&) {
+        throw;
+      } catch (const db::Error& e) {
+        ThrowRowsNotStored(e);
+      }
       engine::WriteProcessLogRecord(run_, tables.process_log);
       run_.cur_rad_svc_code = state_.cur_rad_svc_code;
     }
@@ -135,6 +146,7 @@ class EsPopulateStep {
       ShowProgress();
       run_.Yield();
     }
+    NoteGroup(row);
     state_.row = std::move(row);
     side.StartRow(state_.row.call_sign, state_.row.filing_key);
     GetMainData(state_, tables);
@@ -203,9 +215,57 @@ class EsPopulateStep {
     WriteMfgModList(run_, side, "A", state_.antenna.make, state_.antenna.model);
   }
 
+  // The conversion row `row` (record_counter) is about to write: notes
+  // it, named by its call sign and filing, when the present group of
+  // commits begins with it.
+  void NoteGroup(const QueryRow& row) {
+    const std::int64_t first_before = group_.first();
+    RowName name{run_.record_counter, row.call_sign, row.filing_key};
+    group_.Note(run_.record_counter);
+    if (group_.first() != first_before) first_name_ = group_.first() == run_.record_counter ? name : last_name_;
+    last_name_ = std::move(name);
+  }
+
+  // An engine error (a full disk) stopped the step: saves what the engine
+  // still holds and says which of the step's rows are not in the file that
+  // failed. A conversion row writes its rows one statement at a time, so a
+  // group may begin, and a write fail, within a row; the indexes deferred for
+  // the step are built last.
+  [[noreturn]] void ThrowRowsNotStored(const db::Error& e) {
+    const bool kept = engine::SaveWhatRemains(run_.workspace());
+    const std::string indexes = "not all of the indexes that it builds at its end are in it.";
+    if (kept ? indexes_at_ != 0 : group_.first() != 0 && group_.first() == indexes_at_)
+      throw e.Explained("This file holds every row that this step wrote; " + indexes);
+    const RowName& first = kept ? last_name_ : first_name_;
+    if (first.number == 0) throw;  // nothing of the conversion's rows was written yet
+    std::string where = "This file holds the rows that this step wrote for the conversion's rows before row " +
+                        std::to_string(first.number) + " (call sign " + text::Trim(first.call_sign) +
+                        ", filing key " + std::to_string(first.filing_key) + ")";
+    if (kept)  // only the statement that failed was undone
+      where += " and those of that row before the one that could not be written; the other rows of that row";
+    else if (group_.split())
+      where += " and those of that row up to the step's last save; the other rows of that row";
+    else
+      where += "; the rows of that row";
+    where += " and those of the rows after it are not in it.";
+    if (indexes_at_ != 0) where += " Nor are all of the indexes that this step builds at its end.";
+    throw e.Explained(where);
+  }
+
   engine::RunContext& run_;
   ui::Window& status_;
   ConversionState state_;
+  // Where the present group of commits began, and the names of its first
+  // conversion row and of the last one begun; the position of the indexes
+  // after the last row (0 until the rows are converted).
+  struct RowName {
+    std::int64_t number = 0;  // counted from 1
+    std::string call_sign;
+    std::int64_t filing_key = 0;
+  };
+  engine::GroupStart group_;
+  RowName first_name_, last_name_;
+  std::int64_t indexes_at_ = 0;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "run/progress.h"
 #include "run/rejected_data.h"
 #include "run/row_transaction.h"
+#include "run/unsaved_rows.h"
 
 namespace morvane::loaders {
 namespace {
@@ -25,7 +26,7 @@ constexpr std::int64_t kClockEvery = 16;
 class LoaderStep {
  public:
   LoaderStep(const LoaderDef& loader, engine::RunContext& run)
-      : loader_(loader), run_(run), status_(run.Status()) {}
+      : loader_(loader), run_(run), status_(run.Status()), group_(run.workspace()) {}
 
   void Run() {
     db::Database db = run_.workspace().OpenDatabase(run_.OutputFile());
@@ -57,7 +58,13 @@ class LoaderStep {
         ThrowRowsNotStored(e);
       }
     }
-    indexes.Rebuild();
+    try {
+      indexes.Rebuild();
+    } catch (const db::Error& e) {
+      // Every row is saved (above); the indexes are made after them.
+      throw e.Explained(loader_.table + " holds a row for every record of " + loader_.file +
+                        " that was not set aside; not all of its indexes are in the database.");
+    }
     ShowProgress();
     run_.Yield();
 
@@ -182,7 +189,7 @@ class LoaderStep {
   // every record before it), a message, a set-aside record, the step's end.
   void Queue(db::TableRecordset& staging, std::int64_t line, std::vector<db::Value>& values) {
     if (staging.QueuedRows() == staging.QueueCapacity()) WriteQueued(staging);
-    NoteGroup(line);
+    group_.Note(line);
     try {
       staging.QueueNew(columns_, values);
     } catch (...) {
@@ -206,33 +213,19 @@ class LoaderStep {
     first_queued_line_ = last_queued_line_ = 0;
   }
 
-  // Notes the record that opens each group of grouped commits: when a
-  // group's real commit fails, the rows from that record on are lost.
-  void NoteGroup(std::int64_t line) {
-    const std::uint64_t group = run_.workspace().GroupNumber();
-    if (group == group_ && group_first_line_ != 0) return;
-    group_ = group;
-    group_first_line_ = line;
-  }
-
   // An engine error (a full disk) stopped the step: saves what the engine
   // still holds and says which records are not in the database.
   [[noreturn]] void ThrowRowsNotStored(const db::Error& e) {
-    db::Workspace& ws = run_.workspace();
-    bool kept = false;
-    try {
-      while (ws.TransactionDepth() > 0) ws.Rollback();
-      ws.Flush();
-      kept = true;
-    } catch (const std::exception&) {  // the group is lost: e is the cause
-    }
-    if (group_first_line_ == 0 || (kept && first_queued_line_ == 0)) throw;
+    const bool kept = engine::SaveWhatRemains(run_.workspace());
+    // A record's rows are written at once: no group begins among them.
+    const std::int64_t group_first_line = group_.first();
+    if (group_first_line == 0 || (kept && first_queued_line_ == 0)) throw;
     const std::string of = " of " + loader_.file + " ";
     std::string where;
     if (!kept) {
       where = loader_.table + " holds the rows of the records" + of + "before line " +
-              std::to_string(group_first_line_) + "; the records from line " +
-              std::to_string(group_first_line_) + " on are not in the database.";
+              std::to_string(group_first_line) + "; the records from line " +
+              std::to_string(group_first_line) + " on are not in the database.";
     } else if (rows_written_) {
       where = loader_.table + " holds the rows of the records" + of + "up to line " +
               std::to_string(last_queued_line_) + "; the records after it are not in the database.";
@@ -254,8 +247,7 @@ class LoaderStep {
   std::vector<int> columns_;  // the staging column of each field rule
   // Where the present group of commits began; the first and last lines of
   // the records queued or being stored (0: none, once they are committed).
-  std::uint64_t group_ = 0;
-  std::int64_t group_first_line_ = 0;
+  engine::GroupStart group_;
   std::int64_t first_queued_line_ = 0, last_queued_line_ = 0;
   bool rows_written_ = false;
 };

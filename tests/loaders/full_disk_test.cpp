@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "convert/es_fixture.h"
+#include "convert/es_populate.h"
 #include "platform/db/database.h"
 #include "platform/db/error.h"
 #include "support/loader_fixture.h"
@@ -77,6 +80,89 @@ TEST(FullDiskTest, AFailingStatementNamesTheFirstRecordThatIsNotStored) {
   const long first_missing = FirstMissingRecord(f, message);
   EXPECT_GT(first_missing, 100);  // the rows before the progress shown at 100 stay
   EXPECT_LE(first_missing, 150);
+}
+
+// Runs `step` with `file` limited to `pages` more pages than it has: the
+// message of the error that stops it, "" when the step fits.
+std::string MessageWithRoomFor(db::Workspace& ws, const std::filesystem::path& file, db::Access access, int pages,
+                               const std::function<void()>& step) {
+  ws.SetGroupLimit(40);
+  db::Database limited = ws.OpenDatabase(file, access);  // the step shares its connection
+  limited.Execute("PRAGMA max_page_count=" + std::to_string(std::filesystem::file_size(file) / 4096 + pages));
+  std::string message;
+  try {
+    step();
+  } catch (const db::Error& e) {
+    EXPECT_TRUE(e.DiskFull()) << e.what();
+    message = e.what();
+  }
+  limited.Close();
+  try {
+    ws.Close();
+  } catch (const db::Error&) {  // the group that the stop lost
+  }
+  return message;
+}
+
+std::string LoadWithRoomFor(int pages, const char* procedure, const char* file, std::string (*record)(int)) {
+  testing::LoaderFixture f;
+  std::string content;
+  for (int i = 1; i <= 400; ++i) content += record(i);
+  f.WriteDataSet(file, content);
+  return MessageWithRoomFor(f.run().workspace(), f.OutputPath(), db::Access::kOwn, pages,
+                            [&] { f.Run(testing::LoaderNamed(procedure), 20); });
+}
+
+std::string ConvertWithRoomFor(int pages, bool in_ant_site_db) {
+  testing::EsFixture f;
+  for (int i = 1; i <= 150; ++i) {
+    const std::string n = std::to_string(i);
+    f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES (" + n +
+          ", '1', 'KA" + n + "', 'SES', 'LIC');"
+          "INSERT INTO DalkSite (SiteKey, FilingKey, TowerSiteKey, SiteStreet1) VALUES (" + n + ", " + n + ", 'T" +
+          n + "', '" + std::string(80, 'a' + i % 26) + "');"
+          "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (" + n + ", " + n + ");"
+          "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, TransModeFix) VALUES (" + n + ", " +
+          n + ", '0000" + n + ".5', 'R')");
+  }
+  f.CloseDatabase();
+  f.run().step_current = 39;
+  const engine::RunPaths& paths = f.run().paths();
+  return MessageWithRoomFor(f.run().workspace(), in_ant_site_db ? paths.ant_site_db : paths.output,
+                            in_ant_site_db ? db::Access::kUserWrite : db::Access::kOwn, pages,
+                            [&] { convert::EsPopulateKtbTables(f.run()); });
+}
+
+// The disk is filled at every point of a step, a page at a time, until the
+// step fits: each stop says which rows the file holds and which it lacks.
+TEST(FullDiskTest, EveryFullDiskStopOfAStepSaysWhichRowsAreNotInTheFile) {
+  const struct {
+    const char* step;
+    std::function<std::string(int)> run;
+    int stride;  // pages added each time
+  } cases[] = {
+      {"main.dat", [](int pages) {
+         return LoadWithRoomFor(pages, "PopulateMainTable", "main.dat", [](int i) {
+           return std::to_string(i) + "|1|CALL" + std::to_string(i) + std::string(69, '|') + "|^|\n";
+         });
+       }, 1},
+      {"nat_serv.dat", [](int pages) {
+         return LoadWithRoomFor(pages, "PopulateNatureOfServiceTable", "nat_serv.dat",
+                                [](int i) { return std::to_string(i) + "|FSS|^|\n"; });
+       }, 1},
+      {"step 39, output", [](int pages) { return ConvertWithRoomFor(pages, false); }, 3},
+      {"step 39, AntSiteDb", [](int pages) { return ConvertWithRoomFor(pages, true); }, 1},
+  };
+  for (const auto& c : cases) {
+    int stops = 0;
+    for (int pages = 1; pages < 200; pages += c.stride) {
+      const std::string message = c.run(pages);
+      if (message.empty()) break;
+      ++stops;
+      EXPECT_NE(message.find(" holds "), std::string::npos) << c.step << ", " << pages << " pages: " << message;
+    }
+    EXPECT_GT(stops, 1) << c.step;
+  }
 }
 
 }  // namespace

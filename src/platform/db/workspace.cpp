@@ -90,6 +90,7 @@ void Workspace::CommitTrans(std::size_t counted) { impl_->Commit(counted); }
 void Workspace::Rollback() { impl_->Rollback(); }
 int Workspace::TransactionDepth() const { return impl_->depth; }
 std::uint64_t Workspace::GroupNumber() const { return impl_->group_number; }
+std::size_t Workspace::PendingCommits() const { return impl_->group_count; }
 void Workspace::Flush() { impl_->Flush(); }
 
 void Workspace::SetGroupLimit(std::size_t transactions) {

@@ -92,6 +92,10 @@ class Workspace {
   // (a full disk): a caller that notes where each group began can say what
   // is missing.
   std::uint64_t GroupNumber() const;
+  // The commits that the present group holds so far: 0 right after the
+  // group was made durable, so that a caller can tell whether its next write
+  // opens the group or joins writes made before it.
+  std::size_t PendingCommits() const;
 
   void Close();
 
