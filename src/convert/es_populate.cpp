@@ -68,9 +68,10 @@ class EsPopulateStep {
   void Run() {
     ShowStatus("Creating SQL record set to populating KTB tables!\r\n"
                "PLEASE wait, this will take some time . . . . ");
-    // The user's database is checked whole before anything is written.
+    // The user's database is checked before anything is written (read
+    // through by the check before step 28).
     const std::string& ant_site_path = run_.paths().ant_site_db;
-    engine::CheckUserDatabase(run_.workspace(), AntSiteDb(ant_site_path));
+    engine::CheckUserDatabase(run_.workspace(), AntSiteDb(ant_site_path), engine::CheckDepth::kStructure);
     db::Database output = run_.workspace().OpenDatabase(run_.OutputFile());
     db::Database ant_site = engine::InUserDatabase(ant_site_path, [&] {
       return run_.workspace().OpenDatabase(engine::UserDatabaseFile(ant_site_path), db::Access::kUserWrite);

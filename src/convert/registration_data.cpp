@@ -137,7 +137,8 @@ void PopulateLiceEinKwdTable(engine::RunContext& run,
   run.log_action_text = "Lice data!";
   db::TableRecordset process_log = db.OpenTable("ProcessLog");
   const std::string path = found->string();
-  engine::CheckUserDatabase(run.workspace(), RegistrationDatabase(path));
+  // Read through by the check before step 28.
+  engine::CheckUserDatabase(run.workspace(), RegistrationDatabase(path), engine::CheckDepth::kStructure);
   db::Database registration = engine::InUserDatabase(
       path, [&] { return run.workspace().OpenDatabase(*found, db::Access::kUserRead); });
   db::TableRecordset entries = engine::InUserDatabase(path, [&] {

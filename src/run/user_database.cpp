@@ -16,7 +16,7 @@ class Checker {
   explicit Checker(const UserDatabase& database)
       : database_(database), file_(UserDatabaseFile(database.path).string()) {}
 
-  void Run(db::Workspace& workspace) {
+  void Run(db::Workspace& workspace, CheckDepth depth) {
     const std::string named = text::Trim(database_.path);
     const bool unnamed = named.empty() || text::EqualsIgnoreCase(named, "NONE");
     if (database_.optional && (unnamed || !Present())) return;
@@ -30,7 +30,7 @@ class Checker {
     }
     // Before the tables: a damaged file would fail their reads with an
     // engine error that names no file.
-    CheckReadsThrough(db);
+    if (depth == CheckDepth::kReadThrough) CheckReadsThrough(db);
     for (const UserTable& table : database_.tables) CheckTable(db, table);
     db.Close();
     if (database_.written) CheckWritable(workspace);
@@ -123,8 +123,8 @@ std::filesystem::path UserDatabaseFile(const std::string& path) {
   return files::Resolve(named).value_or(named);
 }
 
-void CheckUserDatabase(db::Workspace& workspace, const UserDatabase& database) {
-  Checker(database).Run(workspace);
+void CheckUserDatabase(db::Workspace& workspace, const UserDatabase& database, CheckDepth depth) {
+  Checker(database).Run(workspace, depth);
 }
 
 }  // namespace morvane::engine

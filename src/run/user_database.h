@@ -60,10 +60,17 @@ db::Access AccessOf(const UserDatabase& database);
 // letter case (COLLATE NOCASE), since the steps search it that way; an index
 // on a number needs nothing.
 //
+// The quick check reads every page of the file. The check before step 28
+// makes it for every user database; a later step that checks its database
+// again passes kStructure, so that a large file is not read through twice in
+// one run.
+enum class CheckDepth { kReadThrough, kStructure };
+
 // Throws StepError naming the file and, in its reason, the setting, the path
 // and what is missing (for a case-sensitive index, also how to rebuild it).
 // The database is closed again before the function returns.
-void CheckUserDatabase(db::Workspace& workspace, const UserDatabase& database);
+void CheckUserDatabase(db::Workspace& workspace, const UserDatabase& database,
+                       CheckDepth depth = CheckDepth::kReadThrough);
 
 // The file that a setting's path text names, as the steps open it.
 std::filesystem::path UserDatabaseFile(const std::string& path);
