@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
   });
 
   window.Start(morvane::gui::StartUp::FromApplication());
-  const int code = app.exec();
+  const int code = window.Exec();
   if (const int signal = stop_signals.Received(); signal != 0) {
     std::cerr << "morvane: " << morvane::ui::StopSignals::Name(signal) << ": "
               << (run_stopped ? "the conversion was stopped; its open changes were rolled back and its "

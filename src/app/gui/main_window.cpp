@@ -240,6 +240,11 @@ void MainWindow::EndOnStopSignals(const ui::StopSignals& stop_signals) {
   });
 }
 
+int MainWindow::Exec() {
+  if (ending_) return 0;
+  return QCoreApplication::exec();
+}
+
 void MainWindow::AskExit() {
   switch (services_.message_box(
       this, ui::Message{"Do you wish to Exit the program ?", std::string(kApplicationTitle),

@@ -84,9 +84,15 @@ class MainWindow : public QMainWindow {
 
   // From now on SIGTERM and SIGINT (the desktop logging out) end the
   // program as Exit does after a Yes, without asking: during a run the run
-  // stops at its next yield and the program ends once it has returned.
-  // `stop_signals` must outlive the window.
+  // stops at its next yield and the program ends once it has returned; also
+  // while a message box is open. `stop_signals` must outlive the window.
   void EndOnStopSignals(const ui::StopSignals& stop_signals);
+
+  // Runs the program's event loop until the program ends, and returns its
+  // exit code. A program that was ended before the loop began (a stop
+  // signal while Start's message box was open) returns 0 at once: the loop
+  // would not know that it had been told to end.
+  int Exec();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

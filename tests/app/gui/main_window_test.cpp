@@ -1,6 +1,7 @@
 // The main window: its layout, its start-up, the exit question and runs.
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -193,6 +194,27 @@ TEST_F(MainWindowTest, ASecondCopyIsWarnedAndCarriesOn) {
   EXPECT_EQ(warning.buttons, ui::Buttons::kOk);
   EXPECT_TRUE(second.isVisible());
   EXPECT_EQ(second.paths().table_main, window_->paths().table_main);
+}
+
+// A stop signal while the second copy's warning waits ends that copy: its
+// event loop, which would not know it had been told to end, is never entered.
+TEST_F(MainWindowTest, AStopSignalAtTheSecondCopysWarningEndsIt) {
+  Start();
+  const ui::StopSignals stop_signals;
+  FakeDesktop second_desktop;
+  second_desktop.while_open = [] {
+    std::raise(SIGTERM);
+    QCoreApplication::processEvents();  // as the box's own loop would
+  };
+  MainWindow second(second_desktop.Make());
+  second.EndOnStopSignals(stop_signals);
+  second.Start(StartUpIn(folder_.path()));
+  EXPECT_EQ(second_desktop.ends, 1);
+  QTimer entered;  // ends the loop if it is entered after all
+  entered.setSingleShot(true);
+  QObject::connect(&entered, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+  entered.start(0);
+  EXPECT_EQ(second.Exec(), 0);
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeWrittenIsReported) {
