@@ -130,14 +130,18 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths) {
 }
 
 ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const std::vector<Step>& steps) {
+  // Held from before the question to the end of the run, and released only
+  // after the workspace has closed every database (declared first, so
+  // destroyed last): releasing a claim on a file that a connection still has
+  // open would drop that connection's locks.
+  std::optional<files::PathLock> claim;
+  UserDatabaseClaims database_claims;
   db::Workspace workspace;
   engine::RunContext run(ui, workspace, paths);
   ui::Window& main = ui.GetWindow(ui::kMainWindow);
   if (!OutputPathSet(paths.output)) return NoOutputPath(run);
   if (const auto refusal = OverlongPathSetting(paths))
     return Refused(run, refusal->failure, refusal->text, refusal->icon);
-  // Held from the question to the end of the run.
-  std::optional<files::PathLock> claim;
   try {
     claim = files::PathLock::TryLock(run.OutputFile());
   } catch (const std::system_error& e) {
@@ -147,8 +151,9 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
   if (!claim) return InUseByAnotherConversion(run);
   if (const auto refusal = RefusalBeforeQuestion(run))
     return Refused(run, refusal->failure, refusal->text, refusal->icon);
-  UserDatabaseClaims database_claims;  // held, as the output's, to the end of the run
   if (const auto refusal = database_claims.Take(paths, *claim))
+    return Refused(run, refusal->failure, refusal->text, refusal->icon);
+  if (const auto refusal = UserDatabaseRefusal(run))
     return Refused(run, refusal->failure, refusal->text, refusal->icon);
   ConvertOutcome outcome;
   try {

@@ -1,6 +1,8 @@
 #include "app/preflight.h"
 
+#include <exception>
 #include <filesystem>
+#include <system_error>
 
 #include "convert/ant_site_databases.h"
 #include "loaders/loader_registry.h"
@@ -13,14 +15,24 @@
 namespace morvane::app {
 namespace {
 
+constexpr const char* kRejectedDataFile = "baddata.txt";
+
 // A file the run reads: the path it opens and how a message names it.
 struct RunInput {
   std::filesystem::path file;
   std::string what;  // "the data set file site.dat of the export (/x/site.dat)"
 };
 
+// The files of the run that the output must not be: what it reads, the
+// settings file the paths come from, and the rejected-data file it writes.
 std::vector<RunInput> RunInputs(const engine::RunContext& run) {
   std::vector<RunInput> inputs;
+  if (!run.paths().settings_file.empty()) {
+    const std::filesystem::path settings = files::FromSetting(run.paths().settings_file);
+    inputs.push_back({settings, "the settings file of Morvane (" + settings.string() + ")"});
+  }
+  const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);
+  inputs.push_back({rejected, "the rejected-data file baddata.txt of the export (" + rejected.string() + ")"});
   for (const loaders::LoaderDef* loader : loaders::AllLoaders()) {
     const std::filesystem::path file = run.InputFile(loader->file);
     inputs.push_back({file, "the data set file " + loader->file + " of the export (" + file.string() + ")"});
@@ -49,6 +61,60 @@ std::optional<Refusal> OutputIsAnInput(const engine::RunContext& run) {
   return std::nullopt;
 }
 
+// An output that exists and is not a regular file (a folder, a named pipe,
+// a socket, a device, also behind a link) would be deleted and replaced by a
+// file. A link to nothing is fine: its target is built.
+std::optional<Refusal> OutputIsNotAFile(const engine::RunContext& run) {
+  const std::filesystem::path output = run.OutputFile();
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(output, ec);
+  if (ec || !std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return std::nullopt;
+  const std::string what = files::NotARegularFile(output);
+  return Refusal{"the output database " + what + ".",
+                 "The output database " + text::Trim(run.paths().output) + " " + what +
+                     ".\r\n\r\nConvert deletes its output database and builds a file in its place. Choose "
+                     "another output database under  \"Setup | Modify File Location\".",
+                 ui::Icon::kCritical};
+}
+
+// Every run makes baddata.txt anew in the export folder: a folder where it
+// cannot be made, or something other than a file in its place, is found
+// now, not after the output database has been deleted.
+std::optional<Refusal> ExportFolderRefusal(const engine::RunContext& run) {
+  const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);
+  std::error_code ec;
+  const std::filesystem::file_type own = std::filesystem::symlink_status(rejected, ec).type();
+  if (!ec && own != std::filesystem::file_type::not_found && own != std::filesystem::file_type::regular &&
+      own != std::filesystem::file_type::symlink) {
+    const std::string what = files::NotARegularFile(rejected);
+    return Refusal{"the rejected-data file " + rejected.string() + " " + what + ".",
+                   "The rejected-data file " + rejected.string() + " " + what +
+                       ".\r\n\r\nEvery conversion makes this file anew. Move what stands there out of the way "
+                       "and run Convert again.",
+                   ui::Icon::kCritical};
+  }
+  const std::filesystem::path folder = rejected.parent_path();
+  if (const std::string why = files::FolderNotWritable(folder); !why.empty())
+    return Refusal{"the export folder " + folder.string() + " cannot take the rejected-data file: " + why + ".",
+                   "The rejected-data file baddata.txt cannot be made in the export folder " + folder.string() +
+                       ": " + why +
+                       ".\r\n\r\nEvery conversion writes it there. Make the folder writable, or choose an export "
+                       "in another folder under  \"Setup | Modify File Location\".",
+                   ui::Icon::kCritical};
+  return std::nullopt;
+}
+
+// A main data set file that may be there but cannot be reached is not
+// "not found": say why it cannot be read.
+std::optional<Refusal> MainDataSetUnreachable(const engine::RunPaths& paths) {
+  const files::Located main = files::Locate(files::FromSetting(paths.table_main));
+  if (main.kind != files::Located::Kind::kUnreachable) return std::nullopt;
+  return Refusal{"the main data set file cannot be reached: " + main.reason + ".",
+                 "The main data set file " + paths.table_main + " cannot be reached: " + main.reason +
+                     ".\r\n\r\nSelect  \"Setup | Modify File Location\"  on the menu bar.",
+                 ui::Icon::kCritical};
+}
+
 }  // namespace
 
 bool MainDataSetFound(const engine::RunPaths& paths) {
@@ -67,9 +133,27 @@ ui::Message MissingMainDataSetMessage() {
 }
 
 std::optional<Refusal> RefusalBeforeQuestion(const engine::RunContext& run) {
+  if (auto refusal = MainDataSetUnreachable(run.paths())) return refusal;
   if (!MainDataSetFound(run.paths()))
     return Refusal{"the file 'main.dat' was not found.", MissingMainDataSetMessage().text, ui::Icon::kNone};
-  return OutputIsAnInput(run);
+  if (auto refusal = OutputIsAnInput(run)) return refusal;
+  if (auto refusal = OutputIsNotAFile(run)) return refusal;
+  return ExportFolderRefusal(run);
+}
+
+std::optional<Refusal> UserDatabaseRefusal(engine::RunContext& run) {
+  for (const engine::UserDatabase& database : convert::AntSiteDatabasesToCheck(run.paths())) {
+    try {
+      engine::CheckUserDatabase(run.workspace(), database);
+    } catch (const std::exception& e) {
+      std::string text = std::string(e.what()) + "\r\n\r\nNothing has been changed.";
+      if (!database.setting.empty())
+        text += " Choose the database again under  \"Setup | Ant Site Files\", or mend it, and run Convert again.";
+      return Refusal{std::string("a database that the run needs cannot be used: ") + e.what(), std::move(text),
+                     ui::Icon::kCritical};
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace morvane::app

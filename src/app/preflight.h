@@ -21,13 +21,30 @@ bool MainDataSetFound(const engine::RunPaths& paths);
 ui::Message MissingMainDataSetMessage();
 
 // nullopt when Convert may ask its question. Otherwise, in this order:
+//  - the main data set file may be there but cannot be reached (a folder
+//    on its path may not be read ...): the file and why;
 //  - the main data set is not found: Main's own message;
 //  - the output database is one of the files the run reads: a data set file
 //    of the export (any of the 35, as the loaders find them in the input
 //    folder, in any letter case), an antenna-site database (A to E,
 //    AntSiteDb) or the registration-number database. Compared as files
 //    (files::SameFile), not as spellings; the message names which, with its
-//    data set or setting and its path.
+//    data set or setting and its path. The settings file the paths were
+//    read from and the export's rejected-data file baddata.txt count too;
+//  - the output database exists and is not a regular file (a folder, a
+//    named pipe, a socket, a device, also behind a symbolic link): says what;
+//  - the export folder cannot take baddata.txt (it may not be written, or
+//    something other than a file stands in its place): names the folder or
+//    the file and why.
 std::optional<Refusal> RefusalBeforeQuestion(const engine::RunContext& run);
+
+// The check of the user's databases that the run reads and writes (A to E,
+// AntSiteDb, the registration-number database: engine::CheckUserDatabase),
+// made before the question as well as before step 28, so that a run that
+// would stop there is refused while nothing has changed. The refusal names
+// the setting, the file and what is wrong. Opens and closes the databases
+// in the run's workspace; changes nothing. Run it under the run's claims,
+// so that a database another conversion writes is reported as such.
+std::optional<Refusal> UserDatabaseRefusal(engine::RunContext& run);
 
 }  // namespace morvane::app

@@ -46,23 +46,39 @@ std::optional<Refusal> UserDatabaseClaims::Take(const engine::RunPaths& paths, c
     const std::string named = text::Trim(paths.*path);
     if (named.empty() || text::EqualsIgnoreCase(named, "NONE")) continue;
     const std::filesystem::path file = engine::UserDatabaseFile(paths.*path);
-    if (!files::FileExists(file) || output.Covers(file)) continue;
-    bool claimed_already = false;
-    for (const files::PathLock& claim : claims_) claimed_already = claimed_already || claim.Covers(file);
-    if (claimed_already) continue;
+    if (!files::FileExists(file) || output.Covers(file) || Covers(file)) continue;
     try {
-      std::optional<files::PathLock> claim = files::PathLock::TryLock(file);
-      if (!claim) {
-        claims_.clear();
+      // A file whose name another setting's claim covers already (its name
+      // differs only in letter case) needs only its own claim as a file.
+      bool named_already = false;
+      for (const files::PathLock& claim : name_claims_) named_already = named_already || claim.Covers(file);
+      std::optional<files::PathLock> by_name;
+      if (!named_already) by_name = files::PathLock::TryLock(file);
+      std::optional<files::FileClaim> as_file;
+      if (named_already || by_name) as_file = files::FileClaim::TryTake(file);
+      if (!as_file) {
+        Release();
         return UsedByAnotherConversion(file.string(), setting);
       }
-      claims_.push_back(std::move(*claim));
+      if (by_name) name_claims_.push_back(std::move(*by_name));
+      file_claims_.push_back(std::move(*as_file));
     } catch (const std::system_error& e) {
-      claims_.clear();
+      Release();
       return CannotBeClaimed(file.string(), setting, e);
     }
   }
   return std::nullopt;
+}
+
+bool UserDatabaseClaims::Covers(const std::filesystem::path& file) const {
+  for (const files::FileClaim& claim : file_claims_)
+    if (claim.Covers(file)) return true;
+  return false;
+}
+
+void UserDatabaseClaims::Release() {
+  file_claims_.clear();
+  name_claims_.clear();
 }
 
 }  // namespace morvane::app

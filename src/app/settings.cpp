@@ -63,6 +63,7 @@ engine::RunPaths SettingsFile::Read() const {
   for (const auto& [key, path] : kAntSiteKeys) {
     paths.*path = ReadPath(kSectionAntSite, key);
   }
+  if (!ini_file_.empty()) paths.settings_file = DiskPath().string();
   return paths;
 }
 

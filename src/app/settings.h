@@ -87,7 +87,8 @@ class SettingsFile {
   bool WriteDefaults(const engine::RunPaths& current) const;
 
   // Reads every setting: the paths a run uses. `input_dir` and
-  // `table_main` come from "TableMain" as SplitTableMain gives them.
+  // `table_main` come from "TableMain" as SplitTableMain gives them;
+  // `settings_file` is this file on disk.
   engine::RunPaths Read() const;
   // Reads "TableMain" and "OutputPathAndFilename" into `paths`, leaving the
   // antenna-site paths as they are.

@@ -124,11 +124,16 @@ engine::UserDatabase RegistrationDatabase(const std::string& path) {
 
 void PopulateLiceEinKwdTable(engine::RunContext& run,
                              const std::filesystem::path& registration_database) {
-  const std::optional<std::filesystem::path> found = files::Resolve(registration_database);
-  if (!found || !files::FileExists(*found)) {
+  // Only a database that is not there is "not found"; one that is there but
+  // cannot be reached or used stops the step with the reason (the check).
+  const files::Located found = files::Locate(registration_database);
+  if (found.kind == files::Located::Kind::kMissing) {
     ReportMissingDatabase(run);
     return;
   }
+  // Read through by the check before step 28.
+  engine::CheckUserDatabase(run.workspace(), RegistrationDatabase(registration_database.string()),
+                            engine::CheckDepth::kStructure);
   ui::Window& status = run.Status();
   ShowOpening(status);
 
@@ -136,11 +141,9 @@ void PopulateLiceEinKwdTable(engine::RunContext& run,
   db::TableRecordset lice_ein_kwd = db.OpenTable("LiceEinKwd");
   run.log_action_text = "Lice data!";
   db::TableRecordset process_log = db.OpenTable("ProcessLog");
-  const std::string path = found->string();
-  // Read through by the check before step 28.
-  engine::CheckUserDatabase(run.workspace(), RegistrationDatabase(path), engine::CheckDepth::kStructure);
+  const std::string path = found.path.string();
   db::Database registration = engine::InUserDatabase(
-      path, [&] { return run.workspace().OpenDatabase(*found, db::Access::kUserRead); });
+      path, [&] { return run.workspace().OpenDatabase(found.path, db::Access::kUserRead); });
   db::TableRecordset entries = engine::InUserDatabase(path, [&] {
     db::TableRecordset rs = registration.OpenTable(kEntryTable);
     rs.SetIndex(kKeyIndex);

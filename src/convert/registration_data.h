@@ -10,9 +10,13 @@
 // It is opened read-only.
 //
 // Outcomes:
-//  - The file is missing: the status text and the message box "File not
-//    found, exiting  PopulateLiceEinKwdTable"; nothing is opened, no process-log
-//    row is written, and the run goes on with the next step.
+//  - The file is missing (nothing at its path in any letter case): the
+//    status text and the message box "File not found, exiting
+//    PopulateLiceEinKwdTable"; nothing is opened, no process-log row is
+//    written, and the run goes on with the next step. A file that may be
+//    there but cannot be reached (a folder on its path may not be read, two
+//    names in its folder differ only in letter case) is not "not found": it
+//    throws engine::StepError naming the file and why.
 //  - The file is not a database, or lacks EinKwdTable, one of the fields read
 //    or the index idxKwdKey on KwdKey (or has that index compare letter case
 //    on a text field): throws engine::StepError naming the file and what is

@@ -39,6 +39,9 @@ struct RunPaths {
   // Not a setting: the fixed place, or another that the headless tool and
   // tests give.
   std::string registration_database = kRegistrationDatabase;
+  // Not a setting: the settings file these paths were read from ("" when
+  // they were not read from one).
+  std::string settings_file;
 };
 
 // Thrown by RunContext::Yield when the user has asked to end the program.

@@ -6,6 +6,7 @@
 
 #include "platform/db/database.h"
 #include "platform/files/files.h"
+#include "platform/files/link_target.h"
 #include "platform/text/text.h"
 
 namespace morvane::engine {
@@ -19,7 +20,11 @@ class Checker {
   void Run(db::Workspace& workspace, CheckDepth depth) {
     const std::string named = text::Trim(database_.path);
     const bool unnamed = named.empty() || text::EqualsIgnoreCase(named, "NONE");
-    if (database_.optional && (unnamed || !Present())) return;
+    // Only a database that is not there may be gone without: one that may
+    // be there but cannot be reached is an error.
+    const bool missing = unnamed || files::Locate(files::FromSetting(database_.path)).kind ==
+                                        files::Located::Kind::kMissing;
+    if (database_.optional && missing) return;
     if (unnamed) Fail("names no database file");
     if (!files::FileExists(file_)) FailNotAFile();
     db::Database db;
@@ -37,19 +42,13 @@ class Checker {
   }
 
  private:
-  // Something stands at the path (a folder or a pipe is refused below, not
-  // taken for a database that is not there).
-  bool Present() const {
-    std::error_code ec;
-    return std::filesystem::exists(file_, ec);
-  }
-
   // A fixed file is the subject itself; a setting names its file.
   std::string NamesAFile() const { return database_.setting.empty() ? "" : "names a file that "; }
 
-  // Says what stands there: nothing, a folder, a named pipe ...
+  // Says what stands there: nothing, a folder, a named pipe, something
+  // that cannot be reached ...
   [[noreturn]] void FailNotAFile() const {
-    const std::string what = files::NotARegularFile(file_);
+    const std::string what = files::NotARegularFile(files::FromSetting(database_.path));
     if (what == "was not found") Fail(NamesAFile() + "does not exist");
     Fail(database_.setting.empty() ? what : "names " + file_ + ", which " + what);
   }
@@ -71,11 +70,17 @@ class Checker {
     Fail(NamesAFile() + "is damaged: it does not read as a database all through (" + found + ")");
   }
 
-  // Begun and rolled back by the open; nothing is written.
+  // Probed and rolled back by the open; nothing is written. SQLite writes
+  // its rollback journal beside the file: a folder that will not take it is
+  // named, since the file itself may well be writable.
   void CheckWritable(db::Workspace& workspace) const {
     try {
       workspace.OpenDatabase(file_, db::Access::kUserWrite).Close();
     } catch (const db::Error& e) {
+      const std::filesystem::path folder = files::LinkTarget(file_).parent_path();
+      if (const std::string why = files::FolderNotWritable(folder); !why.empty() && files::MayWrite(file_))
+        Fail(NamesAFile() + "cannot be written now: its folder " + folder.string() +
+             " will not take the journal that is written beside the file while it changes (" + why + ")");
       Fail(NamesAFile() + "cannot be written now (" + e.message() + ")");
     }
   }

@@ -53,10 +53,13 @@ db::Access AccessOf(const UserDatabase& database);
 // "" or "NONE", a regular file stands there (else says what does: a folder,
 // a named pipe ...), it opens read-only as a database and reads as one all
 // through (SQLite's quick check), every table, field and index exists, each
-// index on its field, and, when the run writes it, a write transaction can
-// be begun now (it is rolled back at once). An optional database that is not
-// there (no path, or nothing at it) is not checked; a folder or a pipe at its
-// path is refused. An index on a text field must compare without regard to
+// index on its field, and, when the run writes it, it can really be written
+// now: a change that needs the rollback journal beside the file is made and
+// rolled back (a folder that will not take the journal is named). An
+// optional database that is not there (no path, or nothing at it in any
+// letter case) is not checked; a folder or a pipe at its path, or a path
+// that cannot be followed (a folder on it may not be read, two names in its
+// folder differ only in letter case), is refused. An index on a text field must compare without regard to
 // letter case (COLLATE NOCASE), since the steps search it that way; an index
 // on a number needs nothing.
 //

@@ -1,12 +1,18 @@
 // The Convert command and the run driver, headless.
 #include "app/convert_command.h"
 
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +21,7 @@
 #include "platform/db/database.h"
 #include "platform/db/error.h"
 #include "platform/db/workspace.h"
+#include "platform/files/file_claim.h"
 #include "platform/files/path_lock.h"
 #include "platform/ui/recording_ui.h"
 #include "platform/ui/stop_signals.h"
@@ -35,6 +42,40 @@ using testing::TempDir;
 using Kind = ConvertOutcome::Kind;
 
 constexpr const char* kFinished = "F I N I S H E D   build DALK database!";
+
+// While it lives, this thread's file operations are those of a user who may
+// read `readable` and everything in it but write nothing in `read_only`:
+// root becomes nobody (setfsuid: this thread only), any other user loses
+// the right to write `read_only`.
+class NobodyFiles {
+ public:
+  NobodyFiles(const fs::path& readable, fs::path read_only) : read_only_(std::move(read_only)) {
+    for (const auto& entry : fs::recursive_directory_iterator(readable))
+      fs::permissions(entry.path(), fs::perms::others_read | (entry.is_directory() ? fs::perms::others_exec : fs::perms::none),
+                      fs::perm_options::add);
+    fs::permissions(readable, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    if (root_) {
+      ::setfsgid(65534);
+      ::setfsuid(65534);
+    } else {
+      fs::permissions(read_only_, fs::perms::owner_write, fs::perm_options::remove);
+    }
+  }
+  ~NobodyFiles() {
+    if (root_) {
+      ::setfsuid(0);
+      ::setfsgid(0);
+    } else {
+      fs::permissions(read_only_, fs::perms::owner_write, fs::perm_options::add);
+    }
+  }
+  NobodyFiles(const NobodyFiles&) = delete;
+  NobodyFiles& operator=(const NobodyFiles&) = delete;
+
+ private:
+  const bool root_ = ::geteuid() == 0;
+  fs::path read_only_;
+};
 
 class ConvertCommandTest : public ::testing::Test {
  protected:
@@ -166,6 +207,8 @@ TEST_F(ConvertCommandTest, AnOutputThatIsOneOfTheRunsInputsIsRefusedBeforeTheQue
   paths_.registration_database = dir_.Write("reg/einkwd.mdb", "registrants").string();
   fs::create_hard_link(paths_.ant_site_b, dir_ / "other name.mdb");
   fs::remove(dir_ / "export" / "fx.dat");  // made as the output, it would be read as fx.dat
+  paths_.settings_file = dir_.Write("morvane.ini", "[OutputFiles]\n").string();
+  dir_.Write("export/baddata.txt", "the lines of the last run");
   const struct {
     std::string output;
     fs::path input;
@@ -176,6 +219,9 @@ TEST_F(ConvertCommandTest, AnOutputThatIsOneOfTheRunsInputsIsRefusedBeforeTheQue
       {(dir_ / "export" / "FX.DAT").string(), dir_ / "export" / "fx.dat", "the data set file fx.dat of the export"},
       {(dir_ / "other name.mdb").string(), paths_.ant_site_b, "the database of the setting AntSite_B"},
       {(dir_ / "REG" / "EinKwd.mdb").string(), paths_.registration_database, "the registration-number database"},
+      {(dir_ / "Morvane.INI").string(), paths_.settings_file, "the settings file of Morvane"},
+      {(dir_ / "export" / "BadData.txt").string(), dir_ / "export" / "baddata.txt",
+       "the rejected-data file baddata.txt of the export"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.output);
@@ -215,12 +261,17 @@ TEST_F(ConvertCommandTest, AUserDatabaseThatAnotherConversionWritesIsRefused) {
       {&engine::RunPaths::ant_site_d, "AntSite_D"},
       {&engine::RunPaths::ant_site_db, "AntSiteDb"},
   };
-  for (const auto& [path, setting] : written) {
-    SCOPED_TRACE(setting);
+  fs::create_directory(dir_ / "elsewhere");
+  for (const auto& [path, setting] : written)
+    for (const bool as_file : {false, true}) {
+    SCOPED_TRACE(std::string(setting) + (as_file ? " held through a hard link in another folder" : " held by name"));
     ui::RecordingUi ui;
     const std::string bytes_before = TempDir::Read(paths_.*path);
-    auto other = files::PathLock::TryLock(paths_.*path);
-    ASSERT_TRUE(other);
+    const fs::path link = dir_ / "elsewhere" / (std::string(setting) + ".mdb");
+    if (as_file) fs::create_hard_link(paths_.*path, link);
+    auto by_name = as_file ? std::nullopt : files::PathLock::TryLock(paths_.*path);
+    auto held = as_file ? files::FileClaim::TryTake(link) : std::nullopt;
+    ASSERT_TRUE(by_name || held);
     const auto outcome = ConvertCommand(ui, paths_);
     EXPECT_EQ(outcome.kind, Kind::kFailed);
     ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
@@ -229,6 +280,88 @@ TEST_F(ConvertCommandTest, AUserDatabaseThatAnotherConversionWritesIsRefused) {
         << ui.Messages()[0].text;
     EXPECT_TRUE(TempDir::Read(paths_.*path) == bytes_before);
     EXPECT_FALSE(fs::exists(paths_.output));
+  }
+}
+
+// The claims hold from before the question to the end of the steps, and a
+// file that two settings name is claimed once, not refused as another
+// conversion's.
+TEST_F(ConvertCommandTest, TheRunHoldsItsClaimsToItsEnd) {
+  testing::ExecuteSql(paths_.ant_site_b, testing::TestDataText("antsite/c.sql"));
+  paths_.ant_site_c = paths_.ant_site_b;
+  bool refused_by_name = false, refused_as_file = false;
+  const std::vector<Step> steps = {{20, "ClaimsB", [&](engine::RunContext&) {
+                                      refused_by_name = !files::PathLock::TryLock(paths_.ant_site_b);
+                                      refused_as_file = !files::FileClaim::TryTake(paths_.ant_site_b);
+                                    }}};
+  const auto outcome = ConvertCommand(ui_, paths_, steps);
+  ASSERT_EQ(outcome.kind, Kind::kCompleted) << outcome.failure;
+  EXPECT_EQ(ui_.Messages()[0].text.rfind("If you select YES", 0), 0u) << ui_.Messages()[0].text;
+  EXPECT_TRUE(refused_by_name);
+  EXPECT_TRUE(refused_as_file);
+  EXPECT_TRUE(files::FileClaim::TryTake(paths_.ant_site_b));  // released at the end
+}
+
+// What would stop a run later is refused before the question, while nothing
+// has changed: a user's database that cannot be used, one that may be there
+// but cannot be reached, an export folder that cannot take baddata.txt, an
+// output that is not a file Convert may replace.
+TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
+  dir_.Write("dalkdb.mdb", "the last good output");
+  fs::create_directory(dir_ / "reg");
+  dir_.Write("reg/einkwd.mdb", "one");
+  dir_.Write("reg/EinKwd.mdb", "two");
+  ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0644), 0);
+  fs::create_symlink(dir_ / "pipe", dir_ / "link to pipe.mdb");
+  const std::string b = paths_.ant_site_b;
+  const struct {
+    const char* name;
+    std::function<void(engine::RunPaths&)> set_up;
+    std::string message_part;
+    bool export_read_only = false;
+  } cases[] = {
+      {"main data set unreachable",
+       [&](engine::RunPaths& p) {
+         fs::create_directory(dir_ / "Export");
+         p.table_main = (dir_ / "EXPORT" / "main.dat").string();
+         p.input_dir = (dir_ / "EXPORT").string() + "/";
+       },
+       "cannot be reached: the folder "},
+      {"B missing", [&](engine::RunPaths& p) { p.ant_site_b = (dir_ / "gone" / "b.mdb").string(); },
+       "The setting AntSite_B (" + (dir_ / "gone" / "b.mdb").string() + ") names a file that does not exist."},
+      {"registration database ambiguous",
+       [&](engine::RunPaths& p) { p.registration_database = (dir_ / "reg" / "EINKWD.MDB").string(); },
+       "holds both "},
+      {"baddata.txt a folder", [&](engine::RunPaths&) { fs::create_directory(dir_ / "export" / "baddata.txt"); },
+       "The rejected-data file " + (dir_ / "export" / "baddata.txt").string() + " is a folder, not a file."},
+      {"export folder read-only", [](engine::RunPaths&) {},
+       "The rejected-data file baddata.txt cannot be made in the export folder " + (dir_ / "export").string() +
+           ": permission denied.",
+       true},
+      {"output a named pipe", [&](engine::RunPaths& p) { p.output = (dir_ / "pipe").string(); },
+       "The output database " + (dir_ / "pipe").string() + " is a named pipe (FIFO), not a file."},
+      {"output a link to a named pipe", [&](engine::RunPaths& p) { p.output = (dir_ / "link to pipe.mdb").string(); },
+       "is a named pipe (FIFO), not a file."},
+      {"output a folder", [&](engine::RunPaths& p) { p.output = (dir_ / "reg").string(); },
+       "is a folder, not a file."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ui::RecordingUi ui;
+    engine::RunPaths paths = paths_;
+    c.set_up(paths);
+    const std::string b_before = TempDir::Read(b);
+    std::optional<NobodyFiles> as_nobody;
+    if (c.export_read_only) as_nobody.emplace(dir_.path(), dir_ / "export");
+    const auto outcome = ConvertCommand(ui, paths);
+    as_nobody.reset();
+    fs::remove_all(dir_ / "export" / "baddata.txt");
+    EXPECT_EQ(outcome.kind, Kind::kFailed);
+    ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
+    EXPECT_NE(ui.Messages()[0].text.find(c.message_part), std::string::npos) << ui.Messages()[0].text;
+    EXPECT_EQ(TempDir::Read(dir_ / "dalkdb.mdb"), "the last good output");
+    EXPECT_TRUE(TempDir::Read(b) == b_before);
+    EXPECT_EQ(fs::symlink_status(dir_ / "pipe").type(), fs::file_type::fifo);
   }
 }
 

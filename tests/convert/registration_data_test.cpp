@@ -236,6 +236,10 @@ TEST_F(RegistrationDataTest, AnUnusableDatabaseStopsTheStepNamingFileAndWhatIsMi
   dir_.Write("EinKwd/EinKwd.MDB", "not a database at all");
   EXPECT_THROW(PopulateLiceEinKwdTable(*run_, registration_), engine::StepError);
   ws_.Close();
+  // Spelled as neither, it is one of two files there: not "not found".
+  dir_.Write("EinKwd/einkwd.mdb", "another file");
+  EXPECT_THROW(PopulateLiceEinKwdTable(*run_, dir_ / "EinKwd" / "EINKWD.mdb"), engine::StepError);
+  ws_.Close();
   EXPECT_TRUE(Rows("ProcessLog").empty());
   EXPECT_TRUE(Rows("LiceEinKwd").empty());
 }

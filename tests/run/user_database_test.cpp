@@ -111,33 +111,55 @@ TEST(UserDatabaseCheckTest, RefusesAFileThatIsNotADatabase) {
 }
 
 // SQLite opens a file that it may not write read-only without a word, and
-// begins even an immediate transaction on it; the check must still refuse it.
-// Root may write any file, so it reads it as nobody (setfsuid and setfsgid: this thread only).
-TEST(UserDatabaseCheckTest, RefusesADatabaseThatOpensOnlyForReading) {
-  TempDir dir;
-  const auto file = dir / "b.mdb";
-  testing::BuildSqlDatabase(file, kTable);
-  std::filesystem::permissions(dir.path(), std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
-                               std::filesystem::perm_options::add);
-  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::others_read);
+// begins even an immediate transaction on it; and a writable file in a
+// folder that will not take its rollback journal fails only at its first
+// change. The check must refuse both. Root may write anything, so it checks
+// as nobody (setfsuid and setfsgid: this thread only).
+TEST(UserDatabaseCheckTest, RefusesADatabaseThatCannotReallyBeWritten) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* name;
+    fs::perms file;
+    bool folder_writable;
+    const char* error_part;
+  } cases[] = {
+      {"read-only file", fs::perms::owner_read | fs::perms::others_read, true,
+       "names a file that cannot be written now ("},
+      {"read-only folder", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read |
+                               fs::perms::others_write,
+       false, "names a file that cannot be written now: its folder "},
+  };
   const bool root = ::geteuid() == 0;
-  if (root) ::setfsgid(65534), ::setfsuid(65534);
-  if (const int fd = ::open(file.c_str(), O_RDONLY); fd >= 0) {
-    ::close(fd);
-  } else {  // a temporary folder inside one that nobody may enter
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const auto file = dir / "b.mdb";
+    testing::BuildSqlDatabase(file, kTable);
+    const std::string before = TempDir::Read(file);
+    fs::permissions(file, c.file);
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
+                                    (c.folder_writable ? fs::perms::others_write : fs::perms::none));
+    if (!c.folder_writable && !root) fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    if (root) ::setfsgid(65534), ::setfsuid(65534);
+    if (const int fd = ::open(file.c_str(), O_RDONLY); fd >= 0) {
+      ::close(fd);
+    } else {  // a temporary folder inside one that nobody may enter
+      if (root) ::setfsuid(0), ::setfsgid(0);
+      GTEST_SKIP() << "the test database cannot be read as nobody: " << file;
+    }
+    std::optional<std::string> error;
+    try {
+      db::Workspace workspace;
+      CheckUserDatabase(workspace, {"AntSite_B", file.string(), {}, /*written=*/true});
+    } catch (const StepError& e) {
+      error = e.what();
+    }
     if (root) ::setfsuid(0), ::setfsgid(0);
-    GTEST_SKIP() << "the test database cannot be read as nobody: " << file;
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find(c.error_part), std::string::npos) << *error;
+    EXPECT_EQ(TempDir::Read(file), before);
   }
-  std::optional<std::string> error;
-  try {
-    db::Workspace workspace;
-    CheckUserDatabase(workspace, {"AntSite_B", file.string(), {}, /*written=*/true});
-  } catch (const StepError& e) {
-    error = e.what();
-  }
-  if (root) ::setfsuid(0), ::setfsgid(0);
-  ASSERT_TRUE(error);
-  EXPECT_NE(error->find("names a file that cannot be written now"), std::string::npos) << *error;
 }
 
 // A database that a run may go without is passed over only when nothing is

@@ -45,11 +45,15 @@ std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bo
   db->exec("SELECT count(*) FROM sqlite_schema");
   if (access == Access::kOwn) db->exec(kOwnFileSettings);
   db->exec(kConnectionSettings);
-  // A user's file that cannot be written now (read-only, or another program
-  // holds its write lock) is refused before the run changes anything. The
-  // transaction writes nothing, so the file stays as it is.
+  // A user's file that cannot be written now (read-only, another program
+  // holds its write lock, or its folder will not take the rollback journal
+  // that SQLite writes beside it) is refused before the run changes
+  // anything. The probe changes a page, which makes SQLite open the journal,
+  // and is rolled back: the file stays as it is.
   if (access == Access::kUserWrite) {
     db->exec("BEGIN IMMEDIATE");
+    const int version = db->execAndGet("PRAGMA user_version").getInt();
+    db->exec("PRAGMA user_version=" + std::to_string(version));
     db->exec("ROLLBACK");
     // A file that it may not write SQLite opens read-only without a word, and
     // begins even an immediate transaction on it as a read.

@@ -1,5 +1,6 @@
 #include "platform/files/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,25 +14,47 @@ namespace morvane::files {
 namespace fs = std::filesystem;
 namespace {
 
-bool Exists(const fs::path& p) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(p, ec)) && !ec;
+std::string ErrorText(int error) {
+  std::string text = std::generic_category().message(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
 }
 
-// The one entry of `folder` whose name equals `name` without regard to case;
-// nullopt when there is none or more than one.
-std::optional<fs::path> MatchInFolder(const fs::path& folder, const std::string& name) {
+Located Found(fs::path path) { return {Located::Kind::kFound, std::move(path), {}}; }
+Located Missing() { return {}; }
+Located Unreachable(std::string reason) { return {Located::Kind::kUnreachable, {}, std::move(reason)}; }
+
+// Whether something stands at `p` itself (a link counts, wherever it leads).
+// The file system answers "no" only for what is not there; any other error
+// (a folder on the way that may not be searched) leaves it unknown.
+Located LookAt(const fs::path& p) {
   std::error_code ec;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
-  if (ec) return std::nullopt;
-  std::optional<fs::path> found;
-  for (const auto& entry : it) {
-    const std::string candidate = entry.path().filename().string();
-    if (!text::EqualsIgnoreCase(candidate, name)) continue;
-    if (found) return std::nullopt;  // ambiguous
-    found = folder / candidate;
+  const fs::file_status status = fs::symlink_status(p, ec);
+  if (status.type() == fs::file_type::not_found) return Missing();  // ec is set for it too
+  if (ec) return Unreachable(ErrorText(ec.value()) + " on the way to " + p.string());
+  return Found(p);
+}
+
+// The one entry of `folder` whose name equals `name` without regard to case.
+Located MatchInFolder(const fs::path& folder, const std::string& name) {
+  const fs::path where = folder.empty() ? fs::path(".") : folder;
+  std::error_code ec;
+  fs::directory_iterator it(where, ec);
+  if (ec) {
+    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) return Missing();
+    return Unreachable(ErrorText(ec.value()) + " on the folder " + where.string());
   }
-  return found;
+  std::optional<std::string> found;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string candidate = it->path().filename().string();
+    if (!text::EqualsIgnoreCase(candidate, name)) continue;
+    if (found)
+      return Unreachable("the folder " + where.string() + " holds both " + *found + " and " + candidate +
+                         ", whose names differ only in letter case");
+    found = candidate;
+  }
+  if (ec) return Unreachable(ErrorText(ec.value()) + " on the folder " + where.string());
+  return found ? Found(folder / *found) : Missing();
 }
 
 std::string Normalise(const fs::path& path) {
@@ -48,10 +71,10 @@ fs::path FromSetting(const std::string& text) {
   return fs::path(s);
 }
 
-std::optional<fs::path> Resolve(const fs::path& path) {
+Located Locate(const fs::path& path) {
   const fs::path p(Normalise(path));
-  if (p.empty()) return std::nullopt;
-  if (Exists(p)) return p;
+  if (p.empty()) return Missing();
+  if (Located as_written = LookAt(p); as_written.kind == Located::Kind::kFound) return as_written;
 
   fs::path resolved = p.root_path();
   for (const auto& component : p.relative_path()) {
@@ -61,16 +84,18 @@ std::optional<fs::path> Resolve(const fs::path& path) {
       resolved /= component;
       continue;
     }
-    fs::path next = resolved / component;
-    if (Exists(next)) {
-      resolved = std::move(next);
-      continue;
-    }
-    auto match = MatchInFolder(resolved, name);
-    if (!match) return std::nullopt;
-    resolved = *match;
+    Located next = LookAt(resolved / component);
+    if (next.kind == Located::Kind::kMissing) next = MatchInFolder(resolved, name);
+    if (next.kind != Located::Kind::kFound) return next;
+    resolved = std::move(next.path);
   }
-  return resolved;
+  return Found(resolved);
+}
+
+std::optional<fs::path> Resolve(const fs::path& path) {
+  Located located = Locate(path);
+  if (located.kind != Located::Kind::kFound) return std::nullopt;
+  return std::move(located.path);
 }
 
 fs::path ResolveForWrite(const fs::path& path) {
@@ -90,12 +115,6 @@ bool FileExists(const fs::path& path) {
 
 namespace {
 
-std::string ErrorText(int error) {
-  std::string text = std::generic_category().message(error);
-  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-  return text;
-}
-
 std::string KindInWords(fs::file_type type) {
   switch (type) {
     case fs::file_type::regular: return "";
@@ -111,10 +130,14 @@ std::string KindInWords(fs::file_type type) {
 }  // namespace
 
 std::string NotARegularFile(const fs::path& path) {
-  const fs::path p = Resolve(path).value_or(fs::path(Normalise(path)));
+  const Located located = Locate(path);
+  if (located.kind == Located::Kind::kMissing) return "was not found";
+  if (located.kind == Located::Kind::kUnreachable) return "cannot be reached: " + located.reason;
+  const fs::path& p = located.path;
   std::error_code ec;
   const auto own = fs::symlink_status(p, ec);
-  if (ec || own.type() == fs::file_type::not_found) return "was not found";
+  if (own.type() == fs::file_type::not_found) return "was not found";
+  if (ec) return ErrorText(ec.value());
   if (own.type() != fs::file_type::symlink) return KindInWords(own.type());
   const auto target = fs::status(p, ec);
   if (target.type() == fs::file_type::not_found)
@@ -129,9 +152,12 @@ std::string FolderNotWritable(const fs::path& folder) {
   if (!fs::is_directory(p, ec)) {
     return fs::exists(p, ec) ? ErrorText(ENOTDIR) : ErrorText(ENOENT);
   }
-  if (::access(p.c_str(), W_OK | X_OK) != 0) return ErrorText(errno);
+  // AT_EACCESS: the identity that the process's own file operations use.
+  if (::faccessat(AT_FDCWD, p.c_str(), W_OK | X_OK, AT_EACCESS) != 0) return ErrorText(errno);
   return "";
 }
+
+bool MayWrite(const fs::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
 
 std::int64_t FileLength(const fs::path& path) {
   const fs::path p = Resolve(path).value_or(fs::path(Normalise(path)));

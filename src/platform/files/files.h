@@ -16,10 +16,29 @@
 
 namespace morvane::files {
 
+// What stands at a path, as the folders on the way to it can tell.
+struct Located {
+  enum class Kind {
+    kFound,        // `path` is where it is on disk
+    kMissing,      // nothing is there, in any letter case
+    kUnreachable,  // the file system would not say (`reason`): something may be there
+  };
+  Kind kind = Kind::kMissing;
+  std::filesystem::path path;
+  // For kUnreachable, in words for a message: "permission denied on the way
+  // to /x/a.mdb", "the folder /x holds both a.mdb and A.mdb, whose names
+  // differ only in letter case".
+  std::string reason;
+};
+
 // The path as it exists on disk: `path` itself when it exists as written,
 // else the unique case-insensitive match, resolved component by component.
-// nullopt when nothing (or more than one entry) matches. "/" and "\" both
-// separate folders.
+// A folder that cannot be read on the way, or a name that two entries of one
+// folder match, leaves it unreachable rather than missing: only what is not
+// there is missing. "/" and "\" both separate folders.
+Located Locate(const std::filesystem::path& path);
+
+// Locate's path when it finds one; nullopt when it is missing or unreachable.
 std::optional<std::filesystem::path> Resolve(const std::filesystem::path& path);
 
 // As Resolve, but for a file that may not exist yet: the folder part is
@@ -36,13 +55,20 @@ bool FileExists(const std::filesystem::path& path);
 // What stands at `path` when it is not a regular file that can be read, in
 // words for a message: "was not found", "is a folder, not a file", "is a
 // named pipe (FIFO), not a file", "is a symbolic link to T, which does not
-// exist". "" for a regular file (through any links).
+// exist", "cannot be reached: permission denied on the way to P" (never "was
+// not found" for a file that may be there). "" for a regular file (through
+// any links).
 std::string NotARegularFile(const std::filesystem::path& path);
 
 // Why no file can be created in `folder`, in words for a message ("no such
 // file or directory", "read-only file system", "permission denied"); ""
-// when the folder exists and may be written.
+// when the folder exists and may be written. Asked as the process's file
+// operations are checked (its effective, file-system identity).
 std::string FolderNotWritable(const std::filesystem::path& folder);
+
+// True when the process may write the file at `path` (asked as
+// FolderNotWritable asks).
+bool MayWrite(const std::filesystem::path& path);
 
 // Length in bytes of the (resolved) file. Throws std::filesystem::filesystem_error.
 std::int64_t FileLength(const std::filesystem::path& path);
