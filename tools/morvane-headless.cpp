@@ -1,6 +1,8 @@
 // morvane-headless [--registration-db FILE] SETTINGS_FILE
+// morvane-headless --help
 //
-// A development tool: runs one whole Convert with the settings of
+// Runs one whole Convert without the window (from a script, on a machine
+// without a desktop, for the benchmark) with the settings of
 // SETTINGS_FILE, as if Yes had been answered and every message acknowledged,
 // and prints every status text and message box on its own line as it
 // happens. Step 41 reads the registration numbers from FILE instead of the
@@ -25,8 +27,22 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: morvane-headless [--registration-db FILE] SETTINGS_FILE\n"
+    "       morvane-headless --help\n"
+    "\n"
+    "Runs one whole Convert with the settings of SETTINGS_FILE (a morvane.ini),\n"
+    "without the window: answers Yes to the question, acknowledges every message\n"
+    "and prints every status text and message box on a line of its own.\n"
+    "Step 41 reads the registration numbers from FILE (or the file that\n"
+    "SETTINGS_FILE names under [Development] RegistrationDb) instead of\n"
+    "/mnt/e/KtbMdb/EinKwd/einkwd.mdb.\n"
+    "\n"
+    "Exit status: 0 when the run completed, 1 when it was refused or stopped,\n"
+    "2 on wrong use, 128 plus the signal after SIGTERM or SIGINT (143, 130).\n";
+
 int Usage() {
-  std::cerr << "usage: morvane-headless [--registration-db FILE] SETTINGS_FILE\n";
+  std::cerr << kUsage;
   return 2;
 }
 
@@ -36,6 +52,10 @@ int main(int argc, char* argv[]) {
   using morvane::app::ConvertOutcome;
   std::optional<std::filesystem::path> registration_db;
   int arg = 1;
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
   if (arg < argc && std::string_view(argv[arg]) == "--registration-db") {
     if (arg + 1 >= argc) return Usage();
     registration_db = argv[arg + 1];

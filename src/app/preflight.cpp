@@ -28,7 +28,9 @@ struct RunInput {
 std::vector<RunInput> RunInputs(const engine::RunContext& run) {
   std::vector<RunInput> inputs;
   if (!run.paths().settings_file.empty()) {
-    const std::filesystem::path settings = files::FromSetting(run.paths().settings_file);
+    std::error_code ec;
+    const std::filesystem::path named = files::FromSetting(run.paths().settings_file);
+    const std::filesystem::path settings = std::filesystem::absolute(named, ec).lexically_normal();
     inputs.push_back({settings, "the settings file of Morvane (" + settings.string() + ")"});
   }
   const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);

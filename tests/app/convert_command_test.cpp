@@ -649,7 +649,10 @@ TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
       dir / "dalkdb.mdb", "SELECT count(*) > 0, sum(TowerSiteKey IS NULL OR TowerSiteKey = '' OR "
                           "TowerFlag NOT IN ('1', '2', '3', '4')) FROM DalkSite");
   EXPECT_EQ(unkeyed, std::vector<std::string>{"1|0"});
-  EXPECT_EQ(std::system((std::string(MORVANE_BINARY_DIR) + "/morvane-headless /nonexistent.ini 2>/dev/null").c_str()) >> 8, 2);
+  const std::string tool = std::string(MORVANE_BINARY_DIR) + "/morvane-headless ";
+  EXPECT_EQ(std::system((tool + "/nonexistent.ini 2>/dev/null").c_str()) >> 8, 2);
+  ASSERT_EQ(std::system((tool + "--help > " + (dir / "help.txt").string()).c_str()), 0);
+  EXPECT_EQ(TempDir::Read(dir / "help.txt").rfind("usage: morvane-headless ", 0), 0u);
 }
 
 }  // namespace
