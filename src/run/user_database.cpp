@@ -27,6 +27,7 @@ class Checker {
     if (database_.optional && missing) return;
     if (unnamed) Fail("names no database file");
     if (!files::FileExists(file_)) FailNotAFile();
+    if (!files::MayRead(file_)) Fail(NamesAFile() + "cannot be read: permission denied");
     db::Database db;
     try {
       db = workspace.OpenDatabase(file_, db::Access::kUserRead);

@@ -113,7 +113,8 @@ TEST(UserDatabaseCheckTest, RefusesAFileThatIsNotADatabase) {
 // SQLite opens a file that it may not write read-only without a word, and
 // begins even an immediate transaction on it; and a writable file in a
 // folder that will not take its rollback journal fails only at its first
-// change. The check must refuse both. Root may write anything, so it checks
+// change; a file it may not read at all is there all the same. The check
+// must refuse each, saying why. Root may write anything, so it checks
 // as nobody (setfsuid and setfsgid: this thread only).
 TEST(UserDatabaseCheckTest, RefusesADatabaseThatCannotReallyBeWritten) {
   namespace fs = std::filesystem;
@@ -128,6 +129,8 @@ TEST(UserDatabaseCheckTest, RefusesADatabaseThatCannotReallyBeWritten) {
       {"read-only folder", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read |
                                fs::perms::others_write,
        false, "names a file that cannot be written now: its folder "},
+      {"unreadable file", fs::perms::owner_read | fs::perms::owner_write, true,
+       "names a file that cannot be read: permission denied."},
   };
   const bool root = ::geteuid() == 0;
   for (const auto& c : cases) {
@@ -141,7 +144,7 @@ TEST(UserDatabaseCheckTest, RefusesADatabaseThatCannotReallyBeWritten) {
                                     (c.folder_writable ? fs::perms::others_write : fs::perms::none));
     if (!c.folder_writable && !root) fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
     if (root) ::setfsgid(65534), ::setfsuid(65534);
-    if (const int fd = ::open(file.c_str(), O_RDONLY); fd >= 0) {
+    if (const int fd = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY); fd >= 0) {
       ::close(fd);
     } else {  // a temporary folder inside one that nobody may enter
       if (root) ::setfsuid(0), ::setfsgid(0);

@@ -157,6 +157,8 @@ std::string FolderNotWritable(const fs::path& folder) {
   return "";
 }
 
+bool MayRead(const fs::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0; }
+
 bool MayWrite(const fs::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
 
 std::int64_t FileLength(const fs::path& path) {

@@ -66,8 +66,9 @@ std::string NotARegularFile(const std::filesystem::path& path);
 // operations are checked (its effective, file-system identity).
 std::string FolderNotWritable(const std::filesystem::path& folder);
 
-// True when the process may write the file at `path` (asked as
+// True when the process may read, or write, the file at `path` (asked as
 // FolderNotWritable asks).
+bool MayRead(const std::filesystem::path& path);
 bool MayWrite(const std::filesystem::path& path);
 
 // Length in bytes of the (resolved) file. Throws std::filesystem::filesystem_error.
