@@ -171,8 +171,13 @@ class LoaderStep {
         }
         break;
       case engine::RecordReader::Result::kUnterminated:
+      case engine::RecordReader::Result::kNotUtf8:
         WriteQueued(staging);
-        Reject(pass.line, "the last record has no end mark \"|^|\"", pass.text);
+        Reject(pass.line,
+               pass.result == engine::RecordReader::Result::kNotUtf8
+                   ? "a byte sequence that is not UTF-8 (the file begins with a UTF-8 byte-order mark)"
+                   : "the last record has no end mark \"|^|\"",
+               pass.text);
         run_.line_buf.swap(pass.text);
         break;
       case engine::RecordReader::Result::kTooLong:

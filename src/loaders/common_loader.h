@@ -8,7 +8,8 @@
 // always before it); shows the progress every 100 records; and ends with
 // the step's process-log row. A record that cannot be stored as it stands
 // (too few pieces, a text too long for its field, a number out of range, a
-// date that cannot be read, a record without its end mark) is not stored:
+// date that cannot be read, a record without its end mark, a byte sequence
+// that is not UTF-8 in a file marked as UTF-8) is not stored:
 // it goes to the rejected-data file and the step goes on.
 //
 // Errors that end the step (the data set file missing, a database error)

@@ -17,6 +17,7 @@ void RecordConverter::Convert(ParsedPass& pass) {
     case Result::kTooLong:
       return;  // the run keeps no text of these
     case Result::kUnterminated:
+    case Result::kNotUtf8:
       break;
     case Result::kRecord:
       ConvertRecord(pass);

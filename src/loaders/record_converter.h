@@ -32,7 +32,7 @@ struct ParsedPass {
   engine::RecordReader::Result result = engine::RecordReader::Result::kEnd;
   std::int64_t line = 0;        // where the record (or empty line) began
   // kRecord: the record as taken apart (the run's last record); kUnterminated,
-  // kTooLong: what was read.
+  // kTooLong, kNotUtf8: what was read.
   std::string text;
   std::size_t text_length = 0;  // of `text`, in characters
   // kRecord: whether the record cannot be stored, and why; else the values,

@@ -43,8 +43,13 @@ bool RecordReader::ReadLine(std::string& line) {
   line_too_long_ = status == files::LineReader::Status::kTooLong;
   if (text::IsAscii(raw_)) {
     line.swap(raw_);
-  } else {
+  } else if (!lines_.Utf8ByteOrderMark()) {
     line = text::Cp1252ToUtf8(raw_);
+  } else if (text::IsUtf8(raw_)) {
+    line.swap(raw_);
+  } else {
+    not_utf8_ = true;
+    line = text::ReplaceInvalidUtf8(raw_);
   }
   return true;
 }
@@ -62,6 +67,7 @@ void RecordReader::SkipToEndMark(std::string& line) {
 
 RecordReader::Result RecordReader::Next(std::string& record) {
   record.clear();
+  not_utf8_ = false;
   std::string& line = line_;
   if (!ReadLine(line)) return Result::kEnd;
   first_line_ = lines_.LineNumber();
@@ -79,7 +85,7 @@ RecordReader::Result RecordReader::Next(std::string& record) {
     }
     if (EndsRecord(record, &body_end)) {
       record.resize(body_end);
-      return Result::kRecord;
+      return not_utf8_ ? Result::kNotUtf8 : Result::kRecord;
     }
     if (!ReadLine(line)) return Result::kUnterminated;
     record += kJoint;

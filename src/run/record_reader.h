@@ -14,7 +14,10 @@
 // (kTooLong: the rest of the record, up to the line that holds its end
 // mark, is skipped, so that its tail is not read as records of its own).
 //
-// The bytes are decoded from Windows-1252 to UTF-8.
+// The bytes are decoded from Windows-1252 to UTF-8, or taken as UTF-8 when
+// the file begins with a UTF-8 byte-order mark. In such a file a record that
+// holds a byte sequence that is not UTF-8 is read to its end all the same and
+// returned as kNotUtf8, each such sequence shown as U+FFFD.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +30,7 @@ namespace morvane::engine {
 
 class RecordReader {
  public:
-  enum class Result { kRecord, kEmptyLine, kEnd, kUnterminated, kTooLong };
+  enum class Result { kRecord, kEmptyLine, kEnd, kUnterminated, kTooLong, kNotUtf8 };
 
   static constexpr std::size_t kMaxRecord = std::size_t{1} << 20;
 
@@ -35,7 +38,8 @@ class RecordReader {
 
   // kRecord: `record` holds the record without its end mark.
   // kEmptyLine: `record` is "" (the line counts as a pass of the loop).
-  // kUnterminated / kTooLong: `record` holds what was read (for the report).
+  // kUnterminated / kTooLong / kNotUtf8: `record` holds what was read (for
+  // the report).
   // kEnd: nothing left.
   Result Next(std::string& record);
 
@@ -51,6 +55,7 @@ class RecordReader {
   std::size_t max_record_;
   std::int64_t first_line_ = 0;
   bool line_too_long_ = false;
+  bool not_utf8_ = false;  // a line of the record was not UTF-8
   std::string raw_;
   std::string line_;  // the line last read, decoded; kept for its buffer
 };

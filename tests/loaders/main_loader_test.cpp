@@ -106,6 +106,27 @@ TEST_F(MainLoaderTest, RejectsWhatItCannotStoreAndGoesOn) {
   EXPECT_EQ(log[0][2], db::Value(std::int64_t{8}));
 }
 
+// A file that begins with a UTF-8 byte-order mark is UTF-8: a call sign of
+// ten characters in eleven bytes fits its Text(10), and a record with a byte
+// that is not UTF-8 (the Windows-1252 é on its second line) is set aside.
+TEST_F(MainLoaderTest, AFileWithAUtf8ByteOrderMarkIsReadAsUtf8) {
+  std::string broken = MainRecord(2, {{41, "first caf\xE9"}});
+  broken.replace(broken.find(" caf"), 1, "\r\n");
+  fx.WriteDataSet("main.dat", "\xEF\xBB\xBF" + MainRecord(1, {{3, "G\xC3\xB3mez12345"}}) + broken +
+                                  MainRecord(4, {{3, "\xC3\xA9t\xC3\xA9"}}));
+  fx.Run(MainLoader(), 20);
+
+  const auto rows = Rows({"FilingKey", "CallSign"});
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][1], db::Value("G\xC3\xB3mez12345"));
+  EXPECT_EQ(rows[1][0], db::Value(std::int64_t{4}));
+  EXPECT_EQ(rows[1][1], db::Value("\xC3\xA9t\xC3\xA9"));
+  const auto rejected = fx.RejectedLines();
+  ASSERT_EQ(rejected.size(), 1u);
+  EXPECT_EQ(rejected[0].rfind("main.dat\tline 2\ta byte sequence that is not UTF-8", 0), 0u);
+  EXPECT_NE(rejected[0].find("|first \\n caf\xEF\xBF\xBD|"), std::string::npos) << rejected[0];
+}
+
 TEST_F(MainLoaderTest, JoinsRecordsOverSeveralLinesAndCountsBlankLines) {
   std::string record = MainRecord(9, {{41, "first line"}});
   const auto at = record.find("first line") + 5;

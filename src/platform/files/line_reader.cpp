@@ -64,6 +64,7 @@ bool LineReader::Fill() {
   if (at_file_start_) {
     at_file_start_ = false;
     if (std::string_view(buffer_.data(), got).starts_with(kUtf8ByteOrderMark)) {
+      byte_order_mark_ = true;
       pos_ = kUtf8ByteOrderMark.size();
       bytes_consumed_ += static_cast<std::int64_t>(pos_);
       if (pos_ == end_) return Fill();  // nothing but the mark so far

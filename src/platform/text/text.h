@@ -88,6 +88,11 @@ std::string GeneralDateTime(const DateTime& t);
 std::string Cp1252ToUtf8(std::string_view bytes);
 // True when every byte is ASCII (the common case, which needs no decoding).
 bool IsAscii(std::string_view bytes);
+// True when the bytes are well-formed UTF-8.
+bool IsUtf8(std::string_view bytes);
+// The bytes with every sequence that is not well-formed UTF-8 replaced by
+// U+FFFD, so that a text that cannot be stored can still be shown.
+std::string ReplaceInvalidUtf8(std::string_view bytes);
 
 bool EndsWith(std::string_view s, std::string_view suffix);
 bool StartsWith(std::string_view s, std::string_view prefix);
