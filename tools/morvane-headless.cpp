@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
   if (registration_db) paths.registration_database = registration_db->string();
   const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, paths);
   std::cout << "rejected records: " << outcome.rejected << "\n";
-  std::cout << "notes about antenna-site keys: " << outcome.key_notes << "\n";
+  std::cout << "notes about antenna-site keys and counts: " << outcome.key_notes << "\n";
   if (outcome.kind != ConvertOutcome::Kind::kCompleted) {
     std::cout << "stopped: " << outcome.failure << "\n";
     if (const int signal = stop_signals.Received(); signal != 0) {

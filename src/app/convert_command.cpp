@@ -105,11 +105,13 @@ void InitialiseDatabase(engine::RunContext& run) {
 
 // The message at the end of a completed run that wrote to the rejected-data
 // file `file`: the records not stored told apart from the notes about
-// antenna-site keys, whose sites were stored. None when both are 0.
+// antenna-site keys and counts, whose records were stored. None when both
+// are 0.
 std::optional<ui::Message> RejectedDataMessage(const RunResult& result, const std::string& file) {
   if (result.rejected == 0 && result.key_notes == 0) return std::nullopt;
   const std::string records = std::to_string(result.rejected) + " record(s) could not be stored";
-  const std::string notes = std::to_string(result.key_notes) + " note(s) about antenna-site keys";
+  const std::string notes =
+      std::to_string(result.key_notes) + " note(s) about antenna-site keys and counts";
   ui::Message m;
   m.title = engine::kProgramTitle;
   m.icon = result.rejected > 0 ? ui::Icon::kExclamation : ui::Icon::kInformation;

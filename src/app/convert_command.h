@@ -24,7 +24,7 @@ struct ConvertOutcome {
   Kind kind = Kind::kDeclined;
   std::string failure;
   std::int64_t rejected = 0;   // records not stored (lines of the rejected-data file)
-  std::int64_t key_notes = 0;  // notes there about antenna-site keys, whose sites were stored
+  std::int64_t key_notes = 0;  // notes there about antenna-site keys and counts (stored)
 };
 
 ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths);

@@ -33,7 +33,7 @@ struct RunResult {
   bool completed = false;
   std::string failure;            // why the run stopped, for the main window
   std::int64_t rejected = 0;      // records not stored, written to the rejected-data file
-  std::int64_t key_notes = 0;     // notes there about antenna-site keys (their sites were stored)
+  std::int64_t key_notes = 0;     // notes there about antenna-site keys and counts (stored)
 };
 
 // The message box for an error that ended the work: `headline`, then the

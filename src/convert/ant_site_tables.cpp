@@ -37,9 +37,9 @@ std::optional<AntSiteCallSignTable::Row> AntSiteCallSignTable::Find(const std::s
   return row;
 }
 
-bool AntSiteCallSignTable::FirstCapped(const std::string& key) {
-  if (capped_.Contains(key)) return false;
-  capped_.Add(key);
+bool AntSiteCallSignTable::FirstHeld(const std::string& key, std::string_view field) {
+  if (held_.Contains(key, field)) return false;
+  held_.Add(key, field);
   return true;
 }
 

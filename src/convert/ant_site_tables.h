@@ -78,14 +78,14 @@ class AntSiteCallSignTable {
     refused_.Add(key);
   }
 
-  // True the first time in the step that a count of the site is held at its
-  // limit, so that it is reported once.
-  bool FirstCapped(const std::string& key);
+  // True the first time in the step that the count `field` of the site is
+  // held at its limit, so that each count is noted once.
+  bool FirstHeld(const std::string& key, std::string_view field);
 
  private:
   db::TableRecordset rs_;
   RowPosition at_;  // the row the recordset stands on
-  RefusedKeys refused_, capped_;
+  RefusedKeys refused_, held_;
 };
 
 }  // namespace morvane::convert

@@ -78,16 +78,19 @@ bool Listed(const std::string& list, const std::string& entry) {
   return false;
 }
 
-// count + 1, held at the field's limit; the first time in the run that a
-// site's count is held, one rejected-data line notes it (the row is stored).
+// count + 1 while below the field's limit. A count at the limit, or beyond
+// it in the user's file, is left as stored (neither raised nor lowered); the
+// first time in the run that this count of the site is held, one
+// rejected-data line notes it (the row is stored).
 std::int64_t Raised(engine::RunContext& run, AntennaSideTables& tables, const std::string& key,
                     const char* field, std::int64_t count) {
   if (count < kCountLimit) return count + 1;
-  if (!tables.ant_site_call_sign.FirstCapped(key)) return kCountLimit;
-  engine::RecordNoted(run, "AntSiteCallSign", "antenna site " + key,
-                      std::string("the count ") + field + " has reached its limit and is held there",
-                      std::to_string(kCountLimit));
-  return kCountLimit;
+  if (tables.ant_site_call_sign.FirstHeld(key, field))
+    engine::RecordNoted(run, "AntSiteCallSign", "antenna site " + key,
+                        std::string("the count ") + field + " is at or above its limit of " +
+                            std::to_string(kCountLimit) + " and is left as stored",
+                        std::to_string(count));
+  return count;
 }
 
 }  // namespace
@@ -134,14 +137,16 @@ void WriteAntSiteCallSign(engine::RunContext& run, const ConversionState& state,
   const std::int64_t new_call_sign_count =
       call_listed ? stored->call_sign_count
                   : Raised(run, tables, key, "CallSignCount", stored->call_sign_count);
+  // A held count is not set: one beyond the limit would not fit a 16-bit field.
   table.Edit(run, key, where, [&](db::TableRecordset& row) {
-    row.Set("FreqCount", new_freq_count);
+    if (new_freq_count != stored->freq_count) row.Set("FreqCount", new_freq_count);
     if (call_listed) return;
     row.Set("AntSiteKey", key);
     row.Set("CallSigns", stored->call_signs + call + "~");
     if (has_service && !Listed(stored->rad_svc, service))
       row.Set("RadSvc", stored->rad_svc + service + "~");
-    row.Set("CallSignCount", new_call_sign_count);
+    if (new_call_sign_count != stored->call_sign_count)
+      row.Set("CallSignCount", new_call_sign_count);
   });
 }
 

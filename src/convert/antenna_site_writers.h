@@ -12,9 +12,10 @@
 //
 // A site without antenna-site key writes none of them: its rows would merge
 // unrelated sites under the empty key for good. A value that a field
-// refuses sets that row aside (rejected-data file); counts stop at their
-// 16-bit limit with one rejected-data line per site and run. Other errors
-// propagate. Called by WriteAntMainTable, AntSiteInfo before AntSiteCallSign.
+// refuses sets that row aside (rejected-data file); a count at its 16-bit
+// limit, or beyond it, is left as stored, with one rejected-data note per
+// site, count and run. Other errors propagate. Called by WriteAntMainTable,
+// AntSiteInfo before AntSiteCallSign.
 #pragma once
 
 #include "convert/antenna_writers.h"

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "convert/antenna_site_writers.h"
+#include "convert/frequency_writer.h"
 #include "convert/licensee_writer.h"
 #include "convert/path_writers.h"
 #include "convert/qd_key.h"
@@ -88,7 +89,9 @@ void WriteAntMainRow(engine::RunContext& run, const ConversionState& state,
 // One SiteEsCoord row when the frequency has coordination limits. Seq
 // numbers the coordination rows of one path site 1, 2, 3 ... for the whole
 // run, whatever rows (of the other side, of another path site, of another
-// call sign) come in between.
+// call sign) come in between. A refused row takes no number, so its line
+// names it by the key of its query row's Freq record: the rows of one
+// antenna share their coordination values and are refused alike.
 void WriteCoordination(engine::RunContext& run, const ConversionState& state,
                        AntennaSideTables& tables, bool transmit, SideValues& side) {
   const FreqCoordValues& c = state.freq_coord;
@@ -105,8 +108,10 @@ void WriteCoordination(engine::RunContext& run, const ConversionState& state,
       "ElevationWest", "FreqLimitLow", "FreqLimitHigh", "SatArcEast", "SatArcWest", "SatHemiEast",
       "SatHemiWest", "SatOrbitType", "HorizMaxDensity"};
   const FieldPositions& at = coord.Fields(kFields);
+  const std::string where = FilingWhere(state) + ", path antenna " + state.path_ant_key +
+                            ", frequency " + NextFreqKey(state);
   const bool written =
-      coord.Add(run, state.path_site_key, seq, FilingWhere(state) + ", path antenna " + state.path_ant_key,
+      coord.Add(run, state.path_site_key, seq, where,
                 [&](db::TableRecordset& rs) {
                   rs.Set(at[kPathAntKey], state.path_ant_key);
                   rs.Set(at[kSeq], seq);

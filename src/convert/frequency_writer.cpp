@@ -44,6 +44,10 @@ std::string FreqKeyOf(std::int64_t freq_counter) {
   return "QD" + ZeroPadded(freq_counter, 8);
 }
 
+std::string NextFreqKey(const ConversionState& state) {
+  return FreqKeyOf(state.freq_counter + 1);
+}
+
 std::string FreqListFrequencyOf(const std::string& freq_lower_text) {
   return Trim(text::Format(text::Val(freq_lower_text), kFrequencyMask));
 }
@@ -55,8 +59,8 @@ std::string FreqListKeyOf(const std::string& frequency, const std::string& rad_s
 }
 
 void WriteFreqTable(engine::RunContext& run, ConversionState& state, EsTables& tables) {
+  state.freq_key = NextFreqKey(state);
   ++state.freq_counter;
-  state.freq_key = FreqKeyOf(state.freq_counter);
   run.YieldIfDue();
 
   // Each address value goes to one Freq row only.
@@ -64,7 +68,8 @@ void WriteFreqTable(engine::RunContext& run, ConversionState& state, EsTables& t
   state.cur_reg_num.clear();
 
   const FieldPositions& at = tables.freq.Fields(kFreqFields);
-  const bool written = tables.freq.Add(run, FilingWhere(state), [&](db::TableRecordset& rs) {
+  const std::string where = FilingWhere(state) + ", frequency " + state.freq_key;
+  const bool written = tables.freq.Add(run, where, [&](db::TableRecordset& rs) {
     rs.Set(at[kFreqKey], state.freq_key);
     rs.Set(at[kCsFnKey], state.cur_call_sign);
     rs.Set(at[kPathSiteKey], state.path_site_key);

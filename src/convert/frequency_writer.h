@@ -15,12 +15,16 @@ namespace morvane::convert {
 
 // "QD" and the counter with eight digits: QD00000002.
 std::string FreqKeyOf(std::int64_t freq_counter);
+// The FreqKey that WriteFreqTable gives the present query row's Freq record;
+// the writers that run before it name the row's records with it.
+std::string NextFreqKey(const ConversionState& state);
 
 // Advances freq_counter and sets freq_key, takes the row's registration
 // number once (cur_reg_num is emptied), writes the Freq row from the
 // values of the lookups, the driver and the antenna writer, then counts it
 // in FreqList. A value that a field refuses sets the Freq row aside (and it
-// is not counted); the key is used up all the same.
+// is not counted), with a line that names its key; the key is used up all
+// the same.
 void WriteFreqTable(engine::RunContext& run, ConversionState& state, EsTables& tables);
 
 // Counts the row in FreqList under its list key: the lower band edge with

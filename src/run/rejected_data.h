@@ -2,9 +2,10 @@
 // every record that could not be stored, so that nothing is dropped without
 // a trace, and one for every note about a record that was stored all the
 // same (an antenna-site key of a user's database that the site matching set
-// aside). Records and notes are counted apart, so that the end of a run can
-// tell what was lost from what was only remarked. Created anew, empty, at the
-// start of every run, so a clean export leaves it empty.
+// aside, a count of the antenna-site database held at its limit). Records
+// and notes are counted apart, so that the end of a run can tell what was
+// lost from what was only remarked. Created anew, empty, at the start of
+// every run, so a clean export leaves it empty.
 //
 // Line format (tab-separated, so the record's own bars stay readable):
 //   <data set file> TAB line <n> TAB <reason> TAB <record>

@@ -602,9 +602,9 @@ TEST_F(ConvertCommandTest, TheEndOfTheRunTellsRecordsNotStoredFromNotesAboutKeys
   } cases[] = {
       {0, 0, ""},
       {3, 0, "3 record(s) could not be stored and were written to the rejected-data file:" + file},
-      {0, 4, "Every record was stored. 4 note(s) about antenna-site keys were written to the rejected-data file:" +
+      {0, 4, "Every record was stored. 4 note(s) about antenna-site keys and counts were written to the rejected-data file:" +
                  file},
-      {3, 4, "3 record(s) could not be stored; 4 note(s) about antenna-site keys.\r\n"
+      {3, 4, "3 record(s) could not be stored; 4 note(s) about antenna-site keys and counts.\r\n"
              "The records and the notes were written to the rejected-data file:" + file},
   };
   for (const auto& c : cases) {
@@ -643,7 +643,7 @@ TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
   const std::string out = TempDir::Read(dir / "out.txt");
   EXPECT_NE(out.find("frmStatus.lblStatus = F I N I S H E D   build DALK database!\n"), std::string::npos);
   EXPECT_NE(out.find("frmMorvane.lblStatus = FINISHED converting the data set!\n"), std::string::npos);
-  EXPECT_NE(out.find("rejected records: 0\nnotes about antenna-site keys: 0\n"), std::string::npos);
+  EXPECT_NE(out.find("rejected records: 0\nnotes about antenna-site keys and counts: 0\n"), std::string::npos);
   // Every staged site has the key and flag of its antenna site.
   const auto unkeyed = testing::QueryRows(
       dir / "dalkdb.mdb", "SELECT count(*) > 0, sum(TowerSiteKey IS NULL OR TowerSiteKey = '' OR "

@@ -91,17 +91,27 @@ TEST_F(AntennaSiteWriters, CallSignsAndServicesListedAsWholeEntries) {
   }
 }
 
-TEST_F(AntennaSiteWriters, CountsAreHeldAtTheirLimitWithOneLine) {
-  user.Execute("INSERT INTO AntSiteCallSign VALUES ('C0000001', 'E000001~', 'AB~', 32767, 32766)");
+// A count at its 16-bit limit, or beyond it in the user's file, is left as
+// stored; each count of a site held there gets one note per run.
+TEST_F(AntennaSiteWriters, CountsAtOrBeyondTheirLimitAreLeftAsStoredWithOneNoteEach) {
+  user.Execute("INSERT INTO AntSiteCallSign VALUES ('C0000001', 'E000001~', 'AB~', 32766, 32767), "
+               "('D0000002', 'E000009~', 'CD~', 40000, 50000)");
   for (const char* call : {"E000002", "E000003", "E000001"}) state.cur_call_sign = call, Row("T");
-  EXPECT_EQ(Rows(user, "AntSiteCallSign", {"CallSigns", "FreqCount", "CallSignCount"}),
-            (Table{{"E000001~E000002~E000003~", "32767", "32767"}}));
-  const auto lines = RejectedLines();
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].rfind("AntSiteCallSign\tantenna site C0000001\t", 0), 0u) << lines[0];
-  // The row was stored: a note, not a record that could not be stored.
+  state.site.tower_site_key = "D0000002";
+  Row("T", 2);
+  EXPECT_EQ(Rows(user, "AntSiteCallSign", {"CallSigns", "RadSvc", "FreqCount", "CallSignCount"}),
+            (Table{{"E000001~E000002~E000003~", "AB~", "32767", "32767"},
+                   {"E000009~E000001~", "CD~AB~", "40000", "50000"}}));
+  const std::string note = " is at or above its limit of 32767 and is left as stored\t";
+  EXPECT_EQ(RejectedLines(),
+            (std::vector<std::string>{
+                "AntSiteCallSign\tantenna site C0000001\tthe count CallSignCount" + note + "32767",
+                "AntSiteCallSign\tantenna site C0000001\tthe count FreqCount" + note + "32767",
+                "AntSiteCallSign\tantenna site D0000002\tthe count FreqCount" + note + "40000",
+                "AntSiteCallSign\tantenna site D0000002\tthe count CallSignCount" + note + "50000"}));
+  // The rows were stored: notes, not records that could not be stored.
   EXPECT_EQ(rejected.Count(), 0);
-  EXPECT_EQ(rejected.NoteCount(), 1);
+  EXPECT_EQ(rejected.NoteCount(), 4);
 }
 
 TEST_F(AntennaSiteWriters, ASiteWithoutKeyWritesNoSiteRecords) {

@@ -129,6 +129,21 @@ TEST_F(AntennaWriters, ALaterRowOfARefusedKeyWithOtherValuesIsStored) {
   EXPECT_EQ(RejectedLines().size(), 2u);
 }
 
+// Coordination rows that a field refuses are records of their own, each
+// named by the frequency key of its query row; they take no number.
+TEST_F(AntennaWriters, RefusedCoordinationRowsAreNamedByTheirFrequency) {
+  state.freq_coord.sat_hemi_east = "East";  // the field holds one character
+  for (int counter : {7, 8}) state.freq_counter = counter, Row("R");
+  state.freq_coord.sat_hemi_east = "E";
+  Row("R");
+  EXPECT_EQ(Rows(output, "SiteEsCoord", {"Seq", "SatHemiEast"}), (Table{{"1", "E"}}));
+  const auto lines = RejectedLines();
+  ASSERT_EQ(lines.size(), 2u);
+  const std::string where = "SiteEsCoord\tfiling 12345, path antenna QD0000012345~01~01R, frequency ";
+  EXPECT_EQ(lines[0].rfind(where + "QD00000008\t", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[1].rfind(where + "QD00000009\t", 0), 0u) << lines[1];
+}
+
 TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {
   Row("T");  // a path site of one row
   state.freq_coord.freq_limit_low = "";

@@ -174,6 +174,8 @@ TEST_F(EsPopulateTest, AFilingUnderTwoCallSignsStoresItsPathKeysOnce) {
 
 // Rows alike but for their side come receive ("R") before transmit ("T"),
 // though the transmit row was staged first, with the lower frequency key.
+// The antenna's coordination values do not fit: each row's line names the
+// key of that row's Freq record.
 TEST_F(EsPopulateTest, RowsAlikeButForTheirSideComeReceiveFirst) {
   f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES "
         "(34, '1', 'KH8', 'SES', 'LIC');"
@@ -181,10 +183,15 @@ TEST_F(EsPopulateTest, RowsAlikeButForTheirSideComeReceiveFirst) {
         "INSERT INTO DalkAntenna (AntennaKey, SiteKey) VALUES (44, 340);"
         "INSERT INTO DalkFrequency (FrequencyKey, AntennaKey, FrequencyLower, FrequencyUpper, TransModeFix, Emission) "
         "VALUES (64, 44, '00005925.00000000', '00006425.00000000', 'T', 'ET'), "
-        "(65, 44, '00005925.00000000', '00006425.00000000', 'R', 'ER')");
+        "(65, 44, '00005925.00000000', '00006425.00000000', 'R', 'ER');"
+        "INSERT INTO DalkFreqCoord (AntennaKey, FreqLimitLow, SatHemiEast) VALUES (44, '3700', 'EW')");
   RunStep();
-  EXPECT_EQ(f.Rows("SELECT PathAntKey, EmissionDesignator1 FROM Freq ORDER BY rowid"),
-            (Lines{"QD0000000034~01~01R|ER", "QD0000000034~01~01T|ET"}));
+  EXPECT_EQ(f.Rows("SELECT FreqKey, PathAntKey, EmissionDesignator1 FROM Freq ORDER BY rowid"),
+            (Lines{"QD00000002|QD0000000034~01~01R|ER", "QD00000003|QD0000000034~01~01T|ET"}));
+  const Lines lines = f.RejectedLines();  // after the line of the filing's missing address
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1].rfind("SiteEsCoord\tfiling 34, path antenna QD0000000034~01~01R, frequency QD00000002\t", 0), 0u);
+  EXPECT_EQ(lines[2].rfind("SiteEsCoord\tfiling 34, path antenna QD0000000034~01~01T, frequency QD00000003\t", 0), 0u);
 }
 
 // Filing 74 comes under call signs KA1 and KC3, with filing 75 of KB2 in

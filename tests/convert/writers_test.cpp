@@ -136,7 +136,7 @@ TEST_F(WritersTest, APathKeyThatDoesNotFitSetsTheFreqRowAsideAndTheConversionGoe
   WriteFreqTable(f.run(), s, f.Tables());
   EXPECT_EQ(f.Rows("SELECT FreqKey FROM Freq"), Lines{"QD00000003"});
   EXPECT_EQ(f.Rows("SELECT FreqCnt FROM FreqList"), Lines{"1"});  // only the stored row counts
-  ExpectOneRejectedLine("Freq\tfiling 2147483647\t", "PathAntKey");
+  ExpectOneRejectedLine("Freq\tfiling 2147483647, frequency QD00000002\t", "PathAntKey");
 }
 
 TEST_F(WritersTest, FreqListKeepsTransmitAndReceiveClassesApart) {
