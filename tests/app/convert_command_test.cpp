@@ -513,7 +513,7 @@ TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
 // limit), sets the refused row aside and goes on: the engine has undone the
 // rows since the last save meanwhile.
 void WriteUntilTheDiskIsFull(engine::RunContext& r, db::Database& db) {
-  db.Execute("CREATE TABLE Filler (Bytes)");
+  db.Execute("CREATE TABLE IF NOT EXISTS Filler (Bytes)");
   db.Execute("PRAGMA max_page_count=" + std::to_string(fs::file_size(db.Path()) / 4096 + 3));
   try {
     for (int row = 0; row < 1000; ++row) {
@@ -526,14 +526,25 @@ void WriteUntilTheDiskIsFull(engine::RunContext& r, db::Database& db) {
   }
 }
 
+// Also when the run is stopped (Exit, a signal) after the loss.
 TEST_F(RunDriverTest, ALostGroupOfCommitsIsReportedNotSwallowedByTheClose) {
   BuildEmptyDatabase();
-  db::Workspace ws;
-  db::Database held = ws.OpenDatabase(paths_.output);  // left for the driver's close
-  const std::string text = MessageOfStoppedRun(
-      ws, {{5, "FillsTheDisk", [&](engine::RunContext& r) { WriteUntilTheDiskIsFull(r, held); }}});
-  EXPECT_EQ(text.rfind("The conversion could not save its last changes.", 0), 0u) << text;
-  EXPECT_NE(text.find("The disk that holds " + paths_.output + " is full."), std::string::npos) << text;
+  for (const bool stop : {false, true}) {
+    db::Workspace ws;
+    db::Database held = ws.OpenDatabase(paths_.output);  // left for the driver's close
+    if (stop) ui_.RequestStop();
+    const std::string text = MessageOfStoppedRun(ws, {{5, "FillsTheDisk", [&](engine::RunContext& r) {
+                                                         WriteUntilTheDiskIsFull(r, held);
+                                                         r.Yield();
+                                                       }}});
+    if (stop) {
+      EXPECT_EQ(text.rfind("The conversion stopped at step 5 (FillsTheDisk).", 0), 0u) << text;
+      EXPECT_NE(text.find("Closing the databases failed too: "), std::string::npos) << text;
+    } else {
+      EXPECT_EQ(text.rfind("The conversion could not save its last changes.", 0), 0u) << text;
+      EXPECT_NE(text.find("The disk that holds " + paths_.output + " is full."), std::string::npos) << text;
+    }
+  }
 }
 
 // The last save of a step fails in the user's database whose disk is full:

@@ -101,13 +101,18 @@ TEST_F(AntennaWriters, CoordinationRowsNumberedPerPathSiteWhateverCameBetween) {
 TEST_F(AntennaWriters, ARefusedRecordIsReportedOnce) {
   state.antenna.height_max_agl = "12345";  // AntHgt 12343.5: seven characters
   state.space_station.us_name = "A Satellite Name Of 21";
+  output.Execute("INSERT INTO DalkClassOfStationCode (ClassOfStationCode) VALUES ('FXEOX')");
+  state.main.class_of_station_code = "fxeox";  // RxStationClass of five characters
   for (int i = 0; i < 4; ++i) Row("R");
   EXPECT_TRUE(Rows(output, "AntMain", {"PathAntKey"}).empty());
   EXPECT_TRUE(Rows(output, "SiteSat", {"PathSiteKey"}).empty());
+  EXPECT_TRUE(Rows(output, "PathRecord", {"PathSiteKey"}).empty());
   const auto lines = RejectedLines();
-  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].rfind("AntMain\tfiling 12345, path antenna QD0000012345~01~01R\t", 0), 0u) << lines[0];
-  EXPECT_EQ(lines[1].rfind("SiteSat\tfiling 12345, path site QD0000012345~01R\t", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[1].rfind("PathRecord\tfiling 12345, path site QD0000012345~01R\t", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[2].rfind("SiteSat\tfiling 12345, path site QD0000012345~01R\t", 0), 0u) << lines[2];
+  EXPECT_EQ(rejected.Count(), 3);
 }
 
 // A later row of a refused path antenna and path site is tried again when
@@ -146,9 +151,10 @@ TEST_F(AntennaWriters, RefusedCoordinationRowsAreNamedByTheirFrequency) {
 
 TEST_F(AntennaWriters, PathRecordHoldsTheLastRowOfItsSideFromTheFirstRowOn) {
   Row("T");  // a path site of one row
-  state.freq_coord.freq_limit_low = "";
   Row("R", 1, 1);
   state.cur_antenna_key = 4712, state.site.tower_site_key = "D0000002";
+  Row("R", 1, 2);
+  state.freq_coord.freq_limit_low = "";  // the last row differs only in its coordination
   Row("R", 1, 2);
   const std::vector<std::string> tx = {"TxAntSiteKey",   "TxAntennaKey",  "TxCall",
                                        "TxStationClass", "TxEsCoordFlag", "TxAreaOfOpCode",

@@ -13,10 +13,12 @@ using Answer = KnownKeys::Answer;
 TEST(KnownKeysTest, KeysCompareAsTheNocaseIndexDoes) {
   KnownKeys keys;
   keys.Add("QD0000012345~01T");
+  keys.Add("az~1");
   keys.Add("\xC3\x89t\xC3\xA9");  // "Été": NOCASE folds ASCII letters only
   keys.Add(std::string("N\0a", 3));
   const std::pair<std::string, Answer> cases[] = {
       {"qd0000012345~01t", Answer::kPresent},
+      {"AZ~1", Answer::kPresent},
       {"QD0000012345~01R", Answer::kAbsent},
       {"QD0000012345~01T ", Answer::kAbsent},
       {"\xC3\x89T\xC3\xA9", Answer::kPresent},

@@ -25,8 +25,9 @@ using db::Value;
 using Row = std::vector<Value>;
 
 // 1001 with every field distinct, 2002 with Null values, 3003 with a country
-// longer than LiceEinKwd's four characters.
+// longer than LiceEinKwd's four characters, 1 the lowest number.
 constexpr const char* kRegistrants = R"(
+INSERT INTO EinKwdTable (EinKey, KwdKey, EntityName) VALUES ('110000001', 1, 'Aspen Relay');
 INSERT INTO EinKwdTable VALUES ('521234567', 1001, 'Alder Uplink Inc', 'Alder Group', 'Corporation',
   'Private', '12 Mast Road', 'Suite 4', 'PO Box 77', 'Dayton', 'OH', '45402', 'USA',
   'noc@alder.example', '937-555-0101', 'CORES', '20090115', '20120301');
@@ -134,20 +135,21 @@ TEST_F(RegistrationDataTest, OneRowPerNumberAndOnlyForTakenRowsOfKnownNumbers) {
   AddFreq(Value("4004"));               // not in the registration database
   AddFreq(Value("1001"), Value("2"));   // not an active assignment
   AddFreq(Value("0000000000"));
+  AddFreq(Value("0000000001"));
   AddFreq(Value(""));
   AddFreq(Value("   "));
   AddFreq(Value());
   AddFreq(Value("1001.5"));             // not a whole number: finds nothing
   AddFreq(Value("9999999999"));         // beyond Long
   Run();
+  EXPECT_EQ(KwdKeys(), (std::vector<Value>{Value(std::int64_t{1}), Value(std::int64_t{2002})}));
   const auto rows = Rows("LiceEinKwd");
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0][0], Value(""));        // a Null EinKey
-  EXPECT_EQ(rows[0][1], Value(std::int64_t{2002}));
-  EXPECT_EQ(rows[0][2], Value("Birch Teleport"));
-  EXPECT_EQ(rows[0][7], Value());          // other Null values stay Null
-  EXPECT_EQ(rows[0][9], Value("Reno"));
-  EXPECT_EQ(Rows("ProcessLog")[0][5], Value(std::int64_t{18}));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1][0], Value(""));        // a Null EinKey
+  EXPECT_EQ(rows[1][2], Value("Birch Teleport"));
+  EXPECT_EQ(rows[1][7], Value());          // other Null values stay Null
+  EXPECT_EQ(rows[1][9], Value("Reno"));
+  EXPECT_EQ(Rows("ProcessLog")[0][5], Value(std::int64_t{19}));
   EXPECT_TRUE(RejectedLines().empty());
 }
 

@@ -96,7 +96,7 @@ class SiteMatchingTest : public ::testing::Test {
 TEST_F(SiteMatchingTest, Step28FindsSitesInAThenB) {
   ExecuteSql(File("a"), "INSERT INTO AntSite_A VALUES "
                         "('A-1', lower('" + Key("N0000001.0") + "')), ('A-2', '" + Key("N0000002.0", "NAD27") +
-                            "'), ('A-6', '" + Key("N0000006.0") + "'), ('A-7', '" + Key("N0000007.0") +
+                            "'), ('A-6', '" + Key("N0000006.0") + "'), ('A-7456789012345', '" + Key("N0000007.0") +
                             "'), ('A234567890123456', '" + Key("N0000008.0") + "')");
   ExecuteSql(File("b"), "INSERT INTO AntSite_B VALUES ('B-1', '" + Key("N0000001.0") + "', 7), ('B-8', '" +
                             Key("N0000008.0") + "', 4), ('B-9', '" + Key("N0000009.0") + "', NULL), " +
@@ -112,7 +112,8 @@ TEST_F(SiteMatchingTest, Step28FindsSitesInAThenB) {
             {9, "N0000009.0"},
             {11, "N0000011.0"}});
   Run28();
-  EXPECT_EQ(Sites(), (Rows{"A-1|1", "A-2|1", "A-2|1", "A-2|1", "|", "|", "A-7|1", "B-8|2", "B-9|2", "|"}));
+  EXPECT_EQ(Sites(),
+            (Rows{"A-1|1", "A-2|1", "A-2|1", "A-2|1", "|", "|", "A-7456789012345|1", "B-8|2", "B-9|2", "|"}));
   EXPECT_EQ(QueryRows(File("b"), "SELECT AntSite_CountB FROM AntSite_B ORDER BY rowid"), (Rows{"7", "5", "1", "2"}));
   ASSERT_EQ(fx_.ui().Messages().size(), 2u);
   EXPECT_EQ(fx_.ui().Messages()[0].text, "In BuildAntSiteDataSet_A_B : 8");
@@ -204,6 +205,22 @@ TEST_F(SiteMatchingTest, NewNumbersFollowTheHighestExistingKeys) {
   AddSites({{1, "N0000001.0"}, {2, "N0000002.0", "0", "0"}});
   Run29();
   EXPECT_EQ(Sites(), (Rows{"C1000051|3", "D1000003|4"}));
+}
+
+// The last key of seven digits is given; past it the step stops.
+TEST_F(SiteMatchingTest, NoNewKeyPastTheLastOfSevenDigits) {
+  ExecuteSql(File("c"), "INSERT INTO AntSite_C VALUES ('C9999998', 'p', 1)");
+  AddSites({{1, "N0000001.0"}, {2, "N0000002.0"}});
+  try {
+    Run29();
+    ADD_FAILURE() << "a key past C9999999";
+  } catch (const engine::StepError& e) {
+    EXPECT_EQ(e.file(), File("c").string());
+    EXPECT_STREQ(e.what(), "The database of the setting AntSite_C has no seven-digit key left.");
+  }
+  fx_.run().workspace().Close();
+  EXPECT_EQ(Sites(), (Rows{"C9999999|3", "|"}));
+  EXPECT_EQ(Entries("C"), (Rows{"C9999998|p|1", "C9999999|" + Key("N0000001.0") + "||1"}));
 }
 
 // Each run adds the same sites to the counts, and finds again the entries

@@ -156,15 +156,15 @@ TEST_F(WritersTest, FreqListKeepsTransmitAndReceiveClassesApart) {
 
 // List rows stored before the step count on, the first row of a key taking
 // the count; keys differing in letter case only share a row; a row a field
-// refuses is not stored, nor counted, and its key is tried again.
+// refuses is not stored, nor counted, nor tried again in any letter case.
 TEST_F(WritersTest, FreqListCountsOnRowsOfTheSameKeyWhateverItsCaseAndSkipsRefusedRows) {
   f.Sql("INSERT INTO FreqList (FreqListKey, Freq, FreqCnt) VALUES ('00001000.00000000P Z', 'old1', 7), "
         "('00001000.00000000p z', 'old2', 40)");
   ConversionState& s = f.state;
   struct Row { const char* freq; const char* svc; const char* tx; };
   const Row rows[] = {{"00001000.00000000", "p", "Z"},      {"00002000.00000000", "Mx", "Ab"},
-                      {"00002000.00000000", "mX", "aB"},    {"00003000.00000000", "Q", "TOOLONG"},
-                      {"00003000.00000000", "Q", "TOOLONG"}, {"00002000.00000000", "MX", "AB"}};
+                      {"00002000.00000000", "mX", "aB"},    {"00003000.00000000", "Qz", "TOOLONG"},
+                      {"00003000.00000000", "qZ", "tooLong"}, {"00002000.00000000", "MX", "AB"}};
   for (const Row& r : rows) {
     s.freq_lower_text = r.freq;
     s.cur_rad_svc_code = r.svc;

@@ -3,15 +3,19 @@
 // says which records are not in the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "convert/es_fixture.h"
 #include "convert/es_populate.h"
 #include "platform/db/database.h"
 #include "platform/db/error.h"
 #include "support/loader_fixture.h"
+#include "support/sql_database.h"
 
 namespace morvane::loaders {
 namespace {
@@ -113,9 +117,60 @@ std::string LoadWithRoomFor(int pages, const char* procedure, const char* file, 
                             [&] { f.Run(testing::LoaderNamed(procedure), 20); });
 }
 
-std::string ConvertWithRoomFor(int pages, bool in_ant_site_db) {
+// The filings of ConvertWithRoomFor's conversion rows in the query's order
+// (by call sign, as text).
+std::vector<long> FilingsInQueryOrder(int rows) {
+  std::vector<std::string> call_signs;
+  for (int i = 1; i <= rows; ++i) call_signs.push_back("KA" + std::to_string(i));
+  std::sort(call_signs.begin(), call_signs.end());
+  std::vector<long> filings;
+  for (const std::string& call_sign : call_signs) filings.push_back(std::stol(call_sign.substr(2)));
+  return filings;
+}
+
+// `message` checked against what step 39 left in `file`: every conversion row
+// before the one it names has all its rows there, none after it has any,
+// nor that row itself unless the message says that some of its rows are in;
+// when it says the file holds every row, every conversion row has all.
+void ExpectRowsAsSaid(const std::filesystem::path& file, bool ant_site_db, int rows, const std::string& message) {
+  // Per table of the file: the filing of each row, one row per conversion row.
+  const std::vector<std::string> filing_of_each_row =
+      ant_site_db ? std::vector<std::string>{"SELECT substr(AntSiteKey, 2) FROM AntSiteInfo",
+                                             "SELECT substr(AntSiteKey, 2) FROM AntSiteCallSign"}
+                  : std::vector<std::string>{"SELECT substr(PathSiteKey, 3, 10) FROM Freq",
+                                             "SELECT CAST(Freq AS INTEGER) FROM FreqList",
+                                             "SELECT substr(PathSiteKey, 3, 10) FROM PathRecord",
+                                             "SELECT substr(AntSiteKey, 2) FROM SiteInfo",
+                                             "SELECT substr(PathAntKey, 3, 10) FROM AntMain",
+                                             "SELECT substr(PathSiteKey, 3, 10) FROM SiteSat"};
+  std::map<long, std::size_t> held;
+  for (const std::string& select : filing_of_each_row)
+    for (const std::string& filing : testing::QueryRows(file, select)) ++held[std::stol(filing)];
+  const std::vector<long> filings = FilingsInQueryOrder(rows);
+  std::size_t whole = 0;  // the conversion rows wholly in the file, from the first
+  while (whole < filings.size() && held[filings[whole]] == filing_of_each_row.size()) ++whole;
+  std::size_t touched = filings.size();  // the conversion rows with some row in the file, to the last
+  while (touched > 0 && held[filings[touched - 1]] == 0) --touched;
+
+  if (message.find("This file holds every row that this step wrote; ") != std::string::npos) {
+    EXPECT_EQ(whole, filings.size()) << message;
+    return;
+  }
+  const std::string said = "the conversion's rows before row ";
+  const auto at = message.find(said);
+  ASSERT_NE(at, std::string::npos) << message;
+  const std::size_t named = std::stoul(message.substr(at + said.size()));
+  ASSERT_TRUE(named >= 1 && named <= filings.size()) << message;
+  const std::string filing = std::to_string(filings[named - 1]);
+  EXPECT_NE(message.find("(call sign KA" + filing + ", filing key " + filing + ")"), std::string::npos) << message;
+  EXPECT_GE(whole, named - 1) << message;
+  const bool some_of_named_in = message.find("; the rows of that row") == std::string::npos;
+  EXPECT_LE(touched, some_of_named_in ? named : named - 1) << message;
+}
+
+std::string ConvertWithRoomFor(int pages, bool in_ant_site_db, int rows = 150) {
   testing::EsFixture f;
-  for (int i = 1; i <= 150; ++i) {
+  for (int i = 1; i <= rows; ++i) {
     const std::string n = std::to_string(i);
     f.Sql("INSERT INTO DalkMain (FilingKey, FilingState, CallSign, SubsystemCode, AppTypeCode) VALUES (" + n +
           ", '1', 'KA" + n + "', 'SES', 'LIC');"
@@ -128,9 +183,12 @@ std::string ConvertWithRoomFor(int pages, bool in_ant_site_db) {
   f.CloseDatabase();
   f.run().step_current = 39;
   const engine::RunPaths& paths = f.run().paths();
-  return MessageWithRoomFor(f.run().workspace(), in_ant_site_db ? paths.ant_site_db : paths.output,
-                            in_ant_site_db ? db::Access::kUserWrite : db::Access::kOwn, pages,
-                            [&] { convert::EsPopulateKtbTables(f.run()); });
+  const std::filesystem::path file = in_ant_site_db ? paths.ant_site_db : paths.output;
+  const std::string message =
+      MessageWithRoomFor(f.run().workspace(), file, in_ant_site_db ? db::Access::kUserWrite : db::Access::kOwn, pages,
+                         [&] { convert::EsPopulateKtbTables(f.run()); });
+  if (!message.empty()) ExpectRowsAsSaid(file, in_ant_site_db, rows, message);
+  return message;
 }
 
 // The disk is filled at every point of a step, a page at a time, until the
@@ -163,6 +221,14 @@ TEST(FullDiskTest, EveryFullDiskStopOfAStepSaysWhichRowsAreNotInTheFile) {
     }
     EXPECT_GT(stops, 1) << c.step;
   }
+}
+
+// A query that gives no row leaves the indexes as the one place where the
+// step can find the disk full.
+TEST(FullDiskTest, Step39WithoutRowsStoppedAtItsIndexesSaysSo) {
+  const std::string message = ConvertWithRoomFor(0, false, 0);
+  EXPECT_NE(message.find(" not all of the indexes that it builds at its end are in it."), std::string::npos)
+      << message;
 }
 
 }  // namespace

@@ -96,9 +96,13 @@ TEST_F(CompactTest, CopyRefusesAnExistingDestinationAnOpenSourceOrAMissingOne) {
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"taken.mdb", "test.mdb"}));
 }
 
+// The copy keeps the file's own permissions, not its folder's.
 TEST_F(CompactTest, InPlaceReplacesTheFileAndLeavesNoTemporary) {
+  const auto kOwnerWriteGroupRead = std::filesystem::perms(0640);
+  std::filesystem::permissions(path_, kOwnerWriteGroupRead);
   CompactInPlace(path_, "DalkTemp.mdb", ";LANGID=0x0409;CP=1252;COUNTRY=0");
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"test.mdb"}));
+  EXPECT_EQ(std::filesystem::status(path_).permissions(), kOwnerWriteGroupRead);
   ExpectSameDatabase(path_);
   // Twice in a row, as a run does.
   CompactInPlace(path_, "DalkTemp.mdb");
