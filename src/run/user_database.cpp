@@ -14,17 +14,20 @@ namespace {
 
 class Checker {
  public:
+  // The path is looked up once: where it leads (file_, as UserDatabaseFile
+  // gives it) and whether anything is there at all.
   explicit Checker(const UserDatabase& database)
-      : database_(database), file_(UserDatabaseFile(database.path).string()) {}
+      : database_(database),
+        located_(files::Locate(files::FromSetting(database.path))),
+        file_(located_.kind == files::Located::Kind::kFound ? located_.path.string()
+                                                             : files::FromSetting(database.path).string()) {}
 
   void Run(db::Workspace& workspace, CheckDepth depth) {
     const std::string named = text::Trim(database_.path);
     const bool unnamed = named.empty() || text::EqualsIgnoreCase(named, "NONE");
     // Only a database that is not there may be gone without: one that may
     // be there but cannot be reached is an error.
-    const bool missing = unnamed || files::Locate(files::FromSetting(database_.path)).kind ==
-                                        files::Located::Kind::kMissing;
-    if (database_.optional && missing) return;
+    if (database_.optional && (unnamed || located_.kind == files::Located::Kind::kMissing)) return;
     if (unnamed) Fail("names no database file");
     if (!files::FileExists(file_)) FailNotAFile();
     if (!files::MayRead(file_)) Fail(NamesAFile() + "cannot be read: permission denied");
@@ -115,6 +118,7 @@ class Checker {
   }
 
   const UserDatabase& database_;
+  const files::Located located_;
   const std::string file_;
 };
 

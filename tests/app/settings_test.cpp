@@ -92,6 +92,7 @@ TEST_F(SettingsTest, AProgramFolderWithCapitalLettersKeepsWorking) {
   // ...and the default paths, in lower case, still lead there.
   const engine::RunPaths paths = settings.Read();
   EXPECT_EQ(paths.input_dir, lower_app);
+  EXPECT_EQ(paths.settings_file, (folder / "morvane.ini").string());  // the file the paths came from
   std::ofstream(folder / "main.dat") << "";
   EXPECT_EQ(files::Resolve(files::FromSetting(paths.table_main)), folder / "main.dat");
 }

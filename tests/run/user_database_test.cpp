@@ -126,6 +126,8 @@ TEST(UserDatabaseCheckTest, RefusesADatabaseThatCannotReallyBeWritten) {
   } cases[] = {
       {"read-only file", fs::perms::owner_read | fs::perms::others_read, true,
        "names a file that cannot be written now ("},
+      {"read-only file in a read-only folder", fs::perms::owner_read | fs::perms::others_read, false,
+       "names a file that cannot be written now ("},  // the file is what cannot be written
       {"read-only folder", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read |
                                fs::perms::others_write,
        false, "names a file that cannot be written now: its folder "},
