@@ -7,6 +7,7 @@
 #include "platform/db/internal/database_impl.h"
 #include "platform/db/internal/engine_setup.h"
 #include "platform/db/internal/open_files.h"
+#include "platform/db/internal/paths.h"
 #include "platform/db/internal/workspace_impl.h"
 
 namespace morvane::db::internal {
@@ -68,15 +69,14 @@ std::unique_ptr<SQLite::Database> OpenFile(const std::filesystem::path& path, bo
 
 }  // namespace
 
-Connection::Connection(Workspace::Impl* workspace, std::filesystem::path path,
-                       std::string identity, bool create, Access access)
-    : workspace_(workspace), path_(std::move(path)), identity_(std::move(identity)),
-      read_only_(access == Access::kUserRead) {
+Connection::Connection(Workspace::Impl* workspace, std::filesystem::path path, bool create, Access access)
+    : workspace_(workspace), path_(std::move(path)), read_only_(access == Access::kUserRead) {
   try {
     db_ = OpenFile(path_, create, access);
   } catch (const SQLite::Exception& e) {
     throw Error(std::string(e.what()) + ": " + path_.string(), {}, {}, e.getExtendedErrorCode());
   }
+  identity_ = FileIdentity(path_);
   OpenFiles::Add(identity_);
 }
 

@@ -1,11 +1,13 @@
 #include "platform/db/internal/paths.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "platform/db/error.h"
 #include "platform/files/files.h"
@@ -47,6 +49,9 @@ std::filesystem::path NewFileTarget(const std::filesystem::path& path) {
 }
 
 std::string FileIdentity(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0)
+    return "file " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
   std::error_code ec;
   std::filesystem::path p = std::filesystem::weakly_canonical(path, ec);
   if (ec) p = std::filesystem::absolute(path, ec);

@@ -29,8 +29,9 @@ Database NamingTheFile(const fs::path& path, OpenFn open) {
 Database Workspace::Impl::Open(const fs::path& path, bool create, Access access) {
   const fs::path target =
       create ? internal::NewFileTarget(path) : internal::ExistingDatabaseFile(path);
+  // One connection per file, whatever its names: two connections to one
+  // file would lock each other out of writing it.
   const std::string identity = internal::FileIdentity(target);
-
   std::shared_ptr<internal::Connection> connection;
   for (const auto& c : connections)
     if (c->identity() == identity) connection = c;
@@ -38,7 +39,7 @@ Database Workspace::Impl::Open(const fs::path& path, bool create, Access access)
     throw Error("the database is open read-only in this run and cannot be written: " + target.string());
   if (!connection) {
     try {
-      connection = std::make_shared<internal::Connection>(this, target, identity, create, access);
+      connection = std::make_shared<internal::Connection>(this, target, create, access);
     } catch (...) {
       std::error_code ec;
       if (create) fs::remove(target, ec);  // never leave a half-made file behind

@@ -53,9 +53,10 @@ class Connection {
   // Opens `path` (which must exist unless `create`) as `access` says
   // (Workspace's Access); sets the sync and cache settings of the connection,
   // and the journal mode of the run's own file only; refuses a file that is
-  // not a database.
-  Connection(Workspace::Impl* workspace, std::filesystem::path path, std::string identity,
-             bool create, Access access = Access::kOwn);
+  // not a database. Its identity (FileIdentity) is taken once the file is
+  // open, so that a file it creates counts as the file it then is.
+  Connection(Workspace::Impl* workspace, std::filesystem::path path, bool create,
+             Access access = Access::kOwn);
   ~Connection();  // as Close(), errors ignored
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;

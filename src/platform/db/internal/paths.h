@@ -22,8 +22,10 @@ std::filesystem::path ExistingDatabaseFile(const std::filesystem::path& path);
 // not exist.
 std::filesystem::path NewFileTarget(const std::filesystem::path& path);
 
-// The canonical path of a file (existing or about to be created): the key
-// under which a file counts as one, whatever the path that named it.
+// The key under which a file counts as one, whatever the path that named it:
+// its device and inode while it exists, so that two hard links or two bind
+// mounts of one file are one file, as are a symbolic link and its target;
+// the canonical path of a file that does not exist (yet).
 std::string FileIdentity(const std::filesystem::path& path);
 
 // Flushes a file or a folder to disk; throws db::Error on failure.
