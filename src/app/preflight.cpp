@@ -7,6 +7,7 @@
 #include "convert/ant_site_databases.h"
 #include "loaders/loader_registry.h"
 #include "platform/files/files.h"
+#include "platform/files/link_target.h"
 #include "platform/files/same_file.h"
 #include "platform/text/text.h"
 #include "run/program.h"
@@ -50,8 +51,10 @@ std::vector<RunInput> RunInputs(const engine::RunContext& run) {
   return inputs;
 }
 
+// A link to a file that is not there yet is built at its target: the target
+// is what must not be one of the run's files.
 std::optional<Refusal> OutputIsAnInput(const engine::RunContext& run) {
-  const std::filesystem::path output = run.OutputFile();
+  const std::filesystem::path output = files::LinkTarget(run.OutputFile());
   for (const RunInput& input : RunInputs(run)) {
     if (!files::SameFile(output, input.file)) continue;
     return Refusal{"the output database is " + input.what + ".",
@@ -79,22 +82,25 @@ std::optional<Refusal> OutputIsNotAFile(const engine::RunContext& run) {
                  ui::Icon::kCritical};
 }
 
-// Every run makes baddata.txt anew in the export folder: a folder where it
-// cannot be made, or something other than a file in its place, is found
-// now, not after the output database has been deleted.
+Refusal RejectedDataFileRefusal(const std::filesystem::path& rejected, const std::string& what,
+                                const std::string& advice) {
+  return Refusal{"the rejected-data file " + rejected.string() + " " + what + ".",
+                 "The rejected-data file " + rejected.string() + " " + what +
+                     ".\r\n\r\nEvery conversion makes this file anew. " + advice,
+                 ui::Icon::kCritical};
+}
+
+// Every run removes baddata.txt from the export folder and makes it anew: a
+// folder where that cannot be done, or something other than a file in its
+// place, is found now, not after the output database has been deleted.
 std::optional<Refusal> ExportFolderRefusal(const engine::RunContext& run) {
   const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);
   std::error_code ec;
   const std::filesystem::file_type own = std::filesystem::symlink_status(rejected, ec).type();
   if (!ec && own != std::filesystem::file_type::not_found && own != std::filesystem::file_type::regular &&
-      own != std::filesystem::file_type::symlink) {
-    const std::string what = files::NotARegularFile(rejected);
-    return Refusal{"the rejected-data file " + rejected.string() + " " + what + ".",
-                   "The rejected-data file " + rejected.string() + " " + what +
-                       ".\r\n\r\nEvery conversion makes this file anew. Move what stands there out of the way "
-                       "and run Convert again.",
-                   ui::Icon::kCritical};
-  }
+      own != std::filesystem::file_type::symlink)
+    return RejectedDataFileRefusal(rejected, files::NotARegularFile(rejected),
+                                   "Move what stands there out of the way and run Convert again.");
   const std::filesystem::path folder = rejected.parent_path();
   if (const std::string why = files::FolderNotWritable(folder); !why.empty())
     return Refusal{"the export folder " + folder.string() + " cannot take the rejected-data file: " + why + ".",
@@ -103,7 +109,38 @@ std::optional<Refusal> ExportFolderRefusal(const engine::RunContext& run) {
                        ".\r\n\r\nEvery conversion writes it there. Make the folder writable, or choose an export "
                        "in another folder under  \"Setup | Modify File Location\".",
                    ui::Icon::kCritical};
+  if (const std::string why = files::NotRemovable(rejected); !why.empty())
+    return RejectedDataFileRefusal(rejected, "cannot be replaced: " + why,
+                                   "Ask its owner to remove it, or choose an export in another folder under  "
+                                   "\"Setup | Modify File Location\".");
   return std::nullopt;
+}
+
+// Every step of the run that loads a data set stops the run when its file
+// is missing or cannot be read. All of them are looked up now, as the
+// loaders find them, and named in one message, so that one look mends them
+// all while the output database is still as it was.
+std::optional<Refusal> DataSetFilesRefusal(const engine::RunContext& run) {
+  std::string faults;
+  std::string names;
+  for (const loaders::LoaderDef* loader : loaders::AllLoaders()) {
+    const std::filesystem::path file = run.InputFile(loader->file);
+    std::string why = files::NotARegularFile(file);
+    if (why.empty()) {
+      if (const std::string reason = files::NotReadable(file); !reason.empty()) why = "cannot be read: " + reason;
+    }
+    if (why.empty()) continue;
+    faults += "\r\n" + loader->file + " " + why;
+    names += (names.empty() ? "" : ", ") + loader->file;
+  }
+  if (faults.empty()) return std::nullopt;
+  return Refusal{"data set files of the export cannot be read: " + names + ".",
+                 "These data set files of the export in " + run.paths().input_dir + " cannot be read:\r\n" +
+                     faults +
+                     "\r\n\r\nEvery conversion reads all 35 data set files. Nothing has been changed. Copy "
+                     "the whole export into the folder again, or choose another export under  \"Setup | "
+                     "Modify File Location\", and run Convert again.",
+                 ui::Icon::kCritical};
 }
 
 // A main data set file that may be there but cannot be reached is not
@@ -140,6 +177,7 @@ std::optional<Refusal> RefusalBeforeQuestion(const engine::RunContext& run) {
     return Refusal{"the file 'main.dat' was not found.", MissingMainDataSetMessage().text, ui::Icon::kNone};
   if (auto refusal = OutputIsAnInput(run)) return refusal;
   if (auto refusal = OutputIsNotAFile(run)) return refusal;
+  if (auto refusal = DataSetFilesRefusal(run)) return refusal;
   return ExportFolderRefusal(run);
 }
 

@@ -28,14 +28,18 @@ ui::Message MissingMainDataSetMessage();
 //    of the export (any of the 35, as the loaders find them in the input
 //    folder, in any letter case), an antenna-site database (A to E,
 //    AntSiteDb) or the registration-number database. Compared as files
-//    (files::SameFile), not as spellings; the message names which, with its
+//    (files::SameFile), not as spellings, and for a symbolic link to a file
+//    that is not there yet, where it leads; the message names which, with its
 //    data set or setting and its path. The settings file the paths were
 //    read from and the export's rejected-data file baddata.txt count too;
 //  - the output database exists and is not a regular file (a folder, a
 //    named pipe, a socket, a device, also behind a symbolic link): says what;
-//  - the export folder cannot take baddata.txt (it may not be written, or
-//    something other than a file stands in its place): names the folder or
-//    the file and why.
+//  - data set files that the loaders would not find (in the input folder,
+//    in any letter case) or could not read: all of them, in one message;
+//  - the export folder cannot take baddata.txt (it may not be written,
+//    something other than a file stands in its place, or the baddata.txt
+//    there may not be removed, as in a shared folder where it is another
+//    user's): names the folder or the file and why.
 std::optional<Refusal> RefusalBeforeQuestion(const engine::RunContext& run);
 
 // The check of the user's databases that the run reads and writes (A to E,

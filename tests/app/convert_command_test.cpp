@@ -43,17 +43,20 @@ using Kind = ConvertOutcome::Kind;
 
 constexpr const char* kFinished = "F I N I S H E D   build DALK database!";
 
-// While it lives, this thread's file operations are those of a user who may
-// read `readable` and everything in it but write nothing in `read_only`:
-// root becomes nobody (setfsuid: this thread only), any other user loses
-// the right to write `read_only`.
+// Lets every user read everything under `folder` and enter its folders.
+void LetOthersRead(const fs::path& folder) {
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    fs::permissions(entry.path(), fs::perms::others_read | (entry.is_directory() ? fs::perms::others_exec : fs::perms::none),
+                    fs::perm_options::add);
+  fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+}
+
+// While it lives, this thread's file operations are those of a user who
+// may write nothing in `read_only`: root becomes nobody (setfsuid: this
+// thread only), any other user loses the right to write `read_only`.
 class NobodyFiles {
  public:
-  NobodyFiles(const fs::path& readable, fs::path read_only) : read_only_(std::move(read_only)) {
-    for (const auto& entry : fs::recursive_directory_iterator(readable))
-      fs::permissions(entry.path(), fs::perms::others_read | (entry.is_directory() ? fs::perms::others_exec : fs::perms::none),
-                      fs::perm_options::add);
-    fs::permissions(readable, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  explicit NobodyFiles(fs::path read_only) : read_only_(std::move(read_only)) {
     if (root_) {
       ::setfsgid(65534);
       ::setfsuid(65534);
@@ -336,21 +339,32 @@ TEST_F(ConvertCommandTest, OneFileNamedByTwoSettingsIsOneDatabase) {
 
 // What would stop a run later is refused before the question, while nothing
 // has changed: a user's database that cannot be used, one that may be there
-// but cannot be reached, an export folder that cannot take baddata.txt, an
-// output that is not a file Convert may replace.
+// but cannot be reached, data set files that are missing or may not be read,
+// an export folder that cannot take baddata.txt, an output that is not a file
+// Convert may replace.
 TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
   dir_.Write("dalkdb.mdb", "the last good output");
+  // A copy of the export in the folder `name`, which the run then reads.
+  const auto export_copy = [&](engine::RunPaths& p, const char* name) {
+    fs::copy(dir_ / "export", dir_ / name);
+    p.table_main = (dir_ / name / "main.dat").string();
+    p.input_dir = (dir_ / name).string() + "/";
+    return dir_ / name;
+  };
+  enum class As { kOwner, kOther, kOtherMadeByRoot };  // kOther: a user who may not write the export
   fs::create_directory(dir_ / "reg");
   dir_.Write("reg/einkwd.mdb", "one");
   dir_.Write("reg/EinKwd.mdb", "two");
   ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0644), 0);
   fs::create_symlink(dir_ / "pipe", dir_ / "link to pipe.mdb");
   const std::string b = paths_.ant_site_b;
+  LetOthersRead(dir_.path());
   const struct {
     const char* name;
     std::function<void(engine::RunPaths&)> set_up;
     std::string message_part;
-    bool export_read_only = false;
+    As user = As::kOwner;
+    bool ant_site_advice = false;  // the advice to choose the database again
   } cases[] = {
       {"main data set unreachable",
        [&](engine::RunPaths& p) {
@@ -360,7 +374,8 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
        },
        "cannot be reached: the folder "},
       {"B missing", [&](engine::RunPaths& p) { p.ant_site_b = (dir_ / "gone" / "b.mdb").string(); },
-       "The setting AntSite_B (" + (dir_ / "gone" / "b.mdb").string() + ") names a file that does not exist."},
+       "The setting AntSite_B (" + (dir_ / "gone" / "b.mdb").string() + ") names a file that does not exist.",
+       As::kOwner, true},
       {"registration database ambiguous",
        [&](engine::RunPaths& p) { p.registration_database = (dir_ / "reg" / "EINKWD.MDB").string(); },
        "holds both "},
@@ -369,7 +384,37 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
       {"export folder read-only", [](engine::RunPaths&) {},
        "The rejected-data file baddata.txt cannot be made in the export folder " + (dir_ / "export").string() +
            ": permission denied.",
-       true},
+       As::kOther},
+      {"data set files missing",
+       [&](engine::RunPaths& p) {
+         const fs::path copy = export_copy(p, "partial");
+         fs::remove(copy / "ptcomm_fx.dat");
+         fs::remove(copy / "freq.dat");
+         fs::create_directory(copy / "site.dat.d");
+         fs::remove(copy / "site.dat");
+         fs::create_symlink("site.dat.d", copy / "SITE.DAT");
+         fs::resize_file(copy / "purpose.dat", 0);  // empty is fine
+       },
+       "These data set files of the export in " + (dir_ / "partial").string() + "/ cannot be read:\r\n\r\n"
+       "site.dat is a folder, not a file\r\nfreq.dat was not found\r\nptcomm_fx.dat was not found\r\n\r\n"},
+      {"main.dat may not be read",
+       [&](engine::RunPaths& p) { fs::permissions(export_copy(p, "closed") / "main.dat", fs::perms::none); },
+       "\r\n\r\nmain.dat cannot be read: permission denied\r\n\r\n", As::kOther},
+      {"another user's baddata.txt in a shared folder",
+       [&](engine::RunPaths& p) {
+         const fs::path copy = export_copy(p, "shared");
+         fs::permissions(copy, fs::perms::all | fs::perms::sticky_bit);
+         ASSERT_EQ(::chown(dir_.Write("shared/baddata.txt", "another user's").c_str(), 4321, 4321), 0);
+       },
+       "The rejected-data file " + (dir_ / "shared" / "baddata.txt").string() +
+           " cannot be replaced: it belongs to another user",
+       As::kOtherMadeByRoot},
+      {"output a link to the baddata.txt to come",
+       [&](engine::RunPaths& p) {
+         p.output = (dir_ / "link.mdb").string();
+         fs::create_symlink(dir_ / "export" / "baddata.txt", p.output);
+       },
+       "is the rejected-data file baddata.txt of the export"},
       {"output a named pipe", [&](engine::RunPaths& p) { p.output = (dir_ / "pipe").string(); },
        "The output database " + (dir_ / "pipe").string() + " is a named pipe (FIFO), not a file."},
       {"output a link to a named pipe", [&](engine::RunPaths& p) { p.output = (dir_ / "link to pipe.mdb").string(); },
@@ -379,21 +424,51 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    if (c.user == As::kOtherMadeByRoot && ::geteuid() != 0) continue;  // only root gives a file away
     ui::RecordingUi ui;
     engine::RunPaths paths = paths_;
     c.set_up(paths);
     const std::string b_before = TempDir::Read(b);
     std::optional<NobodyFiles> as_nobody;
-    if (c.export_read_only) as_nobody.emplace(dir_.path(), dir_ / "export");
+    if (c.user != As::kOwner) as_nobody.emplace(dir_ / "export");
     const auto outcome = ConvertCommand(ui, paths);
     as_nobody.reset();
     fs::remove_all(dir_ / "export" / "baddata.txt");
     EXPECT_EQ(outcome.kind, Kind::kFailed);
     ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
-    EXPECT_NE(ui.Messages()[0].text.find(c.message_part), std::string::npos) << ui.Messages()[0].text;
+    const std::string& text = ui.Messages()[0].text;
+    EXPECT_NE(text.find(c.message_part), std::string::npos) << text;
+    EXPECT_EQ(text.find("Choose the database again under  \"Setup | Ant Site Files\"") != std::string::npos,
+              c.ant_site_advice)
+        << text;
     EXPECT_EQ(TempDir::Read(dir_ / "dalkdb.mdb"), "the last good output");
     EXPECT_TRUE(TempDir::Read(b) == b_before);
     EXPECT_EQ(fs::symlink_status(dir_ / "pipe").type(), fs::file_type::fifo);
+  }
+}
+
+// Symbolic links lead to the output: one to a file not there yet is built at
+// its target, one to an earlier output is asked about and that file built
+// anew, and the link stays. A link named baddata.txt is replaced by the
+// run's own file; the file it led to is left as it was.
+TEST_F(ConvertCommandTest, TheOutputIsBuiltBehindItsLinkAndABaddataLinkIsReplaced) {
+  const fs::path notes = dir_.Write("notes.txt", "the user's own notes");
+  const fs::path target = dir_ / "built" / "dalkdb.mdb";
+  fs::create_directory(target.parent_path());
+  fs::create_symlink(target, dir_ / "link.mdb");
+  paths_.output = (dir_ / "link.mdb").string();
+  for (const char* before : {"no output yet", "an earlier output"}) {
+    SCOPED_TRACE(before);
+    ui::RecordingUi ui;
+    fs::remove(dir_ / "export" / "baddata.txt");
+    fs::create_symlink(notes, dir_ / "export" / "baddata.txt");
+    const auto outcome = ConvertCommand(ui, paths_, {});
+    ASSERT_EQ(outcome.kind, Kind::kCompleted) << outcome.failure;
+    EXPECT_EQ(ui.Messages()[0].text.rfind("If you select YES", 0), 0u) << ui.Messages()[0].text;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.mdb"));
+    EXPECT_EQ(testing::QueryRows(target, "SELECT ExportDatabase FROM DataSource"), std::vector<std::string>{"DALK"});
+    EXPECT_EQ(fs::symlink_status(dir_ / "export" / "baddata.txt").type(), fs::file_type::regular);
+    EXPECT_EQ(TempDir::Read(notes), "the user's own notes");
   }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/files/files.h"
 
 #include <fcntl.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,6 +156,28 @@ std::string FolderNotWritable(const fs::path& folder) {
   // AT_EACCESS: the identity that the process's own file operations use.
   if (::faccessat(AT_FDCWD, p.c_str(), W_OK | X_OK, AT_EACCESS) != 0) return ErrorText(errno);
   return "";
+}
+
+std::string NotReadable(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return ErrorText(errno);
+  ::close(fd);
+  return "";
+}
+
+std::string NotRemovable(const fs::path& path) {
+  struct stat entry {};
+  if (::lstat(path.c_str(), &entry) != 0) return "";
+  const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  if (std::string why = FolderNotWritable(folder); !why.empty()) return why + " on the folder " + folder.string();
+  struct stat parent {};
+  if (::stat(folder.c_str(), &parent) != 0) return ErrorText(errno) + " on the folder " + folder.string();
+  if ((parent.st_mode & S_ISVTX) == 0) return "";
+  // An invalid id changes nothing and returns the thread's file-system user.
+  const auto user = static_cast<uid_t>(::setfsuid(static_cast<uid_t>(-1)));
+  if (user == 0 || user == entry.st_uid || user == parent.st_uid) return "";
+  return "it belongs to another user, and its folder " + folder.string() +
+         " lets only a file's owner remove it (the folder is shared: its sticky bit is set)";
 }
 
 bool MayRead(const fs::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0; }

@@ -66,6 +66,21 @@ std::string NotARegularFile(const std::filesystem::path& path);
 // operations are checked (its effective, file-system identity).
 std::string FolderNotWritable(const std::filesystem::path& folder);
 
+// Why the regular file at `path` cannot be read, in words for a message
+// ("permission denied"); "" when it can. The file is opened for reading and
+// closed again, as a reader would open it, so whatever would refuse the
+// reader refuses this too. Call it only for a regular file (a named pipe
+// would block the open).
+std::string NotReadable(const std::filesystem::path& path);
+
+// Why the process may not remove what stands at `path` (a file, or a link
+// itself), in words for a message; "" when it may, or when nothing is
+// there. The folder must be writable; a folder with the sticky bit (mode
+// 1777, as shared folders are) lets only the owner of the entry or of the
+// folder remove it. Asked for the process's file-system user, as its file
+// operations are checked.
+std::string NotRemovable(const std::filesystem::path& path);
+
 // True when the process may read, or write, the file at `path` (asked as
 // FolderNotWritable asks).
 bool MayRead(const std::filesystem::path& path);
