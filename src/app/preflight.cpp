@@ -123,6 +123,7 @@ std::optional<Refusal> ExportFolderRefusal(const engine::RunContext& run) {
 std::optional<Refusal> DataSetFilesRefusal(const engine::RunContext& run) {
   std::string faults;
   std::string names;
+  int count = 0;
   for (const loaders::LoaderDef* loader : loaders::AllLoaders()) {
     const std::filesystem::path file = run.InputFile(loader->file);
     std::string why = files::NotARegularFile(file);
@@ -132,11 +133,12 @@ std::optional<Refusal> DataSetFilesRefusal(const engine::RunContext& run) {
     if (why.empty()) continue;
     faults += "\r\n" + loader->file + " " + why;
     names += (names.empty() ? "" : ", ") + loader->file;
+    ++count;
   }
   if (faults.empty()) return std::nullopt;
+  const std::string these = count == 1 ? "This data set file" : "These data set files";
   return Refusal{"data set files of the export cannot be read: " + names + ".",
-                 "These data set files of the export in " + run.paths().input_dir + " cannot be read:\r\n" +
-                     faults +
+                 these + " of the export in " + run.paths().input_dir + " cannot be read:\r\n" + faults +
                      "\r\n\r\nEvery conversion reads all 35 data set files. Nothing has been changed. Copy "
                      "the whole export into the folder again, or choose another export under  \"Setup | "
                      "Modify File Location\", and run Convert again.",

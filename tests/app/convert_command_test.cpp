@@ -399,7 +399,9 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
        "site.dat is a folder, not a file\r\nfreq.dat was not found\r\nptcomm_fx.dat was not found\r\n\r\n"},
       {"main.dat may not be read",
        [&](engine::RunPaths& p) { fs::permissions(export_copy(p, "closed") / "main.dat", fs::perms::none); },
-       "\r\n\r\nmain.dat cannot be read: permission denied\r\n\r\n", As::kOther},
+       "This data set file of the export in " + (dir_ / "closed").string() +
+           "/ cannot be read:\r\n\r\nmain.dat cannot be read: permission denied\r\n\r\n",
+       As::kOther},
       {"another user's baddata.txt in a shared folder",
        [&](engine::RunPaths& p) {
          const fs::path copy = export_copy(p, "shared");
