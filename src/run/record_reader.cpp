@@ -73,8 +73,10 @@ RecordReader::Result RecordReader::Next(std::string& record) {
   first_line_ = lines_.LineNumber();
 
   // Every line is trimmed of blanks (tabs inside the text are data); a line
-  // of nothing but blanks and tabs is an empty line between records.
-  if (!line_too_long_ && OnlyBlanksAndTabs(line)) return Result::kEmptyLine;
+  // of nothing but blanks and tabs is an empty line between records, at any
+  // length.
+  if (line_too_long_ ? lines_.TooLongTail().empty() : OnlyBlanksAndTabs(line))
+    return Result::kEmptyLine;
   record.assign(text::TrimView(line));
 
   std::size_t body_end = 0;

@@ -13,6 +13,9 @@
 // partial record is returned) and a record that grows beyond the size limit
 // (kTooLong: the rest of the record, up to the line that holds its end
 // mark, is skipped, so that its tail is not read as records of its own).
+// An over-long line is empty when it holds
+// nothing but blanks and tabs, and ends a record when its end mark is
+// followed by nothing else, however many blanks and tabs follow.
 //
 // The bytes are decoded from Windows-1252 to UTF-8, or taken as UTF-8 when
 // the file begins with a UTF-8 byte-order mark. In such a file a record that

@@ -81,22 +81,38 @@ INSTANTIATE_TEST_SUITE_P(
                     {Result::kRecord, "c", 4}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The same in a Windows-1252 file and in a UTF-8 one.
+struct Encoding {
+  const char* start;  // of the file
+  const char* e_acute;
+};
+const Encoding kEncodings[] = {{"", "\xE9"}, {"\xEF\xBB\xBF", "\xC3\xA9"}};
+
 TEST(RecordReaderLimits, AnOverLongRecordIsSkippedUpToItsEndMark) {
-  const std::string long_line = "x" + std::string(40, 'l') + "|^|";
-  const auto passes = ReadAll("aaaa|\nbbbb|\ncccc|\ndddd|^|\ne|^|\n" + long_line + "\nf|^|\n" +
-                                  std::string(30, 'm') + "\ng|h|^|\ni|^|\n",
-                              /*max_record=*/12, /*max_line=*/20);
-  ASSERT_EQ(passes.size(), 6u);
-  const Result kinds[] = {Result::kTooLong, Result::kRecord, Result::kTooLong,
-                          Result::kRecord,  Result::kTooLong, Result::kRecord};
-  const std::int64_t lines[] = {1, 5, 6, 7, 8, 10};
-  for (std::size_t i = 0; i < passes.size(); ++i) {
-    EXPECT_EQ(passes[i].result, kinds[i]) << i;
-    EXPECT_EQ(passes[i].first_line, lines[i]) << i;
+  std::string blanks;
+  for (int i = 0; i < 40; ++i) blanks += "\t ";
+  for (const Encoding& e : kEncodings) {
+    SCOPED_TRACE(e.e_acute);
+    const std::string long_line = "x" + std::string(40, 'l') + "|^|";
+    const auto passes = ReadAll(std::string(e.start) + "aaaa|\nbbbb|\ncccc|\ndddd|^|\ne|^|\n" + long_line +
+                                    "\nf|^|\n" + std::string(30, 'm') + "\ng|h|^|\ni|^|\n" + e.e_acute +
+                                    long_line + blanks + "\nj" + e.e_acute + "|^|\n" + blanks + "\nk|^|\n",
+                                /*max_record=*/12, /*max_line=*/20);
+    ASSERT_EQ(passes.size(), 10u);
+    const Result kinds[] = {Result::kTooLong, Result::kRecord,  Result::kTooLong,   Result::kRecord,
+                            Result::kTooLong, Result::kRecord,  Result::kTooLong,   Result::kRecord,
+                            Result::kEmptyLine, Result::kRecord};
+    const std::int64_t lines[] = {1, 5, 6, 7, 8, 10, 11, 12, 13, 14};
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+      EXPECT_EQ(passes[i].result, kinds[i]) << i;
+      EXPECT_EQ(passes[i].first_line, lines[i]) << i;
+    }
+    EXPECT_EQ(passes[1].record, "e");
+    EXPECT_EQ(passes[3].record, "f");
+    EXPECT_EQ(passes[5].record, "i");
+    EXPECT_EQ(passes[7].record, "j\xC3\xA9");
+    EXPECT_EQ(passes[9].record, "k");
   }
-  EXPECT_EQ(passes[1].record, "e");
-  EXPECT_EQ(passes[3].record, "f");
-  EXPECT_EQ(passes[5].record, "i");
 }
 
 // The loaders' limit holds a record with its end mark: one of exactly that

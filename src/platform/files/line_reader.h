@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvane::files {
@@ -41,8 +42,11 @@ class LineReader {
   std::int64_t LineNumber() const { return line_number_; }  // of the last line read, from 1
   std::int64_t BytesRead() const { return bytes_consumed_; }  // line ends included
   std::int64_t FileLength() const { return file_length_; }
-  // For a line reported kTooLong: its last bytes (up to kTailSize), which
-  // ReadLine did not return. Empty after a line that fit.
+  // For a line reported kTooLong: how it ends, so that a caller can look
+  // for an end mark there. That is its last bytes (up to kTailSize) before
+  // the blanks and tabs that end it, however many of them there are; empty
+  // when the line holds nothing but blanks and tabs. Empty after a line
+  // that fit.
   static constexpr std::size_t kTailSize = 64;
   const std::string& TooLongTail() const { return tail_; }
   // Whether the file begins with a UTF-8 byte-order mark; known once
@@ -53,6 +57,7 @@ class LineReader {
   bool Fill();
   void SkipLfAfterCr();
   void KeepTail(const char* segment, std::size_t n);
+  void CompleteTail(std::string_view head);
 
   std::FILE* file_ = nullptr;
   std::vector<char> buffer_;
@@ -68,6 +73,7 @@ class LineReader {
   std::int64_t bytes_consumed_ = 0;
   std::int64_t file_length_ = 0;
   std::string tail_;
+  std::string tail_blanks_;  // see KeepTail
 };
 
 }  // namespace morvane::files
