@@ -18,7 +18,8 @@
 // followed by nothing else, however many blanks and tabs follow.
 //
 // The bytes are decoded from Windows-1252 to UTF-8, or taken as UTF-8 when
-// the file begins with a UTF-8 byte-order mark. In such a file a record that
+// the file begins with a UTF-8 byte-order mark (or several: see
+// files::LineReader). In such a file a record that
 // holds a byte sequence that is not UTF-8 is read to its end all the same and
 // returned as kNotUtf8, each such sequence shown as U+FFFD.
 #pragma once

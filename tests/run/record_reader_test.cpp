@@ -76,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"BarsKeptInRecord", "x||y|^|\n", {{Result::kRecord, "x||y", 1}}},
         ReaderCase{"Windows1252Decoded", "caf\xe9|\x80|^|\n", {{Result::kRecord, "caf\xc3\xa9|\xe2\x82\xac", 1}}},
         ReaderCase{"Utf8AfterAByteOrderMark", "\xEF\xBB\xBFG\xC3\xB3mez|^|\n", {{Result::kRecord, "G\xC3\xB3mez", 1}}},
+        ReaderCase{"Utf8AfterTwoByteOrderMarks", "\xEF\xBB\xBF\xEF\xBB\xBFG\xC3\xB3mez|^|\n\xEF\xBB\xBF" "7|^|\n",
+                   {{Result::kRecord, "G\xC3\xB3mez", 1}, {Result::kRecord, "\xEF\xBB\xBF" "7", 2}}},
         ReaderCase{"NotUtf8AfterAByteOrderMark", "\xEF\xBB\xBF" "a|^|\nb|\ncaf\xE9|^|\nc|^|\n",
                    {{Result::kRecord, "a", 1}, {Result::kNotUtf8, "b| \\n caf\xEF\xBF\xBD", 2},
                     {Result::kRecord, "c", 4}}}),

@@ -50,29 +50,51 @@ LineReader::~LineReader() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-bool LineReader::Fill() {
-  if (eof_) return false;
-  const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+// Reads up to n bytes into the buffer at `at`; 0 at the end of the file.
+std::size_t LineReader::Read(std::size_t at, std::size_t n) {
+  if (eof_) return 0;
+  const std::size_t got = std::fread(buffer_.data() + at, 1, n, file_);
   if (got == 0) {
     if (std::ferror(file_)) {
       throw std::system_error(errno, std::generic_category(), "cannot read the file");
     }
     eof_ = true;
-    return false;
   }
+  return got;
+}
+
+bool LineReader::Fill() {
+  const std::size_t got = Read(0, buffer_.size());
+  if (got == 0) return false;
   pos_ = 0;
   end_ = got;
   next_lf_ = kUnknown;
-  if (at_file_start_) {
-    at_file_start_ = false;
-    if (std::string_view(buffer_.data(), got).starts_with(kUtf8ByteOrderMark)) {
+  if (at_file_start_) SkipByteOrderMarks();
+  return pos_ < end_;
+}
+
+// Some exporters write the mark more than once: every mark that opens the
+// file is a mark, also one that the end of a fill splits. A fill that ends
+// in what may be the start of a mark is completed with the bytes after it
+// before it is judged.
+void LineReader::SkipByteOrderMarks() {
+  while (true) {
+    const std::string_view rest(buffer_.data() + pos_, end_ - pos_);
+    if (rest.starts_with(kUtf8ByteOrderMark)) {
       byte_order_mark_ = true;
-      pos_ = kUtf8ByteOrderMark.size();
-      bytes_consumed_ += static_cast<std::int64_t>(pos_);
-      if (pos_ == end_) return Fill();  // nothing but the mark so far
+      pos_ += kUtf8ByteOrderMark.size();
+      bytes_consumed_ += static_cast<std::int64_t>(kUtf8ByteOrderMark.size());
+      continue;
     }
+    if (rest.size() >= kUtf8ByteOrderMark.size() || !kUtf8ByteOrderMark.starts_with(rest)) break;
+    std::memmove(buffer_.data(), rest.data(), rest.size());
+    pos_ = 0;
+    end_ = rest.size();
+    const std::size_t got = Read(end_, buffer_.size() - end_);
+    if (got == 0) break;  // the file ends in part of a mark: that is text
+    end_ += got;
   }
-  return true;
+  at_file_start_ = false;
 }
 
 bool LineReader::AtEnd() { return pos_ == end_ && !Fill(); }

@@ -4,8 +4,9 @@
 //
 // A UTF-8 byte-order mark at the very start of the file (an editor's
 // "UTF-8 with BOM") is not part of the first line: it is skipped, and counted
-// in BytesRead; Utf8ByteOrderMark() tells that the file had one. The same
-// bytes anywhere else are text.
+// in BytesRead; Utf8ByteOrderMark() tells that the file had one. Marks
+// repeated at the start (EF BB BF EF BB BF ...) are all skipped alike. The
+// same bytes anywhere else are text.
 //
 // Lines are returned as raw bytes without their line end. The file is read through a large
 // buffer, so memory does not grow with the file; a line longer than
@@ -49,12 +50,14 @@ class LineReader {
   // that fit.
   static constexpr std::size_t kTailSize = 64;
   const std::string& TooLongTail() const { return tail_; }
-  // Whether the file begins with a UTF-8 byte-order mark; known once
+  // Whether the file begins with a UTF-8 byte-order mark (or several); known once
   // ReadLine or AtEnd has been called.
   bool Utf8ByteOrderMark() const { return byte_order_mark_; }
 
  private:
+  std::size_t Read(std::size_t at, std::size_t n);
   bool Fill();
+  void SkipByteOrderMarks();
   void SkipLfAfterCr();
   void KeepTail(const char* segment, std::size_t n);
   void CompleteTail(std::string_view head);
@@ -66,7 +69,7 @@ class LineReader {
   static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
   std::size_t next_lf_ = kUnknown;  // the next LF at or after pos_, or end_: none
   bool eof_ = false;
-  bool at_file_start_ = true;  // no fill yet: a byte-order mark may follow
+  bool at_file_start_ = true;  // only marks so far: a byte-order mark may follow
   bool byte_order_mark_ = false;
   std::size_t max_line_;
   std::int64_t line_number_ = 0;

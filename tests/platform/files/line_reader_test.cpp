@@ -81,7 +81,32 @@ INSTANTIATE_TEST_SUITE_P(
         // A UTF-8 byte-order mark opens the file, not its first line; elsewhere it is text.
         ReadCase{"ByteOrderMark", "\xEF\xBB\xBF" "7|^|\n\xEF\xBB\xBF" "8|^|\n", kMax, {{"7|^|"}, {"\xEF\xBB\xBF" "8|^|"}}},
         ReadCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", kMax, {}},
-        ReadCase{"HalfAByteOrderMark", "\xEF\xBB\n", kMax, {{"\xEF\xBB"}}}));
+        ReadCase{"HalfAByteOrderMark", "\xEF\xBB\n", kMax, {{"\xEF\xBB"}}},
+        // Marks written over and over at the start are all marks.
+        ReadCase{"ByteOrderMarkThrice", "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF" "7|^|\n\xEF\xBB\xBF" "8|^|\n", kMax,
+                 {{"7|^|"}, {"\xEF\xBB\xBF" "8|^|"}}},
+        ReadCase{"OnlyTwoByteOrderMarks", "\xEF\xBB\xBF\xEF\xBB\xBF", kMax, {}},
+        ReadCase{"AByteOrderMarkThenHalfOne", "\xEF\xBB\xBF\xEF\xBB", kMax, {{"\xEF\xBB"}}}));
+
+// Byte-order marks over the first fill of the 1 MiB buffer: its last byte
+// is the first of a mark, or of a sequence that only begins like one.
+TEST(LineReaderBuffer, SkipsByteOrderMarksAcrossAFill) {
+  std::string marks;
+  for (int i = 0; i < (1 << 20) / 3; ++i) marks += "\xEF\xBB\xBF";
+  ASSERT_EQ(marks.size() + 1, std::size_t{1} << 20);
+  const struct {
+    std::string content;
+    std::string first_line;
+  } cases[] = {{marks + "\xEF\xBB\xBF" "a|^|\n", "a|^|"}, {marks + "\xEF\xBB" "b|^|\n", "\xEF\xBB" "b|^|"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first_line);
+    TempDir dir;
+    LineReader reader(dir.Write("data.dat", c.content));
+    EXPECT_EQ(ReadAll(reader), std::vector<Line>{{c.first_line}});
+    EXPECT_TRUE(reader.Utf8ByteOrderMark());
+    EXPECT_EQ(reader.BytesRead(), static_cast<std::int64_t>(c.content.size()));
+  }
+}
 
 // Lines that cross the reader's 1 MiB buffer, a CRLF split between two
 // fills among them, and a too-long line that spans several fills.
