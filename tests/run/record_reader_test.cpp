@@ -117,16 +117,53 @@ TEST(RecordReaderLimits, AnOverLongRecordIsSkippedUpToItsEndMark) {
   }
 }
 
+// The limit counts the bytes of the record's lines in the file, blanks
+// and end mark included, line ends not: in a Windows-1252 file an accented
+// letter is one of them, in a UTF-8 file two, however long the record
+// grows once decoded and joined.
+TEST(RecordReaderLimits, TheLimitCountsTheBytesInTheFile) {
+  const std::string e1 = "\xE9", e2 = "\xC3\xA9";
+  const struct {
+    bool utf8;
+    std::string content;
+    Result result;
+    std::string record;
+  } cases[] = {
+      {false, e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + "|^|\n", Result::kRecord,
+       e2 + e2 + e2 + e2 + e2 + e2 + e2 + e2 + e2},
+      {false, e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + "1|^|\n", Result::kTooLong, ""},
+      {false, " " + e1 + e1 + e1 + "|\n" + e1 + e1 + e1 + e1 + "|^|\n", Result::kRecord,
+       e2 + e2 + e2 + "| \\n " + e2 + e2 + e2 + e2},
+      {false, " " + e1 + e1 + e1 + "|\n" + e1 + e1 + e1 + e1 + "|^| \n", Result::kTooLong, ""},
+      {true, e2 + "|\n" + e2 + e2 + "a|^| \n", Result::kRecord, e2 + "| \\n " + e2 + e2 + "a"},
+      {true, e2 + "|\n" + e2 + e2 + "a|^|  \n", Result::kTooLong, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content);
+    const auto passes = ReadAll((c.utf8 ? "\xEF\xBB\xBF" : "") + c.content + "z|^|", /*max_record=*/12);
+    ASSERT_EQ(passes.size(), 2u);
+    EXPECT_EQ(passes[0].result, c.result);
+    if (c.result == Result::kRecord) {
+      EXPECT_EQ(passes[0].record, c.record);
+    }
+    EXPECT_EQ(passes[1].record, "z");
+  }
+}
+
 // The loaders' limit holds a record with its end mark: one of exactly that
-// many characters on one line is read, one character more is too long.
+// many bytes on one line is read, one byte more is too long. Windows-1252
+// letters count one byte each, though twice that many once decoded.
 TEST(RecordReaderLimits, ARecordOfExactlyTheLimitIsRead) {
   const std::string body(RecordReader::kMaxRecord - 3, 'x');
+  const std::string accented(RecordReader::kMaxRecord - 3, '\xE9');
   testing::TempDir dir;
-  files::LineReader lines(dir.Write("data.dat", body + "|^|\ny" + body + "|^|\n"));
+  files::LineReader lines(dir.Write("data.dat", body + "|^|\n" + accented + "|^|\ny" + body + "|^|\n"));
   RecordReader reader(lines);
   std::string record;
   ASSERT_EQ(reader.Next(record), Result::kRecord);
   EXPECT_EQ(record, body);
+  ASSERT_EQ(reader.Next(record), Result::kRecord);
+  EXPECT_EQ(record.size(), 2 * accented.size());
   EXPECT_EQ(reader.Next(record), Result::kTooLong);
 }
 
