@@ -41,6 +41,7 @@ bool RecordReader::ReadLine(std::string& line) {
   const auto status = lines_.ReadLine(raw_);
   if (status == files::LineReader::Status::kEnd) return false;
   line_too_long_ = status == files::LineReader::Status::kTooLong;
+  record_bytes_ += raw_.size();
   if (text::IsAscii(raw_)) {
     line.swap(raw_);
   } else if (!lines_.Utf8ByteOrderMark()) {
@@ -68,18 +69,21 @@ void RecordReader::SkipToEndMark(std::string& line) {
 RecordReader::Result RecordReader::Next(std::string& record) {
   record.clear();
   not_utf8_ = false;
+  record_bytes_ = 0;
   std::string& line = line_;
   if (!ReadLine(line)) return Result::kEnd;
   first_line_ = lines_.LineNumber();
 
   // Every line is trimmed of blanks (tabs inside the text are data); a line
-  // of nothing but blanks and tabs is an empty line between records.
-  if (!line_too_long_ && OnlyBlanksAndTabs(line)) return Result::kEmptyLine;
+  // of nothing but blanks and tabs is an empty line between records, at any
+  // length.
+  if (line_too_long_ ? lines_.TooLongTail().empty() : OnlyBlanksAndTabs(line))
+    return Result::kEmptyLine;
   record.assign(text::TrimView(line));
 
   std::size_t body_end = 0;
   while (true) {
-    if (line_too_long_ || record.size() > max_record_) {
+    if (line_too_long_ || record_bytes_ > max_record_) {
       SkipToEndMark(line);
       return Result::kTooLong;
     }

@@ -13,9 +13,16 @@
 // partial record is returned) and a record that grows beyond the size limit
 // (kTooLong: the rest of the record, up to the line that holds its end
 // mark, is skipped, so that its tail is not read as records of its own).
+// The limit counts the record's bytes as they stand in the file (its lines
+// with their blanks and end mark, not their line ends), which a user can
+// check, not its size once decoded (a Windows-1252 letter may take two or
+// three bytes in UTF-8). An over-long line is empty when it holds nothing
+// but blanks and tabs, and ends a record when its end mark is followed by
+// nothing else, however many blanks and tabs follow.
 //
 // The bytes are decoded from Windows-1252 to UTF-8, or taken as UTF-8 when
-// the file begins with a UTF-8 byte-order mark. In such a file a record that
+// the file begins with a UTF-8 byte-order mark (or several: see
+// files::LineReader). In such a file a record that
 // holds a byte sequence that is not UTF-8 is read to its end all the same and
 // returned as kNotUtf8, each such sequence shown as U+FFFD.
 #pragma once
@@ -32,7 +39,7 @@ class RecordReader {
  public:
   enum class Result { kRecord, kEmptyLine, kEnd, kUnterminated, kTooLong, kNotUtf8 };
 
-  static constexpr std::size_t kMaxRecord = std::size_t{1} << 20;
+  static constexpr std::size_t kMaxRecord = std::size_t{1} << 20;  // bytes in the file
 
   explicit RecordReader(files::LineReader& lines, std::size_t max_record = kMaxRecord);
 
@@ -56,6 +63,7 @@ class RecordReader {
   std::int64_t first_line_ = 0;
   bool line_too_long_ = false;
   bool not_utf8_ = false;  // a line of the record was not UTF-8
+  std::size_t record_bytes_ = 0;  // in the file, of the record's lines so far
   std::string raw_;
   std::string line_;  // the line last read, decoded; kept for its buffer
 };

@@ -127,6 +127,32 @@ TEST_F(MainLoaderTest, AFileWithAUtf8ByteOrderMarkIsReadAsUtf8) {
   EXPECT_NE(rejected[0].find("|first \\n caf\xEF\xBF\xBD|"), std::string::npos) << rejected[0];
 }
 
+// After a record over 1 MiB whose end mark is followed by many blanks and
+// tabs, and after a line of more than 1 MiB of blanks, the next record is
+// stored: every record of the file is stored or named in baddata.txt, in a
+// Windows-1252 file as in a UTF-8 one.
+TEST(MainLoaderOverLongLines, EveryRecordAfterThemIsStoredOrRejected) {
+  std::string blanks;
+  for (int i = 0; i < 40; ++i) blanks += " \t";
+  const std::pair<std::string, std::string> encodings[] = {{"", "\xE9"}, {"\xEF\xBB\xBF", "\xC3\xA9"}};
+  for (const auto& [start, e_acute] : encodings) {
+    SCOPED_TRACE(e_acute);
+    LoaderFixture fx;
+    std::string over_long = MainRecord(2, {{41, std::string(1 << 20, 'd')}});
+    over_long.insert(over_long.size() - 2, blanks);
+    fx.WriteDataSet("main.dat", start + MainRecord(1) + over_long + MainRecord(3, {{41, "caf" + e_acute}}) +
+                                    std::string((1 << 20) + 1, ' ') + "\r\n" + MainRecord(5));
+    fx.Run(MainLoader());
+    EXPECT_EQ(fx.Rows("DalkMain", {"FilingKey", "Description"}),
+              (std::vector<std::vector<db::Value>>{{db::Value(std::int64_t{1}), db::Value("")},
+                                                   {db::Value(std::int64_t{3}), db::Value("caf\xC3\xA9")},
+                                                   {db::Value(std::int64_t{5}), db::Value("")}}));
+    const auto rejected = fx.RejectedLines();
+    ASSERT_EQ(rejected.size(), 1u);
+    EXPECT_EQ(rejected[0].rfind("main.dat\tline 2\ta record longer than 1 MiB", 0), 0u);
+  }
+}
+
 TEST_F(MainLoaderTest, JoinsRecordsOverSeveralLinesAndCountsBlankLines) {
   std::string record = MainRecord(9, {{41, "first line"}});
   const auto at = record.find("first line") + 5;

@@ -76,39 +76,94 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"BarsKeptInRecord", "x||y|^|\n", {{Result::kRecord, "x||y", 1}}},
         ReaderCase{"Windows1252Decoded", "caf\xe9|\x80|^|\n", {{Result::kRecord, "caf\xc3\xa9|\xe2\x82\xac", 1}}},
         ReaderCase{"Utf8AfterAByteOrderMark", "\xEF\xBB\xBFG\xC3\xB3mez|^|\n", {{Result::kRecord, "G\xC3\xB3mez", 1}}},
+        ReaderCase{"Utf8AfterTwoByteOrderMarks", "\xEF\xBB\xBF\xEF\xBB\xBFG\xC3\xB3mez|^|\n\xEF\xBB\xBF" "7|^|\n",
+                   {{Result::kRecord, "G\xC3\xB3mez", 1}, {Result::kRecord, "\xEF\xBB\xBF" "7", 2}}},
         ReaderCase{"NotUtf8AfterAByteOrderMark", "\xEF\xBB\xBF" "a|^|\nb|\ncaf\xE9|^|\nc|^|\n",
                    {{Result::kRecord, "a", 1}, {Result::kNotUtf8, "b| \\n caf\xEF\xBF\xBD", 2},
                     {Result::kRecord, "c", 4}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The same in a Windows-1252 file and in a UTF-8 one.
+struct Encoding {
+  const char* start;  // of the file
+  const char* e_acute;
+};
+const Encoding kEncodings[] = {{"", "\xE9"}, {"\xEF\xBB\xBF", "\xC3\xA9"}};
+
 TEST(RecordReaderLimits, AnOverLongRecordIsSkippedUpToItsEndMark) {
-  const std::string long_line = "x" + std::string(40, 'l') + "|^|";
-  const auto passes = ReadAll("aaaa|\nbbbb|\ncccc|\ndddd|^|\ne|^|\n" + long_line + "\nf|^|\n" +
-                                  std::string(30, 'm') + "\ng|h|^|\ni|^|\n",
-                              /*max_record=*/12, /*max_line=*/20);
-  ASSERT_EQ(passes.size(), 6u);
-  const Result kinds[] = {Result::kTooLong, Result::kRecord, Result::kTooLong,
-                          Result::kRecord,  Result::kTooLong, Result::kRecord};
-  const std::int64_t lines[] = {1, 5, 6, 7, 8, 10};
-  for (std::size_t i = 0; i < passes.size(); ++i) {
-    EXPECT_EQ(passes[i].result, kinds[i]) << i;
-    EXPECT_EQ(passes[i].first_line, lines[i]) << i;
+  std::string blanks;
+  for (int i = 0; i < 40; ++i) blanks += "\t ";
+  for (const Encoding& e : kEncodings) {
+    SCOPED_TRACE(e.e_acute);
+    const std::string long_line = "x" + std::string(40, 'l') + "|^|";
+    const auto passes = ReadAll(std::string(e.start) + "aaaa|\nbbbb|\ncccc|\ndddd|^|\ne|^|\n" + long_line +
+                                    "\nf|^|\n" + std::string(30, 'm') + "\ng|h|^|\ni|^|\n" + e.e_acute +
+                                    long_line + blanks + "\nj" + e.e_acute + "|^|\n" + blanks + "\nk|^|\n",
+                                /*max_record=*/12, /*max_line=*/20);
+    ASSERT_EQ(passes.size(), 10u);
+    const Result kinds[] = {Result::kTooLong, Result::kRecord,  Result::kTooLong,   Result::kRecord,
+                            Result::kTooLong, Result::kRecord,  Result::kTooLong,   Result::kRecord,
+                            Result::kEmptyLine, Result::kRecord};
+    const std::int64_t lines[] = {1, 5, 6, 7, 8, 10, 11, 12, 13, 14};
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+      EXPECT_EQ(passes[i].result, kinds[i]) << i;
+      EXPECT_EQ(passes[i].first_line, lines[i]) << i;
+    }
+    EXPECT_EQ(passes[1].record, "e");
+    EXPECT_EQ(passes[3].record, "f");
+    EXPECT_EQ(passes[5].record, "i");
+    EXPECT_EQ(passes[7].record, "j\xC3\xA9");
+    EXPECT_EQ(passes[9].record, "k");
   }
-  EXPECT_EQ(passes[1].record, "e");
-  EXPECT_EQ(passes[3].record, "f");
-  EXPECT_EQ(passes[5].record, "i");
+}
+
+// The limit counts the bytes of the record's lines in the file, blanks
+// and end mark included, line ends not: in a Windows-1252 file an accented
+// letter is one of them, in a UTF-8 file two, however long the record
+// grows once decoded and joined.
+TEST(RecordReaderLimits, TheLimitCountsTheBytesInTheFile) {
+  const std::string e1 = "\xE9", e2 = "\xC3\xA9";
+  const struct {
+    bool utf8;
+    std::string content;
+    Result result;
+    std::string record;
+  } cases[] = {
+      {false, e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + "|^|\n", Result::kRecord,
+       e2 + e2 + e2 + e2 + e2 + e2 + e2 + e2 + e2},
+      {false, e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + e1 + "1|^|\n", Result::kTooLong, ""},
+      {false, " " + e1 + e1 + e1 + "|\n" + e1 + e1 + e1 + e1 + "|^|\n", Result::kRecord,
+       e2 + e2 + e2 + "| \\n " + e2 + e2 + e2 + e2},
+      {false, " " + e1 + e1 + e1 + "|\n" + e1 + e1 + e1 + e1 + "|^| \n", Result::kTooLong, ""},
+      {true, e2 + "|\n" + e2 + e2 + "a|^| \n", Result::kRecord, e2 + "| \\n " + e2 + e2 + "a"},
+      {true, e2 + "|\n" + e2 + e2 + "a|^|  \n", Result::kTooLong, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content);
+    const auto passes = ReadAll((c.utf8 ? "\xEF\xBB\xBF" : "") + c.content + "z|^|", /*max_record=*/12);
+    ASSERT_EQ(passes.size(), 2u);
+    EXPECT_EQ(passes[0].result, c.result);
+    if (c.result == Result::kRecord) {
+      EXPECT_EQ(passes[0].record, c.record);
+    }
+    EXPECT_EQ(passes[1].record, "z");
+  }
 }
 
 // The loaders' limit holds a record with its end mark: one of exactly that
-// many characters on one line is read, one character more is too long.
+// many bytes on one line is read, one byte more is too long. Windows-1252
+// letters count one byte each, though twice that many once decoded.
 TEST(RecordReaderLimits, ARecordOfExactlyTheLimitIsRead) {
   const std::string body(RecordReader::kMaxRecord - 3, 'x');
+  const std::string accented(RecordReader::kMaxRecord - 3, '\xE9');
   testing::TempDir dir;
-  files::LineReader lines(dir.Write("data.dat", body + "|^|\ny" + body + "|^|\n"));
+  files::LineReader lines(dir.Write("data.dat", body + "|^|\n" + accented + "|^|\ny" + body + "|^|\n"));
   RecordReader reader(lines);
   std::string record;
   ASSERT_EQ(reader.Next(record), Result::kRecord);
   EXPECT_EQ(record, body);
+  ASSERT_EQ(reader.Next(record), Result::kRecord);
+  EXPECT_EQ(record.size(), 2 * accented.size());
   EXPECT_EQ(reader.Next(record), Result::kTooLong);
 }
 

@@ -17,6 +17,8 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
 [[noreturn]] void ThrowOpenError(const fs::path& path, std::error_code ec) {
   throw fs::filesystem_error("cannot open the file", path, ec);
 }
@@ -48,39 +50,87 @@ LineReader::~LineReader() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-bool LineReader::Fill() {
-  if (eof_) return false;
-  const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+// Reads up to n bytes into the buffer at `at`; 0 at the end of the file.
+std::size_t LineReader::Read(std::size_t at, std::size_t n) {
+  if (eof_) return 0;
+  const std::size_t got = std::fread(buffer_.data() + at, 1, n, file_);
   if (got == 0) {
     if (std::ferror(file_)) {
       throw std::system_error(errno, std::generic_category(), "cannot read the file");
     }
     eof_ = true;
-    return false;
   }
+  return got;
+}
+
+bool LineReader::Fill() {
+  const std::size_t got = Read(0, buffer_.size());
+  if (got == 0) return false;
   pos_ = 0;
   end_ = got;
   next_lf_ = kUnknown;
-  if (at_file_start_) {
-    at_file_start_ = false;
-    if (std::string_view(buffer_.data(), got).starts_with(kUtf8ByteOrderMark)) {
+  if (at_file_start_) SkipByteOrderMarks();
+  return pos_ < end_;
+}
+
+// Some exporters write the mark more than once: every mark that opens the
+// file is a mark, also one that the end of a fill splits. A fill that ends
+// in what may be the start of a mark is completed with the bytes after it
+// before it is judged.
+void LineReader::SkipByteOrderMarks() {
+  while (true) {
+    const std::string_view rest(buffer_.data() + pos_, end_ - pos_);
+    if (rest.starts_with(kUtf8ByteOrderMark)) {
       byte_order_mark_ = true;
-      pos_ = kUtf8ByteOrderMark.size();
-      bytes_consumed_ += static_cast<std::int64_t>(pos_);
-      if (pos_ == end_) return Fill();  // nothing but the mark so far
+      pos_ += kUtf8ByteOrderMark.size();
+      bytes_consumed_ += static_cast<std::int64_t>(kUtf8ByteOrderMark.size());
+      continue;
     }
+    if (rest.size() >= kUtf8ByteOrderMark.size() || !kUtf8ByteOrderMark.starts_with(rest)) break;
+    std::memmove(buffer_.data(), rest.data(), rest.size());
+    pos_ = 0;
+    end_ = rest.size();
+    const std::size_t got = Read(end_, buffer_.size() - end_);
+    if (got == 0) break;  // the file ends in part of a mark: that is text
+    end_ += got;
   }
-  return true;
+  at_file_start_ = false;
 }
 
 bool LineReader::AtEnd() { return pos_ == end_ && !Fill(); }
 
-// Keeps the last bytes of a line that is too long to be returned whole, so
-// that a caller can still see how it ended.
+// Keeps the end of the part of an over-long line that ReadLine does not
+// return (its segments in turn): the last bytes before the blanks and tabs
+// that end it so far in tail_, those blanks and tabs (their last
+// kTailSize) in tail_blanks_. Blanks between text are text: they join
+// tail_ when text follows them, in a later segment too.
 void LineReader::KeepTail(const char* segment, std::size_t n) {
-  const std::size_t take = std::min(n, kTailSize);
-  tail_.append(segment + n - take, take);
-  if (tail_.size() > kTailSize) tail_.erase(0, tail_.size() - kTailSize);
+  std::size_t text_end = n;
+  while (text_end > 0 && IsBlankOrTab(segment[text_end - 1])) --text_end;
+  if (text_end > 0) {
+    tail_ += tail_blanks_;
+    tail_blanks_.clear();
+    const std::size_t take = std::min(text_end, kTailSize);
+    tail_.append(segment + text_end - take, take);
+    if (tail_.size() > kTailSize) tail_.erase(0, tail_.size() - kTailSize);
+  }
+  const std::size_t take = std::min(n - text_end, kTailSize);
+  tail_blanks_.append(segment + n - take, take);
+  if (tail_blanks_.size() > kTailSize) tail_blanks_.erase(0, tail_blanks_.size() - kTailSize);
+}
+
+// Completes the tail of an over-long line from the bytes that ReadLine
+// returns (`head`) when the part after them holds fewer than kTailSize
+// bytes before its trailing blanks and tabs; those are trailing too when
+// that part holds nothing else.
+void LineReader::CompleteTail(std::string_view head) {
+  tail_blanks_.clear();
+  if (tail_.size() >= kTailSize) return;
+  if (tail_.empty()) {
+    while (!head.empty() && IsBlankOrTab(head.back())) head.remove_suffix(1);
+  }
+  const std::size_t take = std::min(head.size(), kTailSize - tail_.size());
+  tail_.insert(0, head.substr(head.size() - take));
 }
 
 LineReader::Status LineReader::ReadLine(std::string& line) {
@@ -104,9 +154,10 @@ LineReader::Status LineReader::ReadLine(std::string& line) {
     const auto* cr = static_cast<const char*>(std::memchr(start, '\r', before_lf));
     const char* stop = cr != nullptr ? cr : lf;
     const std::size_t n = stop != nullptr ? static_cast<std::size_t>(stop - start) : available;
-    if (line.size() < max_line_) line.append(start, std::min(n, max_line_ - line.size()));
+    const std::size_t kept = std::min(n, max_line_ - line.size());
+    line.append(start, kept);
+    if (kept < n) KeepTail(start + kept, n - kept);
     length += n;
-    if (length + kTailSize > max_line_) KeepTail(start, n);
     pos_ += n;
     bytes_consumed_ += static_cast<std::int64_t>(n);
     if (stop != nullptr) {
@@ -118,9 +169,9 @@ LineReader::Status LineReader::ReadLine(std::string& line) {
   }
   if (!any) return Status::kEnd;
   ++line_number_;
-  if (length > max_line_) return Status::kTooLong;
-  tail_.clear();
-  return Status::kLine;
+  if (length <= max_line_) return Status::kLine;
+  CompleteTail(line);
+  return Status::kTooLong;
 }
 
 // A CR LF pair is one line end: the LF after a CR is part of it, also when

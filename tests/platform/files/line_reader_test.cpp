@@ -81,7 +81,32 @@ INSTANTIATE_TEST_SUITE_P(
         // A UTF-8 byte-order mark opens the file, not its first line; elsewhere it is text.
         ReadCase{"ByteOrderMark", "\xEF\xBB\xBF" "7|^|\n\xEF\xBB\xBF" "8|^|\n", kMax, {{"7|^|"}, {"\xEF\xBB\xBF" "8|^|"}}},
         ReadCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", kMax, {}},
-        ReadCase{"HalfAByteOrderMark", "\xEF\xBB\n", kMax, {{"\xEF\xBB"}}}));
+        ReadCase{"HalfAByteOrderMark", "\xEF\xBB\n", kMax, {{"\xEF\xBB"}}},
+        // Marks written over and over at the start are all marks.
+        ReadCase{"ByteOrderMarkThrice", "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF" "7|^|\n\xEF\xBB\xBF" "8|^|\n", kMax,
+                 {{"7|^|"}, {"\xEF\xBB\xBF" "8|^|"}}},
+        ReadCase{"OnlyTwoByteOrderMarks", "\xEF\xBB\xBF\xEF\xBB\xBF", kMax, {}},
+        ReadCase{"AByteOrderMarkThenHalfOne", "\xEF\xBB\xBF\xEF\xBB", kMax, {{"\xEF\xBB"}}}));
+
+// Byte-order marks over the first fill of the 1 MiB buffer: its last byte
+// is the first of a mark, or of a sequence that only begins like one.
+TEST(LineReaderBuffer, SkipsByteOrderMarksAcrossAFill) {
+  std::string marks;
+  for (int i = 0; i < (1 << 20) / 3; ++i) marks += "\xEF\xBB\xBF";
+  ASSERT_EQ(marks.size() + 1, std::size_t{1} << 20);
+  const struct {
+    std::string content;
+    std::string first_line;
+  } cases[] = {{marks + "\xEF\xBB\xBF" "a|^|\n", "a|^|"}, {marks + "\xEF\xBB" "b|^|\n", "\xEF\xBB" "b|^|"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first_line);
+    TempDir dir;
+    LineReader reader(dir.Write("data.dat", c.content));
+    EXPECT_EQ(ReadAll(reader), std::vector<Line>{{c.first_line}});
+    EXPECT_TRUE(reader.Utf8ByteOrderMark());
+    EXPECT_EQ(reader.BytesRead(), static_cast<std::int64_t>(c.content.size()));
+  }
+}
 
 // Lines that cross the reader's 1 MiB buffer, a CRLF split between two
 // fills among them, and a too-long line that spans several fills.
@@ -113,16 +138,43 @@ TEST(LineReaderBuffer, JoinsLinesAcrossFills) {
   EXPECT_EQ(reader.BytesRead(), static_cast<std::int64_t>(content.size()));
 }
 
+// The tail of a too-long line is how it ends before its trailing blanks
+// and tabs, however many, so that an end mark there is seen; blanks between
+// text stay, also where they lie in other fills of the buffer.
 TEST(LineReaderTail, KeepsTheEndOfATooLongLine) {
-  TempDir dir;
   const std::string tail = "0123456789" + std::string(60, 't') + "|^|";
-  LineReader reader(dir.Write("data.dat", "abcdef" + tail + "\r\nxy\n"), 4);
-  std::string line;
-  ASSERT_EQ(reader.ReadLine(line), Status::kTooLong);
-  EXPECT_EQ(reader.TooLongTail(), tail.substr(tail.size() - LineReader::kTailSize));
-  ASSERT_EQ(reader.ReadLine(line), Status::kLine);
-  EXPECT_EQ(line, "xy");
-  EXPECT_EQ(reader.TooLongTail(), "");
+  const std::string last64 = tail.substr(tail.size() - LineReader::kTailSize);
+  std::string blanks;
+  for (int i = 0; i < 40; ++i) blanks += " \t";
+  const std::size_t fill = std::size_t{1} << 20;
+  const struct {
+    const char* name;
+    std::string line;
+    std::size_t max_line;
+    std::string tail;
+  } cases[] = {
+      {"Plain", "abcdef" + tail, 4, last64},
+      {"BlanksAfter", "abcdef" + tail + blanks, 4, last64},
+      {"BlanksAfterAShortRest", "ab|^|" + blanks, 4, "ab|^|"},
+      {"BlanksBetween", "ab|^  |" + blanks, 5, "ab|^  |"},
+      {"ManyBlanksBetween", "ab|^" + blanks + "|" + blanks, 4, blanks.substr(17) + "|"},
+      {"OnlyBlanks", blanks, 4, ""},
+      {"MarkInTheFirstFill", std::string(fill - 3, 'z') + "|^|" + std::string(fill, '\t'), fill,
+       std::string(61, 'z') + "|^|"},
+      {"MarkOverThreeFills", std::string(fill - 2, 'z') + "|^" + std::string(fill, ' ') + "|" + blanks,
+       fill, std::string(63, ' ') + "|"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    LineReader reader(dir.Write("data.dat", c.line + "\r\nxy\n"), c.max_line);
+    std::string line;
+    ASSERT_EQ(reader.ReadLine(line), Status::kTooLong);
+    EXPECT_EQ(reader.TooLongTail(), c.tail);
+    ASSERT_EQ(reader.ReadLine(line), Status::kLine);
+    EXPECT_EQ(line, "xy");
+    EXPECT_EQ(reader.TooLongTail(), "");
+  }
 }
 
 TEST(LineReaderProgress, CountsLinesAndBytes) {
