@@ -41,6 +41,9 @@ TEST(LocateTest, OnlyWhatIsNotThereIsMissing) {
       {dir / "export" / "main.dat", Kind::kFound, ""},
       {dir / "export" / "site.dat", Kind::kMissing, ""},
       {dir / "gone" / "main.dat", Kind::kMissing, ""},
+      // A file where a folder should be ("not a directory"): nothing can be
+      // there, so an optional database named so is simply not there.
+      {dir / "export" / "main.dat" / "antsite_e.mdb", Kind::kMissing, ""},
       {dir / "two" / "a.MDB", Kind::kUnreachable, ", whose names differ only in letter case"},
       {dir / "closed" / "einkwd.mdb", Kind::kUnreachable, "permission denied on the way to "},
   };
