@@ -30,7 +30,7 @@ class Checker {
     if (database_.optional && (unnamed || located_.kind == files::Located::Kind::kMissing)) return;
     if (unnamed) Fail("names no database file");
     if (!files::FileExists(file_)) FailNotAFile();
-    if (!files::MayRead(file_)) Fail(NamesAFile() + "cannot be read: permission denied");
+    if (const std::string why = files::NotReadable(file_); !why.empty()) Fail(NamesAFile() + "cannot be read: " + why);
     db::Database db;
     try {
       db = workspace.OpenDatabase(file_, db::Access::kUserRead);

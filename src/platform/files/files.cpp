@@ -180,8 +180,6 @@ std::string NotRemovable(const fs::path& path) {
          " lets only a file's owner remove it (the folder is shared: its sticky bit is set)";
 }
 
-bool MayRead(const fs::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0; }
-
 bool MayWrite(const fs::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
 
 std::int64_t FileLength(const fs::path& path) {

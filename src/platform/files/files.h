@@ -81,9 +81,8 @@ std::string NotReadable(const std::filesystem::path& path);
 // operations are checked.
 std::string NotRemovable(const std::filesystem::path& path);
 
-// True when the process may read, or write, the file at `path` (asked as
+// True when the process may write the file at `path` (asked as
 // FolderNotWritable asks).
-bool MayRead(const std::filesystem::path& path);
 bool MayWrite(const std::filesystem::path& path);
 
 // Length in bytes of the (resolved) file. Throws std::filesystem::filesystem_error.
