@@ -8,11 +8,9 @@ namespace {
 constexpr std::string_view kEndMark = "|^|";
 constexpr std::string_view kJoint = " \\n ";
 
-bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
-
 bool OnlyBlanksAndTabs(std::string_view s) {
   for (char c : s)
-    if (!IsBlankOrTab(c)) return false;
+    if (!text::IsBlankOrTab(c)) return false;
   return true;
 }
 
@@ -20,14 +18,14 @@ bool OnlyBlanksAndTabs(std::string_view s) {
 
 std::string TrimBlanksAndTabs(std::string_view s) {
   std::size_t b = 0, e = s.size();
-  while (b < e && IsBlankOrTab(s[b])) ++b;
-  while (e > b && IsBlankOrTab(s[e - 1])) --e;
+  while (b < e && text::IsBlankOrTab(s[b])) ++b;
+  while (e > b && text::IsBlankOrTab(s[e - 1])) --e;
   return std::string(s.substr(b, e - b));
 }
 
 bool EndsRecord(std::string_view line, std::size_t* body_end) {
   std::size_t e = line.size();
-  while (e > 0 && (IsBlankOrTab(line[e - 1]) || line[e - 1] == '\r')) --e;
+  while (e > 0 && (text::IsBlankOrTab(line[e - 1]) || line[e - 1] == '\r')) --e;
   if (e < kEndMark.size() || line.substr(e - kEndMark.size(), kEndMark.size()) != kEndMark)
     return false;
   if (body_end) *body_end = e - kEndMark.size();

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/files/files.h"
+#include "platform/text/text.h"
 
 namespace morvane::files {
 namespace fs = std::filesystem;
@@ -16,8 +17,6 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
 [[noreturn]] void ThrowOpenError(const fs::path& path, std::error_code ec) {
   throw fs::filesystem_error("cannot open the file", path, ec);
@@ -106,7 +105,7 @@ bool LineReader::AtEnd() { return pos_ == end_ && !Fill(); }
 // tail_ when text follows them, in a later segment too.
 void LineReader::KeepTail(const char* segment, std::size_t n) {
   std::size_t text_end = n;
-  while (text_end > 0 && IsBlankOrTab(segment[text_end - 1])) --text_end;
+  while (text_end > 0 && text::IsBlankOrTab(segment[text_end - 1])) --text_end;
   if (text_end > 0) {
     tail_ += tail_blanks_;
     tail_blanks_.clear();
@@ -127,7 +126,7 @@ void LineReader::CompleteTail(std::string_view head) {
   tail_blanks_.clear();
   if (tail_.size() >= kTailSize) return;
   if (tail_.empty()) {
-    while (!head.empty() && IsBlankOrTab(head.back())) head.remove_suffix(1);
+    while (!head.empty() && text::IsBlankOrTab(head.back())) head.remove_suffix(1);
   }
   const std::size_t take = std::min(head.size(), kTailSize - tail_.size());
   tail_.insert(0, head.substr(head.size() - take));

@@ -19,6 +19,9 @@ std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 // As Trim, as a view into `s` (no copy; valid as long as `s`'s text).
 std::string_view TrimView(std::string_view s);
+// A blank or a tab: what pads the lines and records of a data set file. The
+// line reader and the record reader must agree on it.
+inline bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
 std::size_t Length(std::string_view s);  // characters
 
