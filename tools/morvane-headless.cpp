@@ -8,8 +8,10 @@
 // happens. Step 41 reads the registration numbers from FILE instead of the
 // fixed /mnt/e/KtbMdb/EinKwd/einkwd.mdb when --registration-db gives one, or
 // else when the settings file has one under [Development] RegistrationDb (the
-// benchmark's settings do; Morvane itself never reads that key). Exits 0 when
-// the run completed, 1 when it stopped, 2 on wrong use. SIGTERM and SIGINT
+// benchmark's settings do; Morvane itself never reads that key). A FILE named
+// either way must be there: a run is refused before it changes anything
+// when it is not. Exits 0 when the run completed, 1 when it was refused or
+// stopped, 2 on wrong use. SIGTERM and SIGINT
 // (Ctrl+C) stop the run as the window's Exit does, at its next yield with
 // its open changes rolled back and its files closed; the tool then says so
 // and exits 128 plus the signal's number (143, 130), as the shell expects.
@@ -22,6 +24,7 @@
 #include "app/convert_command.h"
 #include "app/settings.h"
 #include "platform/files/files.h"
+#include "platform/text/text.h"
 #include "platform/ui/recording_ui.h"
 #include "platform/ui/stop_signals.h"
 
@@ -36,7 +39,8 @@ constexpr const char* kUsage =
     "and prints every status text and message box on a line of its own.\n"
     "Step 41 reads the registration numbers from FILE (or the file that\n"
     "SETTINGS_FILE names under [Development] RegistrationDb) instead of\n"
-    "/mnt/e/KtbMdb/EinKwd/einkwd.mdb.\n"
+    "/mnt/e/KtbMdb/EinKwd/einkwd.mdb; a FILE named either way that is not\n"
+    "there refuses the run before anything is changed.\n"
     "\n"
     "Exit status: 0 when the run completed, 1 when it was refused or stopped,\n"
     "2 on wrong use, 128 plus the signal after SIGTERM or SIGINT (143, 130).\n";
@@ -51,6 +55,7 @@ int Usage() {
 int main(int argc, char* argv[]) {
   using morvane::app::ConvertOutcome;
   std::optional<std::filesystem::path> registration_db;
+  std::string registration_named_by;
   int arg = 1;
   if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
     std::cout << kUsage;
@@ -59,6 +64,7 @@ int main(int argc, char* argv[]) {
   if (arg < argc && std::string_view(argv[arg]) == "--registration-db") {
     if (arg + 1 >= argc) return Usage();
     registration_db = argv[arg + 1];
+    registration_named_by = "--registration-db";
     arg += 2;
   }
   if (argc - arg != 1) return Usage();
@@ -68,16 +74,22 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const auto settings = morvane::app::SettingsFile::AtPath(settings_path);
+  // A key left empty names no file, as a missing key does.
   if (const std::string from_settings = settings.ReadPath("Development", "RegistrationDb");
-      !registration_db && from_settings != "NONE")
+      !registration_db && from_settings != "NONE" && !morvane::text::Trim(from_settings).empty()) {
     registration_db = morvane::files::FromSetting(from_settings);
+    registration_named_by = "the setting RegistrationDb of [Development] in " + settings_path.string();
+  }
 
   std::ios::sync_with_stdio(false);
   const morvane::ui::StopSignals stop_signals;
   morvane::ui::RecordingUi recording(&std::cout, /*keep_history=*/false);
   morvane::ui::StopOnSignalUi ui(recording, stop_signals);
   morvane::engine::RunPaths paths = settings.Read();
-  if (registration_db) paths.registration_database = registration_db->string();
+  if (registration_db) {
+    paths.registration_database = registration_db->string();
+    paths.registration_named_by = registration_named_by;
+  }
   const ConvertOutcome outcome = morvane::app::ConvertCommand(ui, paths);
   std::cout << "rejected records: " << outcome.rejected << "\n";
   std::cout << "notes about antenna-site keys and counts: " << outcome.key_notes << "\n";

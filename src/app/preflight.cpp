@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "convert/ant_site_databases.h"
+#include "convert/registration_data.h"
 #include "loaders/loader_registry.h"
 #include "platform/files/files.h"
 #include "platform/files/link_target.h"
@@ -109,6 +110,11 @@ std::optional<Refusal> ExportFolderRefusal(const engine::RunContext& run) {
                        ".\r\n\r\nEvery conversion writes it there. Make the folder writable, or choose an export "
                        "in another folder under  \"Setup | Modify File Location\".",
                    ui::Icon::kCritical};
+  if (const std::string why = files::RemovalBarredByAttribute(rejected); !why.empty())
+    return RejectedDataFileRefusal(rejected, "cannot be replaced: " + why,
+                                   "Have the attribute cleared (lsattr shows it, chattr -i or chattr -a as root "
+                                   "clears it), or choose an export in another folder under  \"Setup | Modify "
+                                   "File Location\".");
   if (const std::string why = files::NotRemovable(rejected); !why.empty())
     return RejectedDataFileRefusal(rejected, "cannot be replaced: " + why,
                                    "Ask its owner to remove it, or choose an export in another folder under  "
@@ -137,11 +143,25 @@ std::optional<Refusal> DataSetFilesRefusal(const engine::RunContext& run) {
   }
   if (faults.empty()) return std::nullopt;
   const std::string these = count == 1 ? "This data set file" : "These data set files";
-  return Refusal{"data set files of the export cannot be read: " + names + ".",
+  return Refusal{(count == 1 ? "the data set file of the export cannot be read: "
+                             : "data set files of the export cannot be read: ") +
+                     names + ".",
                  these + " of the export in " + run.paths().input_dir + " cannot be read:\r\n" + faults +
                      "\r\n\r\nEvery conversion reads all 35 data set files. Nothing has been changed. Copy "
                      "the whole export into the folder again, or choose another export under  \"Setup | "
                      "Modify File Location\", and run Convert again.",
+                 ui::Icon::kCritical};
+}
+
+// A registration-number database that the user named and that is not there
+// is a mistyped path: a run without it would go on and report success.
+std::optional<Refusal> NamedRegistrationDatabaseMissing(const engine::RunPaths& paths) {
+  const std::string why =
+      convert::NamedDatabaseMissing(paths.registration_named_by, files::FromSetting(paths.registration_database));
+  if (why.empty()) return std::nullopt;
+  return Refusal{"the " + why + ".",
+                 "The " + why + ".\r\n\r\nNothing has been changed. Name the registration-number database that "
+                                "is there, and run the conversion again.",
                  ui::Icon::kCritical};
 }
 
@@ -180,6 +200,7 @@ std::optional<Refusal> RefusalBeforeQuestion(const engine::RunContext& run) {
   if (auto refusal = OutputIsAnInput(run)) return refusal;
   if (auto refusal = OutputIsNotAFile(run)) return refusal;
   if (auto refusal = DataSetFilesRefusal(run)) return refusal;
+  if (auto refusal = NamedRegistrationDatabaseMissing(run.paths())) return refusal;
   return ExportFolderRefusal(run);
 }
 

@@ -36,6 +36,9 @@ ui::Message MissingMainDataSetMessage();
 //    named pipe, a socket, a device, also behind a symbolic link): says what;
 //  - data set files that the loaders would not find (in the input folder,
 //    in any letter case) or could not read: all of them, in one message;
+//  - the registration-number database that the user named
+//    (RunPaths::registration_named_by) is not there: where it was named and
+//    its path (the fixed place may be missing: step 41 then says so);
 //  - the export folder cannot take baddata.txt (it may not be written,
 //    something other than a file stands in its place, or the baddata.txt
 //    there may not be removed, as in a shared folder where it is another

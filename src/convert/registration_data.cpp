@@ -116,6 +116,11 @@ void CopyRegistrant(engine::RunContext& run, const std::string& path, db::TableR
 
 }  // namespace
 
+std::string NamedDatabaseMissing(const std::string& named_by, const std::filesystem::path& path) {
+  if (named_by.empty() || files::Locate(path).kind != files::Located::Kind::kMissing) return "";
+  return "registration-number database named by " + named_by + " was not found: " + path.string();
+}
+
 engine::UserDatabase RegistrationDatabase(const std::string& path) {
   engine::UserTable table{kEntryTable, {}, {{kKeyIndex, kKeyField}}};
   for (const CopiedField& field : kCopiedFields) table.fields.push_back(field.entry);
@@ -128,6 +133,10 @@ void PopulateLiceEinKwdTable(engine::RunContext& run,
   // cannot be reached or used stops the step with the reason (the check).
   const files::Located found = files::Locate(registration_database);
   if (found.kind == files::Located::Kind::kMissing) {
+    // The user's own choice: going on without it would report success.
+    if (const std::string why = NamedDatabaseMissing(run.paths().registration_named_by, registration_database);
+        !why.empty())
+      throw engine::StepError(registration_database.string(), "The " + why + ".");
     ReportMissingDatabase(run);
     return;
   }

@@ -10,7 +10,10 @@
 // It is opened read-only.
 //
 // Outcomes:
-//  - The file is missing (nothing at its path in any letter case): the
+//  - The file is missing (nothing at its path in any letter case) where the
+//    user named it (RunPaths::registration_named_by): throws
+//    engine::StepError with NamedDatabaseMissing's reason.
+//  - The file is missing at the fixed place: the
 //    status text and the message box "File not found, exiting
 //    PopulateLiceEinKwdTable"; nothing is opened, no process-log row is
 //    written, and the run goes on with the next step. A file that may be
@@ -32,6 +35,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "run/run_context.h"
 #include "run/user_database.h"
@@ -41,6 +45,14 @@ namespace morvane::convert {
 // What the step reads of the registration-number database at `path`
 // (optional: a run goes on without it).
 engine::UserDatabase RegistrationDatabase(const std::string& path);
+
+// Where the user named the registration-number database (`named_by`, as
+// RunPaths::registration_named_by) and nothing is at `path` in any letter
+// case: why, in words for a message ("registration-number database named
+// by --registration-db was not found: /x/einkwd.mdb"). "" when something
+// is there, and always for the fixed place (`named_by` ""), where a missing
+// database only leaves LiceEinKwd empty.
+std::string NamedDatabaseMissing(const std::string& named_by, const std::filesystem::path& path);
 
 void PopulateLiceEinKwdTable(engine::RunContext& run,
                              const std::filesystem::path& registration_database);

@@ -39,6 +39,11 @@ struct RunPaths {
   // Not a setting: the fixed place, or another that the headless tool and
   // tests give.
   std::string registration_database = kRegistrationDatabase;
+  // Where the user named registration_database ("--registration-db", "the
+  // setting RegistrationDb of [Development]"); "" for the fixed place. A
+  // database the user named must be there: only the fixed place may be
+  // missing.
+  std::string registration_named_by;
   // Not a setting: the settings file these paths were read from ("" when
   // they were not read from one).
   std::string settings_file;

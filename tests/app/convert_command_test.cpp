@@ -1,7 +1,10 @@
 // The Convert command and the run driver, headless.
 #include "app/convert_command.h"
 
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/fsuid.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,6 +82,15 @@ class NobodyFiles {
   const bool root_ = ::geteuid() == 0;
   fs::path read_only_;
 };
+
+// The bytes of the antenna-site databases that a run writes: B, C, D and
+// AntSiteDb.
+std::vector<std::string> UserFiles(const engine::RunPaths& paths) {
+  std::vector<std::string> bytes;
+  for (const std::string& file : {paths.ant_site_b, paths.ant_site_c, paths.ant_site_d, paths.ant_site_db})
+    bytes.push_back(TempDir::Read(file));
+  return bytes;
+}
 
 class ConvertCommandTest : public ::testing::Test {
  protected:
@@ -357,7 +369,6 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
   dir_.Write("reg/EinKwd.mdb", "two");
   ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0644), 0);
   fs::create_symlink(dir_ / "pipe", dir_ / "link to pipe.mdb");
-  const std::string b = paths_.ant_site_b;
   LetOthersRead(dir_.path());
   const struct {
     const char* name;
@@ -365,6 +376,7 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
     std::string message_part;
     As user = As::kOwner;
     bool ant_site_advice = false;  // the advice to choose the database again
+    std::string status = "";       // the main window's status line, after "The conversion stopped: "
   } cases[] = {
       {"main data set unreachable",
        [&](engine::RunPaths& p) {
@@ -396,12 +408,23 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
          fs::resize_file(copy / "purpose.dat", 0);  // empty is fine
        },
        "These data set files of the export in " + (dir_ / "partial").string() + "/ cannot be read:\r\n\r\n"
-       "site.dat is a folder, not a file\r\nfreq.dat was not found\r\nptcomm_fx.dat was not found\r\n\r\n"},
+       "site.dat is a folder, not a file\r\nfreq.dat was not found\r\nptcomm_fx.dat was not found\r\n\r\n",
+       As::kOwner, false, "data set files of the export cannot be read: site.dat, freq.dat, ptcomm_fx.dat."},
       {"main.dat may not be read",
        [&](engine::RunPaths& p) { fs::permissions(export_copy(p, "closed") / "main.dat", fs::perms::none); },
        "This data set file of the export in " + (dir_ / "closed").string() +
            "/ cannot be read:\r\n\r\nmain.dat cannot be read: permission denied\r\n\r\n",
-       As::kOther},
+       As::kOther, false, "the data set file of the export cannot be read: main.dat."},
+      {"registration database named but not there",
+       [&](engine::RunPaths& p) {
+         p.registration_database = (dir_ / "typo" / "einkwd.mdb").string();
+         p.registration_named_by = "--registration-db";
+       },
+       "The registration-number database named by --registration-db was not found: " +
+           (dir_ / "typo" / "einkwd.mdb").string(),
+       As::kOwner, false,
+       "the registration-number database named by --registration-db was not found: " +
+           (dir_ / "typo" / "einkwd.mdb").string() + "."},
       {"another user's baddata.txt in a shared folder",
        [&](engine::RunPaths& p) {
          const fs::path copy = export_copy(p, "shared");
@@ -430,7 +453,7 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
     ui::RecordingUi ui;
     engine::RunPaths paths = paths_;
     c.set_up(paths);
-    const std::string b_before = TempDir::Read(b);
+    const std::vector<std::string> user_files_before = UserFiles(paths_);
     std::optional<NobodyFiles> as_nobody;
     if (c.user != As::kOwner) as_nobody.emplace(dir_ / "export");
     const auto outcome = ConvertCommand(ui, paths);
@@ -443,9 +466,76 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
     EXPECT_EQ(text.find("Choose the database again under  \"Setup | Ant Site Files\"") != std::string::npos,
               c.ant_site_advice)
         << text;
+    if (!c.status.empty()) {
+      EXPECT_EQ(ui.Caption("frmMorvane", "lblStatus"), "The conversion stopped: " + c.status);
+    }
     EXPECT_EQ(TempDir::Read(dir_ / "dalkdb.mdb"), "the last good output");
-    EXPECT_TRUE(TempDir::Read(b) == b_before);
+    EXPECT_TRUE(UserFiles(paths_) == user_files_before);
     EXPECT_EQ(fs::symlink_status(dir_ / "pipe").type(), fs::file_type::fifo);
+  }
+}
+
+// Sets the file system's attribute `flag` (as chattr does) on `path` while
+// it lives, where the file system keeps such attributes and the user may
+// set them (root).
+class FileAttribute {
+ public:
+  FileAttribute(fs::path path, int flag) : path_(std::move(path)), flag_(flag), set_(Change(flag)) {}
+  ~FileAttribute() {
+    if (set_) Change(0);
+  }
+  FileAttribute(const FileAttribute&) = delete;
+  FileAttribute& operator=(const FileAttribute&) = delete;
+  bool set() const { return set_; }
+
+ private:
+  bool Change(int on) const {
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool changed = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = (flags & ~flag_) | on;
+    changed = changed && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return changed;
+  }
+
+  fs::path path_;
+  int flag_;
+  bool set_;
+};
+
+// A baddata.txt that the file system itself keeps from being removed is
+// refused before the question, not found after the output has been emptied.
+TEST_F(ConvertCommandTest, ABaddataTheFileSystemWillNotLetBeReplacedIsRefused) {
+  dir_.Write("dalkdb.mdb", "the last good output");
+  const fs::path rejected = dir_.Write("export/baddata.txt", "an earlier run's");
+  const std::vector<std::string> user_files_before = UserFiles(paths_);
+  const struct {
+    fs::path on;
+    int flag;
+    std::string why;
+  } cases[] = {
+      {rejected, FS_IMMUTABLE_FL, "the file system's immutable attribute is set on it"},
+      {dir_ / "export", FS_APPEND_FL,
+       "the file system's append-only attribute is set on its folder " + (dir_ / "export").string() +
+           ", so nothing in that folder may be removed"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    const FileAttribute attribute(c.on, c.flag);
+    if (!attribute.set()) GTEST_SKIP() << "the immutable and append-only attributes cannot be set here (root on a "
+                                          "file system that keeps them can)";
+    ui::RecordingUi ui;
+    EXPECT_EQ(ConvertCommand(ui, paths_).kind, Kind::kFailed);
+    ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
+    EXPECT_NE(ui.Messages()[0].text.find("The rejected-data file " + rejected.string() + " cannot be replaced: " +
+                                         c.why + ".\r\n\r\nEvery conversion makes this file anew. Have the attribute"),
+              std::string::npos)
+        << ui.Messages()[0].text;
+    EXPECT_EQ(TempDir::Read(paths_.output), "the last good output");
+    EXPECT_EQ(TempDir::Read(rejected), "an earlier run's");
+    EXPECT_TRUE(UserFiles(paths_) == user_files_before);
   }
 }
 
@@ -770,6 +860,20 @@ TEST(HeadlessToolTest, RunsTheSamplesAndSaysSo) {
                           "TowerFlag NOT IN ('1', '2', '3', '4')) FROM DalkSite");
   EXPECT_EQ(unkeyed, std::vector<std::string>{"1|0"});
   const std::string tool = std::string(MORVANE_BINARY_DIR) + "/morvane-headless ";
+  // A registration-number database the user names must be there, or the run
+  // is refused and changes nothing.
+  const std::string output = TempDir::Read(dir / "dalkdb.mdb");
+  dir.Write("typo.ini", TempDir::Read(dir / "morvane.ini") + "[Development]\nRegistrationDb=typo/einkwd.mdb\n");
+  for (const auto& [args, named_by] : {std::pair{"--registration-db typo/einkwd.mdb morvane.ini", "--registration-db"},
+                                       std::pair{"typo.ini", "the setting RegistrationDb of [Development] in typo.ini"}}) {
+    SCOPED_TRACE(args);
+    EXPECT_EQ(std::system(("cd " + dir.path().string() + " && " + tool + args + " > refused.txt").c_str()) >> 8, 1);
+    EXPECT_NE(TempDir::Read(dir / "refused.txt")
+                  .find(std::string("named by ") + named_by + " was not found: typo/einkwd.mdb"),
+              std::string::npos)
+        << TempDir::Read(dir / "refused.txt");
+    EXPECT_TRUE(TempDir::Read(dir / "dalkdb.mdb") == output);
+  }
   EXPECT_EQ(std::system((tool + "/nonexistent.ini 2>/dev/null").c_str()) >> 8, 2);
   ASSERT_EQ(std::system((tool + "--help > " + (dir / "help.txt").string()).c_str()), 0);
   EXPECT_EQ(TempDir::Read(dir / "help.txt").rfind("usage: morvane-headless ", 0), 0u);

@@ -203,6 +203,18 @@ TEST_F(RegistrationDataTest, AMissingDatabaseSaysSoAndWritesNothing) {
   EXPECT_TRUE(Rows("ProcessLog").empty());
   EXPECT_TRUE(Rows("LiceEinKwd").empty());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "elsewhere"));
+
+  // A database the user named, not the fixed place, stops the step instead.
+  paths_.registration_named_by = "--registration-db";
+  engine::RunContext named(ui_, ws_, paths_);
+  try {
+    PopulateLiceEinKwdTable(named, dir_ / "elsewhere" / "einkwd.mdb");
+    ADD_FAILURE() << "no error";
+  } catch (const engine::StepError& e) {
+    EXPECT_EQ(std::string(e.what()), "The registration-number database named by --registration-db was not found: " +
+                                         (dir_ / "elsewhere" / "einkwd.mdb").string() + ".");
+  }
+  EXPECT_EQ(ui_.Messages().size(), 1u);
 }
 
 TEST_F(RegistrationDataTest, AnUnusableDatabaseStopsTheStepNamingFileAndWhatIsMissing) {

@@ -1,7 +1,9 @@
 #include "platform/files/files.h"
 
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/fsuid.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +21,23 @@ std::string ErrorText(int error) {
   std::string text = std::generic_category().message(error);
   if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
   return text;
+}
+
+// The attributes that the file system itself keeps on `path` (chattr's),
+// opened without following a link and without blocking; nullopt where they
+// cannot be told: the file system keeps none, or `path` may not be opened.
+std::optional<int> AttributeFlags(const fs::path& path, int open_flags) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC | open_flags);
+  if (fd < 0) return std::nullopt;
+  int flags = 0;
+  const int got = ::ioctl(fd, FS_IOC_GETFLAGS, &flags);
+  ::close(fd);
+  if (got != 0) return std::nullopt;
+  return flags;
+}
+
+std::string AttributeName(int flags) {
+  return (flags & FS_IMMUTABLE_FL) != 0 ? "immutable" : "append-only";
 }
 
 Located Found(fs::path path) { return {Located::Kind::kFound, std::move(path), {}}; }
@@ -162,6 +181,23 @@ std::string NotReadable(const fs::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return ErrorText(errno);
   ::close(fd);
+  return "";
+}
+
+std::string RemovalBarredByAttribute(const fs::path& path) {
+  constexpr int kBarring = FS_IMMUTABLE_FL | FS_APPEND_FL;
+  struct stat entry {};
+  if (::lstat(path.c_str(), &entry) != 0) return "";
+  const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  // Only a regular file is opened: opening a device may act on it. A link
+  // keeps no attributes of its own.
+  if (S_ISREG(entry.st_mode)) {
+    if (const auto flags = AttributeFlags(path, 0); flags && (*flags & kBarring) != 0)
+      return "the file system's " + AttributeName(*flags) + " attribute is set on it";
+  }
+  if (const auto flags = AttributeFlags(folder, O_DIRECTORY); flags && (*flags & kBarring) != 0)
+    return "the file system's " + AttributeName(*flags) + " attribute is set on its folder " + folder.string() +
+           ", so nothing in that folder may be removed";
   return "";
 }
 

@@ -78,8 +78,16 @@ std::string NotReadable(const std::filesystem::path& path);
 // there. The folder must be writable; a folder with the sticky bit (mode
 // 1777, as shared folders are) lets only the owner of the entry or of the
 // folder remove it. Asked for the process's file-system user, as its file
-// operations are checked.
+// operations are checked. The file system's own attributes are asked
+// separately (RemovalBarredByAttribute).
 std::string NotRemovable(const std::filesystem::path& path);
+
+// Why the file system's own attributes (as chattr sets them) bar removing
+// what stands at `path`, whoever asks: the immutable or append-only
+// attribute on the regular file there, or on its folder. "" when they do
+// not, when nothing is there, and where they cannot be told (a file system
+// that keeps none, a file or folder that may not be opened for reading).
+std::string RemovalBarredByAttribute(const std::filesystem::path& path);
 
 // True when the process may write the file at `path` (asked as
 // FolderNotWritable asks).
