@@ -23,6 +23,7 @@
 #include "platform/db/workspace.h"
 #include "platform/files/file_claim.h"
 #include "platform/files/path_lock.h"
+#include "platform/text/text.h"
 #include "platform/ui/recording_ui.h"
 #include "platform/ui/stop_signals.h"
 #include "run/ktb_database.h"
@@ -124,7 +125,12 @@ TEST_F(ConvertCommandTest, NoLeavesEverythingAsItWas) {
   EXPECT_EQ(ui_.Messages()[0].default_button, 1);  // No
 }
 
+// The data set files but main.dat are named in other letter case, as a file
+// system that ignores case may leave them.
 TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
+  for (const auto& entry : fs::directory_iterator(MORVANE_SAMPLES_DIR))
+    if (const std::string name = entry.path().filename().string(); name != "main.dat" && name.ends_with(".dat"))
+      fs::rename(dir_ / "export" / name, dir_ / "export" / (name == "site.dat" ? "Site.Dat" : text::ToUpper(name)));
   dir_.Write("export/baddata.txt", "left over from an earlier run");
   paths_.registration_database = (dir_ / "no" / "einkwd.mdb").string();
   const auto outcome = ConvertCommand(ui_, paths_);
@@ -154,6 +160,7 @@ TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
   EXPECT_EQ(text_of[42], "Compacting DALK database !");
   EXPECT_EQ(text_of[40], text_of[34]);  // the transmitters are loaded twice
   EXPECT_EQ(Column("DataSource", "ExportDatabase"), std::vector<db::Value>{db::Value("DALK")});
+  EXPECT_FALSE(Column("DalkSite", "SiteKey").empty());  // from Site.Dat
 
   EXPECT_EQ(fs::file_size(dir_ / "export" / "baddata.txt"), 0u);
   for (const auto& entry : fs::directory_iterator(dir_.path()))
