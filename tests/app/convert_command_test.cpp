@@ -312,22 +312,25 @@ TEST_F(ConvertCommandTest, TheRunHoldsItsClaimsToItsEnd) {
   EXPECT_TRUE(files::FileClaim::TryTake(paths_.ant_site_b));  // released at the end
 }
 
-// C and D in one file: under two names (a hard link) the run completes and
-// stores exactly what it stores when both settings give one path.
+// C and D in one file: under two names (a hard link, or a symbolic link and
+// its target) the run completes and stores exactly what it stores when both
+// settings give one path.
 TEST_F(ConvertCommandTest, OneFileNamedByTwoSettingsIsOneDatabase) {
   testing::ExecuteSql(paths_.ant_site_c, testing::TestDataText("antsite/d.sql"));
   const fs::path empty = dir_ / "c and d.empty";
   fs::copy_file(paths_.ant_site_c, empty);
   fs::create_directory(dir_ / "elsewhere");
   std::vector<std::string> one_path;
-  for (const bool hard_link : {false, true}) {
-    SCOPED_TRACE(hard_link ? "a hard link" : "one path");
+  for (const std::string how : {"one path", "a hard link", "a symbolic link"}) {
+    SCOPED_TRACE(how);
     fs::copy_file(empty, paths_.ant_site_c, fs::copy_options::overwrite_existing);
     engine::RunPaths paths = paths_;
     paths.ant_site_d = paths_.ant_site_c;
-    if (hard_link) {
+    if (how != "one path") {
       paths.ant_site_d = (dir_ / "elsewhere" / "d.mdb").string();
-      fs::create_hard_link(paths_.ant_site_c, paths.ant_site_d);
+      fs::remove(paths.ant_site_d);
+      if (how == "a hard link") fs::create_hard_link(paths_.ant_site_c, paths.ant_site_d);
+      else fs::create_symlink(paths_.ant_site_c, paths.ant_site_d);
     }
     ui::RecordingUi ui;
     const auto outcome = ConvertCommand(ui, paths);
@@ -336,7 +339,7 @@ TEST_F(ConvertCommandTest, OneFileNamedByTwoSettingsIsOneDatabase) {
     for (const auto& row : testing::QueryRows(paths.ant_site_d, "SELECT * FROM AntSite_D")) stored.push_back(row);
     for (const auto& row : testing::QueryRows(paths_.output, "SELECT SiteKey, TowerSiteKey, TowerFlag FROM DalkSite ORDER BY SiteKey"))
       stored.push_back(row);
-    if (hard_link) {
+    if (how != "one path") {
       EXPECT_EQ(stored, one_path);
     }
     one_path = stored;
