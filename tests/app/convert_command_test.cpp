@@ -26,6 +26,7 @@
 #include "platform/db/workspace.h"
 #include "platform/files/file_claim.h"
 #include "platform/files/path_lock.h"
+#include "platform/text/text.h"
 #include "platform/ui/recording_ui.h"
 #include "platform/ui/stop_signals.h"
 #include "run/ktb_database.h"
@@ -136,7 +137,12 @@ TEST_F(ConvertCommandTest, NoLeavesEverythingAsItWas) {
   EXPECT_EQ(ui_.Messages()[0].default_button, 1);  // No
 }
 
+// The data set files but main.dat are named in other letter case, as a file
+// system that ignores case may leave them.
 TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
+  for (const auto& entry : fs::directory_iterator(MORVANE_SAMPLES_DIR))
+    if (const std::string name = entry.path().filename().string(); name != "main.dat" && name.ends_with(".dat"))
+      fs::rename(dir_ / "export" / name, dir_ / "export" / (name == "site.dat" ? "Site.Dat" : text::ToUpper(name)));
   dir_.Write("export/baddata.txt", "left over from an earlier run");
   paths_.registration_database = (dir_ / "no" / "einkwd.mdb").string();
   const auto outcome = ConvertCommand(ui_, paths_);
@@ -166,6 +172,7 @@ TEST_F(ConvertCommandTest, AWholeRunLogsEveryStepItHasAndCompactsTwice) {
   EXPECT_EQ(text_of[42], "Compacting DALK database !");
   EXPECT_EQ(text_of[40], text_of[34]);  // the transmitters are loaded twice
   EXPECT_EQ(Column("DataSource", "ExportDatabase"), std::vector<db::Value>{db::Value("DALK")});
+  EXPECT_FALSE(Column("DalkSite", "SiteKey").empty());  // from Site.Dat
 
   EXPECT_EQ(fs::file_size(dir_ / "export" / "baddata.txt"), 0u);
   for (const auto& entry : fs::directory_iterator(dir_.path()))
@@ -317,22 +324,25 @@ TEST_F(ConvertCommandTest, TheRunHoldsItsClaimsToItsEnd) {
   EXPECT_TRUE(files::FileClaim::TryTake(paths_.ant_site_b));  // released at the end
 }
 
-// C and D in one file: under two names (a hard link) the run completes and
-// stores exactly what it stores when both settings give one path.
+// C and D in one file: under two names (a hard link, or a symbolic link and
+// its target) the run completes and stores exactly what it stores when both
+// settings give one path.
 TEST_F(ConvertCommandTest, OneFileNamedByTwoSettingsIsOneDatabase) {
   testing::ExecuteSql(paths_.ant_site_c, testing::TestDataText("antsite/d.sql"));
   const fs::path empty = dir_ / "c and d.empty";
   fs::copy_file(paths_.ant_site_c, empty);
   fs::create_directory(dir_ / "elsewhere");
   std::vector<std::string> one_path;
-  for (const bool hard_link : {false, true}) {
-    SCOPED_TRACE(hard_link ? "a hard link" : "one path");
+  for (const std::string how : {"one path", "a hard link", "a symbolic link"}) {
+    SCOPED_TRACE(how);
     fs::copy_file(empty, paths_.ant_site_c, fs::copy_options::overwrite_existing);
     engine::RunPaths paths = paths_;
     paths.ant_site_d = paths_.ant_site_c;
-    if (hard_link) {
+    if (how != "one path") {
       paths.ant_site_d = (dir_ / "elsewhere" / "d.mdb").string();
-      fs::create_hard_link(paths_.ant_site_c, paths.ant_site_d);
+      fs::remove(paths.ant_site_d);
+      if (how == "a hard link") fs::create_hard_link(paths_.ant_site_c, paths.ant_site_d);
+      else fs::create_symlink(paths_.ant_site_c, paths.ant_site_d);
     }
     ui::RecordingUi ui;
     const auto outcome = ConvertCommand(ui, paths);
@@ -341,7 +351,7 @@ TEST_F(ConvertCommandTest, OneFileNamedByTwoSettingsIsOneDatabase) {
     for (const auto& row : testing::QueryRows(paths.ant_site_d, "SELECT * FROM AntSite_D")) stored.push_back(row);
     for (const auto& row : testing::QueryRows(paths_.output, "SELECT SiteKey, TowerSiteKey, TowerFlag FROM DalkSite ORDER BY SiteKey"))
       stored.push_back(row);
-    if (hard_link) {
+    if (how != "one path") {
       EXPECT_EQ(stored, one_path);
     }
     one_path = stored;
