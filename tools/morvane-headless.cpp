@@ -24,7 +24,6 @@
 #include "app/convert_command.h"
 #include "app/settings.h"
 #include "platform/files/files.h"
-#include "platform/text/text.h"
 #include "platform/ui/recording_ui.h"
 #include "platform/ui/stop_signals.h"
 
@@ -74,9 +73,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const auto settings = morvane::app::SettingsFile::AtPath(settings_path);
-  // A key left empty names no file, as a missing key does.
   if (const std::string from_settings = settings.ReadPath("Development", "RegistrationDb");
-      !registration_db && from_settings != "NONE" && !morvane::text::Trim(from_settings).empty()) {
+      !registration_db && from_settings != "NONE") {
     registration_db = morvane::files::FromSetting(from_settings);
     registration_named_by = "the setting RegistrationDb of [Development] in " + settings_path.string();
   }
