@@ -13,6 +13,7 @@
 #include "platform/text/text.h"
 #include "run/ktb_database.h"
 #include "run/program.h"
+#include "run/rejected_data.h"
 #include "run/staging_database.h"
 
 namespace morvane::app {
@@ -66,6 +67,22 @@ std::string CloseAfterFailure(db::Workspace& workspace) {
     return std::string("\r\n\r\nClosing the databases failed too: ") + e.what();
   }
   return {};
+}
+
+// A failure before the steps, caught while the run's databases may be
+// open: they are closed, the message names `headline`, the file and the
+// reason, and the main window says why the conversion stopped.
+ConvertOutcome FailedBeforeTheSteps(engine::RunContext& run, const std::string& headline, const std::string& failure,
+                                    const std::exception& e) {
+  const std::string close_failure = CloseAfterFailure(run.workspace());
+  ui::Message m = FailureMessage(headline, e, run);
+  m.text += close_failure;
+  run.ShowMessage(m);
+  ConvertOutcome outcome{ConvertOutcome::Kind::kFailed, failure + ": " + e.what()};
+  ui::Window& main = run.ui().GetWindow(ui::kMainWindow);
+  main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
+  main.Repaint();
+  return outcome;
 }
 
 bool AskToInitialise(engine::RunContext& run) {
@@ -166,25 +183,30 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
 
     main.SetCaption("lblStatus", "Converting the data set!");
     main.Repaint();
+    // baddata.txt is made anew before the output database is touched: what
+    // keeps it from being replaced (a mount on it, an attribute that cannot
+    // be told in advance) stops the run while the last output is whole.
+    std::optional<engine::RejectedData> rejected;
+    try {
+      rejected.emplace(run.InputFile("baddata.txt"));
+    } catch (const std::exception& e) {
+      return FailedBeforeTheSteps(run,
+                                  "The rejected-data file could not be made anew; the conversion did not start. "
+                                  "The output database and every other database are as they were.",
+                                  "the rejected-data file could not be made anew", e);
+    }
     try {
       InitialiseDatabase(run);
     } catch (const engine::RunStopped&) {
       throw;
     } catch (const std::exception& e) {
-      const std::string close_failure = CloseAfterFailure(workspace);
-      ui::Message m = FailureMessage("The output database could not be initialised.", e, run);
-      m.text += close_failure;
-      run.ShowMessage(m);
-      outcome.kind = ConvertOutcome::Kind::kFailed;
-      outcome.failure = std::string("the output database could not be initialised: ") + e.what();
-      main.SetCaption("lblStatus", "The conversion stopped: " + outcome.failure);
-      main.Repaint();
-      return outcome;
+      return FailedBeforeTheSteps(run, "The output database could not be initialised.",
+                                  "the output database could not be initialised", e);
     }
 
     main.SetVisible("cmdConvert", false);
     main.Repaint();
-    const RunResult result = RunSteps(run, steps);
+    const RunResult result = RunSteps(run, *rejected, steps);
     main.SetVisible("cmdConvert", true);
 
     outcome.rejected = result.rejected;

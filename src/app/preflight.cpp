@@ -1,5 +1,6 @@
 #include "app/preflight.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -25,6 +26,20 @@ struct RunInput {
   std::string what;  // "the data set file site.dat of the export (/x/site.dat)"
 };
 
+bool Named(const std::string& path) {
+  const std::string named = text::Trim(path);
+  return !named.empty() && !text::EqualsIgnoreCase(named, "NONE");
+}
+
+// How a message names a user's database: "database of the setting
+// AntSite_B", or the registration-number database and what named it.
+std::string DatabaseNamed(const engine::UserDatabase& database, const engine::RunPaths& paths) {
+  if (!database.setting.empty()) return "database of the setting " + database.setting;
+  if (!paths.registration_named_by.empty())
+    return "registration-number database named by " + paths.registration_named_by;
+  return "registration-number database";
+}
+
 // The files of the run that the output must not be: what it reads, the
 // settings file the paths come from, and the rejected-data file it writes.
 std::vector<RunInput> RunInputs(const engine::RunContext& run) {
@@ -42,12 +57,9 @@ std::vector<RunInput> RunInputs(const engine::RunContext& run) {
     inputs.push_back({file, "the data set file " + loader->file + " of the export (" + file.string() + ")"});
   }
   for (const engine::UserDatabase& database : convert::AntSiteDatabasesToCheck(run.paths())) {
-    const std::string named = text::Trim(database.path);
-    if (named.empty() || text::EqualsIgnoreCase(named, "NONE")) continue;
+    if (!Named(database.path)) continue;
     const std::filesystem::path file = engine::UserDatabaseFile(database.path);
-    inputs.push_back({file, (database.setting.empty() ? "the registration-number database"
-                                                      : "the database of the setting " + database.setting) +
-                                " (" + file.string() + ")"});
+    inputs.push_back({file, "the " + DatabaseNamed(database, run.paths()) + " (" + file.string() + ")"});
   }
   return inputs;
 }
@@ -62,6 +74,32 @@ std::optional<Refusal> OutputIsAnInput(const engine::RunContext& run) {
                    "The output database " + text::Trim(run.paths().output) + " is " + input.what +
                        ".\r\n\r\nConvert deletes its output database and builds it anew, which would destroy "
                        "that file. Choose another output database under  \"Setup | Modify File Location\".",
+                   ui::Icon::kCritical};
+  }
+  return std::nullopt;
+}
+
+// Every run removes the export's baddata.txt and makes it anew: a user's
+// database that the run would open under that name (so named, in another
+// letter case, or through a symbolic link to it) would be destroyed.
+// Another name of the same file (a hard link) loses nothing.
+std::optional<Refusal> DatabaseIsTheRejectedDataFile(const engine::RunContext& run) {
+  const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);
+  const auto is_rejected = [&](const std::filesystem::path& name) { return files::SameEntry(name, rejected); };
+  for (const engine::UserDatabase& database : convert::AntSiteDatabasesToCheck(run.paths())) {
+    if (!Named(database.path)) continue;
+    const std::filesystem::path file = engine::UserDatabaseFile(database.path);
+    const std::vector<std::filesystem::path> names = files::LinkChain(file);
+    if (std::none_of(names.begin(), names.end(), is_rejected)) continue;
+    const std::string what = DatabaseNamed(database, run.paths()) + " (" + file.string() + ")";
+    const std::string advice = database.setting.empty()
+                                   ? "Name the registration-number database itself, and run the conversion again."
+                                   : "Choose the database itself under  \"Setup | Ant Site Files\", and run "
+                                     "Convert again.";
+    return Refusal{"the " + what + " is the rejected-data file baddata.txt of the export.",
+                   "The " + what + " is the rejected-data file baddata.txt of the export (" + rejected.string() +
+                       ").\r\n\r\nEvery conversion deletes that file and makes it anew, which would destroy the "
+                       "database. Nothing has been changed. " + advice,
                    ui::Icon::kCritical};
   }
   return std::nullopt;
@@ -88,6 +126,28 @@ Refusal RejectedDataFileRefusal(const std::filesystem::path& rejected, const std
   return Refusal{"the rejected-data file " + rejected.string() + " " + what + ".",
                  "The rejected-data file " + rejected.string() + " " + what +
                      ".\r\n\r\nEvery conversion makes this file anew. " + advice,
+                 ui::Icon::kCritical};
+}
+
+// The output database is made in its folder (where a link to it leads): a
+// folder that is not there, or may not be written, would stop the run after
+// the question. Convert makes no folder.
+std::optional<Refusal> OutputFolderRefusal(const engine::RunContext& run) {
+  std::filesystem::path folder = files::LinkTarget(run.OutputFile()).parent_path();
+  if (folder.empty()) folder = ".";
+  const std::string why = files::FolderNotWritable(folder);
+  if (why.empty()) return std::nullopt;
+  const files::Located located = files::Locate(folder);
+  std::string state = "may not be written: " + why;
+  if (located.kind == files::Located::Kind::kMissing) state = "does not exist";
+  else if (located.kind == files::Located::Kind::kUnreachable) state = "cannot be reached: " + located.reason;
+  else if (std::error_code ec; !std::filesystem::is_directory(located.path, ec)) state = "is not a folder";
+  const std::string where = "the folder " + folder.string();
+  return Refusal{where + " of the output database " + state + ".",
+                 "The output database " + text::Trim(run.paths().output) +
+                     " (the setting OutputPathAndFilename) cannot be made: " + where + " " + state +
+                     ".\r\n\r\nConvert makes no folder. Nothing has been changed. Make the folder, or choose "
+                     "another output database under  \"Setup | Modify File Location\".",
                  ui::Icon::kCritical};
 }
 
@@ -178,6 +238,10 @@ std::optional<Refusal> MainDataSetUnreachable(const engine::RunPaths& paths) {
 
 }  // namespace
 
+std::string MainDataSetNotFound(const engine::RunPaths& paths) {
+  return "the file 'main.dat' was not found: " + files::FromSetting(text::Trim(paths.table_main)).string() + ".";
+}
+
 bool MainDataSetFound(const engine::RunPaths& paths) {
   auto found = files::Resolve(files::FromSetting(paths.table_main));
   std::error_code ec;
@@ -196,12 +260,14 @@ ui::Message MissingMainDataSetMessage() {
 std::optional<Refusal> RefusalBeforeQuestion(const engine::RunContext& run) {
   if (auto refusal = MainDataSetUnreachable(run.paths())) return refusal;
   if (!MainDataSetFound(run.paths()))
-    return Refusal{"the file 'main.dat' was not found.", MissingMainDataSetMessage().text, ui::Icon::kNone};
+    return Refusal{MainDataSetNotFound(run.paths()), MissingMainDataSetMessage().text, ui::Icon::kNone};
   if (auto refusal = OutputIsAnInput(run)) return refusal;
+  if (auto refusal = DatabaseIsTheRejectedDataFile(run)) return refusal;
   if (auto refusal = OutputIsNotAFile(run)) return refusal;
   if (auto refusal = DataSetFilesRefusal(run)) return refusal;
   if (auto refusal = NamedRegistrationDatabaseMissing(run.paths())) return refusal;
-  return ExportFolderRefusal(run);
+  if (auto refusal = ExportFolderRefusal(run)) return refusal;
+  return OutputFolderRefusal(run);
 }
 
 std::optional<Refusal> UserDatabaseRefusal(engine::RunContext& run) {

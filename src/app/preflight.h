@@ -17,6 +17,10 @@ namespace morvane::app {
 // that TableMainPath leads to, letter case included). Main checks it too.
 bool MainDataSetFound(const engine::RunPaths& paths);
 
+// Why the run stops when it is not: "the file 'main.dat' was not found:
+// <the path looked at>.", for the status line.
+std::string MainDataSetNotFound(const engine::RunPaths& paths);
+
 // "The file 'main.dat' was not found! ...", as Main shows it.
 ui::Message MissingMainDataSetMessage();
 
@@ -32,6 +36,10 @@ ui::Message MissingMainDataSetMessage();
 //    that is not there yet, where it leads; the message names which, with its
 //    data set or setting and its path. The settings file the paths were
 //    read from and the export's rejected-data file baddata.txt count too;
+//  - a user's database (A to E, AntSiteDb, the registration-number
+//    database) that the run would open as the export's baddata.txt (so
+//    named, in any letter case, or through symbolic links to it): every
+//    run replaces that file. A hard link of it is another name, and fine;
 //  - the output database exists and is not a regular file (a folder, a
 //    named pipe, a socket, a device, also behind a symbolic link): says what;
 //  - data set files that the loaders would not find (in the input folder,
@@ -42,7 +50,10 @@ ui::Message MissingMainDataSetMessage();
 //  - the export folder cannot take baddata.txt (it may not be written,
 //    something other than a file stands in its place, or the baddata.txt
 //    there may not be removed, as in a shared folder where it is another
-//    user's): names the folder or the file and why.
+//    user's): names the folder or the file and why;
+//  - the output database's folder (where a link to it leads) is not there,
+//    is not a folder or may not be written: names the setting and the
+//    folder. No folder is made.
 std::optional<Refusal> RefusalBeforeQuestion(const engine::RunContext& run);
 
 // The check of the user's databases that the run reads and writes (A to E,

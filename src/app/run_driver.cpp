@@ -4,7 +4,6 @@
 #include <iterator>
 #include <exception>
 #include <filesystem>
-#include <memory>
 #include <optional>
 
 #include "app/preflight.h"
@@ -172,23 +171,24 @@ std::vector<Step> StandardSteps() {
   return steps;
 }
 
-RunResult RunSteps(engine::RunContext& run) { return RunSteps(run, StandardSteps()); }
+RunResult RunSteps(engine::RunContext& run, engine::RejectedData& rejected) {
+  return RunSteps(run, rejected, StandardSteps());
+}
 
-RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps) {
+RunResult RunSteps(engine::RunContext& run, engine::RejectedData& rejected, const std::vector<Step>& steps) {
   RunResult result;
   if (!MainDataSetFound(run.paths())) {
+    rejected.Close();
     ReportMissingMainDataSet(run);
-    result.failure = "the file 'main.dat' was not found.";
+    result.failure = MainDataSetNotFound(run.paths());
     return result;
   }
 
   ui::Window& status = run.Status();
-  std::unique_ptr<engine::RejectedData> rejected;
   try {
     status.Show();
     status.SetCaption("lblDateTimeStart", text::GeneralDateTime(text::DateTime::Now()));
-    rejected = std::make_unique<engine::RejectedData>(run.InputFile("baddata.txt"));
-    run.set_rejected(rejected.get());
+    run.set_rejected(&rejected);
 
     run.step_current = 0;
     status.SetCaption("lblStepTotal", std::to_string(kStepTotal));
@@ -207,7 +207,7 @@ RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps) {
     const bool stopped_by_user = dynamic_cast<const engine::RunStopped*>(&e) != nullptr;
     // Rolls back the open transaction, keeps what was committed.
     const std::optional<db::Error> close_failure = CloseReportingFailure(run);
-    if (rejected) rejected->Close();
+    rejected.Close();
     std::string headline = "The conversion stopped at step " + std::to_string(run.step_current);
     const std::string name = StepName(run, steps);
     if (!name.empty()) headline += " (" + name + ")";
@@ -226,11 +226,9 @@ RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps) {
     result.completed = false;
     result.failure = std::string("the last changes could not be saved: ") + close_failure->what();
   }
-  if (rejected) {
-    result.rejected = rejected->Count();
-    result.key_notes = rejected->NoteCount();
-    rejected->Close();
-  }
+  result.rejected = rejected.Count();
+  result.key_notes = rejected.NoteCount();
+  rejected.Close();
   run.set_rejected(nullptr);
   status.Hide();
   status.Unload();

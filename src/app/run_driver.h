@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "run/rejected_data.h"
 #include "run/run_context.h"
 
 namespace morvane::app {
@@ -42,7 +43,11 @@ struct RunResult {
 ui::Message FailureMessage(std::string headline, const std::exception& e, const engine::RunContext& run);
 
 // Runs the steps. `steps` defaults to StandardSteps(); tests pass their own.
-RunResult RunSteps(engine::RunContext& run, const std::vector<Step>& steps);
-RunResult RunSteps(engine::RunContext& run);
+// `rejected` is the run's rejected-data file, made anew by the caller
+// before the output database was touched (so that a baddata.txt that cannot
+// be replaced stops the run while the output is as it was); the steps write
+// to it, and it is closed when they end.
+RunResult RunSteps(engine::RunContext& run, engine::RejectedData& rejected, const std::vector<Step>& steps);
+RunResult RunSteps(engine::RunContext& run, engine::RejectedData& rejected);
 
 }  // namespace morvane::app

@@ -4,8 +4,11 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/fsuid.h>
+#include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -201,12 +204,14 @@ TEST_F(ConvertCommandTest, AMainDataSetNotNamedExactlyMainDatIsRefusedBeforeTheQ
   EXPECT_EQ(TempDir::Read(paths_.output), "the last good output");
   EXPECT_FALSE(fs::exists(dir_ / "export" / "baddata.txt"));
   EXPECT_FALSE(Shown("frmStatus", "lblStatus", kFinished));
-  EXPECT_EQ(ui_.Caption("frmMorvane", "lblStatus"), "The conversion stopped: the file 'main.dat' was not found.");
+  EXPECT_EQ(ui_.Caption("frmMorvane", "lblStatus"),
+            "The conversion stopped: the file 'main.dat' was not found: " + paths_.table_main + ".");
 
   // Main checks it too, before any step.
   db::Workspace ws;
   engine::RunContext run(ui_, ws, paths_);
-  EXPECT_FALSE(RunSteps(run).completed);
+  engine::RejectedData rejected(dir_ / "baddata.txt");
+  EXPECT_EQ(RunSteps(run, rejected).failure, "the file 'main.dat' was not found: " + paths_.table_main + ".");
   EXPECT_EQ(ui_.Messages().back().text, missing);
   EXPECT_FALSE(fs::exists(dir_ / "export" / "baddata.txt"));
 }
@@ -456,6 +461,36 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
        "is a named pipe (FIFO), not a file."},
       {"output a folder", [&](engine::RunPaths& p) { p.output = (dir_ / "reg").string(); },
        "is a folder, not a file."},
+      {"output in a folder that is not there",
+       [&](engine::RunPaths& p) { p.output = (dir_ / "no such folder" / "dalkdb.mdb").string(); },
+       "The output database " + (dir_ / "no such folder" / "dalkdb.mdb").string() +
+           " (the setting OutputPathAndFilename) cannot be made: the folder " + (dir_ / "no such folder").string() +
+           " does not exist.\r\n\r\nConvert makes no folder.",
+       As::kOwner, false,
+       "the folder " + (dir_ / "no such folder").string() + " of the output database does not exist."},
+      {"output in a folder that is a file",
+       [&](engine::RunPaths& p) { p.output = (dir_ / "dalkdb.mdb" / "dalkdb.mdb").string(); },
+       "cannot be made: the folder " + (dir_ / "dalkdb.mdb").string() + " is not a folder."},
+      {"AntSite_B a link to baddata.txt",
+       [&](engine::RunPaths& p) {
+         fs::copy_file(paths_.ant_site_b, dir_ / "export" / "baddata.txt");
+         fs::create_symlink(dir_ / "export" / "baddata.txt", dir_ / "b by link.mdb");
+         p.ant_site_b = (dir_ / "b by link.mdb").string();
+       },
+       "The database of the setting AntSite_B (" + (dir_ / "b by link.mdb").string() +
+           ") is the rejected-data file baddata.txt of the export (" + (dir_ / "export" / "baddata.txt").string() +
+           ").",
+       As::kOwner, false,
+       "the database of the setting AntSite_B (" + (dir_ / "b by link.mdb").string() +
+           ") is the rejected-data file baddata.txt of the export."},
+      {"registration database named as BADDATA.TXT",
+       [&](engine::RunPaths& p) {
+         dir_.Write("export/baddata.txt", "registrants");
+         p.registration_database = (dir_ / "export" / "BADDATA.TXT").string();
+         p.registration_named_by = "--registration-db";
+       },
+       "The registration-number database named by --registration-db (" +
+           (dir_ / "export" / "baddata.txt").string() + ") is the rejected-data file baddata.txt of the export"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -464,11 +499,16 @@ TEST_F(ConvertCommandTest, ARunThatCannotFinishIsRefusedBeforeTheQuestion) {
     engine::RunPaths paths = paths_;
     c.set_up(paths);
     const std::vector<std::string> user_files_before = UserFiles(paths_);
+    const fs::path rejected = dir_ / "export" / "baddata.txt";
+    const std::string rejected_before = fs::is_regular_file(rejected) ? TempDir::Read(rejected) : "";
     std::optional<NobodyFiles> as_nobody;
     if (c.user != As::kOwner) as_nobody.emplace(dir_ / "export");
     const auto outcome = ConvertCommand(ui, paths);
     as_nobody.reset();
-    fs::remove_all(dir_ / "export" / "baddata.txt");
+    if (!rejected_before.empty()) {
+      EXPECT_EQ(TempDir::Read(rejected), rejected_before);
+    }
+    fs::remove_all(rejected);
     EXPECT_EQ(outcome.kind, Kind::kFailed);
     ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
     const std::string& text = ui.Messages()[0].text;
@@ -521,25 +561,32 @@ TEST_F(ConvertCommandTest, ABaddataTheFileSystemWillNotLetBeReplacedIsRefused) {
   dir_.Write("dalkdb.mdb", "the last good output");
   const fs::path rejected = dir_.Write("export/baddata.txt", "an earlier run's");
   const std::vector<std::string> user_files_before = UserFiles(paths_);
+  fs::create_directory_symlink("export", dir_ / "exp-link");
+  const std::string appended = "the file system's append-only attribute is set on its folder " +
+                               fs::canonical(dir_ / "export").string() + ", so nothing in that folder may be removed";
   const struct {
     fs::path on;
     int flag;
     std::string why;
+    const char* folder = "export";  // the export folder as the settings name it
   } cases[] = {
       {rejected, FS_IMMUTABLE_FL, "the file system's immutable attribute is set on it"},
-      {dir_ / "export", FS_APPEND_FL,
-       "the file system's append-only attribute is set on its folder " + (dir_ / "export").string() +
-           ", so nothing in that folder may be removed"},
+      {dir_ / "export", FS_APPEND_FL, appended},
+      {dir_ / "export", FS_APPEND_FL, appended, "exp-link"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.why);
+    SCOPED_TRACE(c.why + " (through " + c.folder + ")");
     const FileAttribute attribute(c.on, c.flag);
     if (!attribute.set()) GTEST_SKIP() << "the immutable and append-only attributes cannot be set here (root on a "
                                           "file system that keeps them can)";
     ui::RecordingUi ui;
-    EXPECT_EQ(ConvertCommand(ui, paths_).kind, Kind::kFailed);
+    engine::RunPaths paths = paths_;
+    paths.table_main = (dir_ / c.folder / "main.dat").string();
+    paths.input_dir = (dir_ / c.folder).string() + "/";
+    EXPECT_EQ(ConvertCommand(ui, paths).kind, Kind::kFailed);
     ASSERT_EQ(ui.Messages().size(), 1u);  // refused before the question
-    EXPECT_NE(ui.Messages()[0].text.find("The rejected-data file " + rejected.string() + " cannot be replaced: " +
+    EXPECT_NE(ui.Messages()[0].text.find("The rejected-data file " + (dir_ / c.folder / "baddata.txt").string() +
+                                         " cannot be replaced: " +
                                          c.why + ".\r\n\r\nEvery conversion makes this file anew. Have the attribute"),
               std::string::npos)
         << ui.Messages()[0].text;
@@ -549,21 +596,71 @@ TEST_F(ConvertCommandTest, ABaddataTheFileSystemWillNotLetBeReplacedIsRefused) {
   }
 }
 
+// What keeps baddata.txt from being replaced and cannot be told before the
+// question (here a file mounted on it, in a mount namespace of a child
+// process's own) stops the run after the question, before the output or
+// any database is touched.
+TEST_F(ConvertCommandTest, ABaddataThatCannotBeReplacedStopsTheRunBeforeTheOutputIsTouched) {
+  dir_.Write("dalkdb.mdb", "the last good output");
+  const fs::path rejected = dir_.Write("export/baddata.txt", "an earlier run's");
+  const fs::path mounted = dir_.Write("mounted.txt", "mounted on baddata.txt");
+  const std::vector<std::string> user_files_before = UserFiles(paths_);
+  constexpr int kCannotMount = 77;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount(mounted.c_str(), rejected.c_str(), nullptr, MS_BIND, nullptr) != 0)
+      ::_exit(kCannotMount);
+    try {
+      ui::RecordingUi ui;
+      const auto outcome = ConvertCommand(ui, paths_);
+      dir_.Write("report.txt", std::to_string(static_cast<int>(outcome.kind)) + "\n" +
+                                   std::to_string(ui.Messages().size()) + "\n" + ui.Messages().back().text + "\n" +
+                                   ui.Caption("frmMorvane", "lblStatus"));
+    } catch (...) {
+      ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == kCannotMount) GTEST_SKIP() << "no mount namespace of the test's own here (root has one)";
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  const std::string report = TempDir::Read(dir_ / "report.txt");
+  EXPECT_EQ(report.rfind(std::to_string(static_cast<int>(Kind::kFailed)) + "\n2\n" +  // the question, the failure
+                             "The rejected-data file could not be made anew; the conversion did not start. The "
+                             "output database and every other database are as they were.\r\n\r\nFile: " +
+                             rejected.string() + "\r\n\r\nReason: ",
+                         0),
+            0u)
+      << report;
+  EXPECT_NE(report.find("\nThe conversion stopped: the rejected-data file could not be made anew: "), std::string::npos)
+      << report;
+  EXPECT_TRUE(TempDir::Read(paths_.output) == "the last good output") << "the output was touched";
+  EXPECT_EQ(TempDir::Read(rejected), "an earlier run's");
+  EXPECT_TRUE(UserFiles(paths_) == user_files_before);
+}
+
 // Symbolic links lead to the output: one to a file not there yet is built at
 // its target, one to an earlier output is asked about and that file built
-// anew, and the link stays. A link named baddata.txt is replaced by the
-// run's own file; the file it led to is left as it was.
+// anew, and the link stays. A baddata.txt that is a link to a file, or
+// another name (a hard link) of the user's database A, is replaced by the
+// run's own file; the file it named is left as it was.
 TEST_F(ConvertCommandTest, TheOutputIsBuiltBehindItsLinkAndABaddataLinkIsReplaced) {
   const fs::path notes = dir_.Write("notes.txt", "the user's own notes");
   const fs::path target = dir_ / "built" / "dalkdb.mdb";
   fs::create_directory(target.parent_path());
   fs::create_symlink(target, dir_ / "link.mdb");
   paths_.output = (dir_ / "link.mdb").string();
-  for (const char* before : {"no output yet", "an earlier output"}) {
+  const std::string a_before = TempDir::Read(paths_.ant_site_a);
+  for (const std::string before : {"no output yet", "an earlier output"}) {
     SCOPED_TRACE(before);
     ui::RecordingUi ui;
     fs::remove(dir_ / "export" / "baddata.txt");
-    fs::create_symlink(notes, dir_ / "export" / "baddata.txt");
+    if (before == "no output yet") fs::create_symlink(notes, dir_ / "export" / "baddata.txt");
+    else fs::create_hard_link(paths_.ant_site_a, dir_ / "export" / "baddata.txt");
     const auto outcome = ConvertCommand(ui, paths_, {});
     ASSERT_EQ(outcome.kind, Kind::kCompleted) << outcome.failure;
     EXPECT_EQ(ui.Messages()[0].text.rfind("If you select YES", 0), 0u) << ui.Messages()[0].text;
@@ -571,6 +668,7 @@ TEST_F(ConvertCommandTest, TheOutputIsBuiltBehindItsLinkAndABaddataLinkIsReplace
     EXPECT_EQ(testing::QueryRows(target, "SELECT ExportDatabase FROM DataSource"), std::vector<std::string>{"DALK"});
     EXPECT_EQ(fs::symlink_status(dir_ / "export" / "baddata.txt").type(), fs::file_type::regular);
     EXPECT_EQ(TempDir::Read(notes), "the user's own notes");
+    EXPECT_TRUE(TempDir::Read(paths_.ant_site_a) == a_before);
   }
 }
 
@@ -596,21 +694,6 @@ TEST_F(ConvertCommandTest, APathSettingLongerThanTheSystemAllowsIsRefusedNotCut)
         << ui.Messages()[0].text;
     EXPECT_TRUE(TempDir::Read(victim) == "the user's own file") << "the file named by the cut path changed";
   }
-}
-
-TEST_F(ConvertCommandTest, AnOutputFolderThatDoesNotExistIsReportedBeforeTheRun) {
-  paths_.output = (dir_ / "no such folder" / "dalkdb.mdb").string();
-  const auto outcome = ConvertCommand(ui_, paths_);
-  EXPECT_EQ(outcome.kind, Kind::kFailed);
-  ASSERT_EQ(ui_.Messages().size(), 2u);
-  EXPECT_NE(ui_.Messages()[1].text.find("could not be initialised"), std::string::npos);
-  EXPECT_NE(ui_.Messages()[1].text.find("Reason: cannot create the output database in " +
-                                         (dir_ / "no such folder").string() + ": no such file or directory"),
-            std::string::npos)
-      << ui_.Messages()[1].text;
-  EXPECT_EQ(ui_.Messages()[1].icon, ui::Icon::kCritical);
-  EXPECT_FALSE(Shown("frmStatus", "lblStatus", kFinished));
-  EXPECT_NE(ui_.Caption("frmMorvane", "lblStatus"), "FINISHED converting the data set!");
 }
 
 TEST_F(ConvertCommandTest, AStopRequestedDuringTheRunEndsItWithoutTheSuccessTexts) {
@@ -680,7 +763,8 @@ class RunDriverTest : public ConvertCommandTest {
   std::string MessageOfStoppedRun(db::Workspace& ws, const std::vector<Step>& steps) {
     engine::RunContext run(ui_, ws, paths_);
     const auto before = ui_.Messages().size();
-    EXPECT_FALSE(RunSteps(run, steps).completed);
+    engine::RejectedData rejected(run.InputFile("baddata.txt"));
+    EXPECT_FALSE(RunSteps(run, rejected, steps).completed);
     EXPECT_EQ(ui_.Messages().size(), before + 1);
     return ui_.Messages().back().text;
   }
@@ -708,7 +792,8 @@ TEST_F(RunDriverTest, AFailingStepStopsTheRunAndKeepsWhatWasCommitted) {
        }},
   };
   const auto before = ui_.Messages().size();
-  const RunResult result = RunSteps(run, steps);
+  engine::RejectedData rejected(run.InputFile("baddata.txt"));
+  const RunResult result = RunSteps(run, rejected, steps);
   EXPECT_FALSE(result.completed);
   ASSERT_EQ(ui_.Messages().size(), before + 1);
   const auto& m = ui_.Messages().back();

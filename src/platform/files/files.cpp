@@ -195,8 +195,13 @@ std::string RemovalBarredByAttribute(const fs::path& path) {
     if (const auto flags = AttributeFlags(path, 0); flags && (*flags & kBarring) != 0)
       return "the file system's " + AttributeName(*flags) + " attribute is set on it";
   }
-  if (const auto flags = AttributeFlags(folder, O_DIRECTORY); flags && (*flags & kBarring) != 0)
-    return "the file system's " + AttributeName(*flags) + " attribute is set on its folder " + folder.string() +
+  // The folder's own attributes, not a link's: an export folder reached
+  // through a symbolic link keeps them where the link leads.
+  std::error_code ec;
+  fs::path real = fs::canonical(folder, ec);
+  if (ec) real = folder;
+  if (const auto flags = AttributeFlags(real, O_DIRECTORY); flags && (*flags & kBarring) != 0)
+    return "the file system's " + AttributeName(*flags) + " attribute is set on its folder " + real.string() +
            ", so nothing in that folder may be removed";
   return "";
 }

@@ -84,7 +84,8 @@ std::string NotRemovable(const std::filesystem::path& path);
 
 // Why the file system's own attributes (as chattr sets them) bar removing
 // what stands at `path`, whoever asks: the immutable or append-only
-// attribute on the regular file there, or on its folder. "" when they do
+// attribute on the regular file there, or on its folder (where a link to
+// the folder leads; the message names that folder). "" when they do
 // not, when nothing is there, and where they cannot be told (a file system
 // that keeps none, a file or folder that may not be opened for reading).
 std::string RemovalBarredByAttribute(const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 namespace morvane::files {
 
@@ -15,5 +16,9 @@ namespace morvane::files {
 // A file is deleted, rebuilt or replaced at this path, never at the link,
 // so that the link keeps leading to the file.
 std::filesystem::path LinkTarget(const std::filesystem::path& path);
+
+// Every name that `path` passes through on its way to that file: `path`,
+// then the target of each link in turn, ending with LinkTarget(path).
+std::vector<std::filesystem::path> LinkChain(const std::filesystem::path& path);
 
 }  // namespace morvane::files

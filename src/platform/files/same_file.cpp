@@ -26,4 +26,9 @@ bool SameFile(const fs::path& a, const fs::path& b) {
   return text::EqualsIgnoreCase(Absolute(a).string(), Absolute(b).string());
 }
 
+bool SameEntry(const fs::path& a, const fs::path& b) {
+  const auto folder = [](const fs::path& p) { return p.parent_path().empty() ? fs::path(".") : p.parent_path(); };
+  return a.filename() == b.filename() && SameFile(folder(a), folder(b));
+}
+
 }  // namespace morvane::files

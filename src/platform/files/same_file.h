@@ -16,4 +16,11 @@ namespace morvane::files {
 // first as the caller opens them (Resolve, ResolveForWrite).
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// True when `a` and `b` are one name in one folder (SameFile of their
+// folders, and the same last component, letter case included): the entry
+// that removing either would remove. A symbolic link is its own entry,
+// wherever it leads, and two hard links of one file are two entries.
+// Whether anything stands there does not matter.
+bool SameEntry(const std::filesystem::path& a, const std::filesystem::path& b);
+
 }  // namespace morvane::files
