@@ -188,7 +188,7 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     // be told in advance) stops the run while the last output is whole.
     std::optional<engine::RejectedData> rejected;
     try {
-      rejected.emplace(run.InputFile("baddata.txt"));
+      rejected.emplace(run.InputFile(engine::kRejectedDataFileName));
     } catch (const std::exception& e) {
       return FailedBeforeTheSteps(run,
                                   "The rejected-data file could not be made anew; the conversion did not start. "
@@ -214,7 +214,8 @@ ConvertOutcome ConvertCommand(ui::Ui& ui, const engine::RunPaths& paths, const s
     if (result.completed) {
       outcome.kind = ConvertOutcome::Kind::kCompleted;
       main.SetCaption("lblStatus", "FINISHED converting the data set!");
-      if (const auto m = RejectedDataMessage(result, paths.input_dir + "baddata.txt")) run.ShowMessage(*m);
+      if (const auto m = RejectedDataMessage(result, paths.input_dir + engine::kRejectedDataFileName))
+        run.ShowMessage(*m);
     } else {
       outcome.kind = ui.StopRequested() ? ConvertOutcome::Kind::kStopped
                                         : ConvertOutcome::Kind::kFailed;

@@ -13,12 +13,11 @@
 #include "platform/files/same_file.h"
 #include "platform/text/text.h"
 #include "run/program.h"
+#include "run/rejected_data.h"
 #include "run/user_database.h"
 
 namespace morvane::app {
 namespace {
-
-constexpr const char* kRejectedDataFile = "baddata.txt";
 
 // A file the run reads: the path it opens and how a message names it.
 struct RunInput {
@@ -50,7 +49,7 @@ std::vector<RunInput> RunInputs(const engine::RunContext& run) {
     const std::filesystem::path settings = std::filesystem::absolute(named, ec).lexically_normal();
     inputs.push_back({settings, "the settings file of Morvane (" + settings.string() + ")"});
   }
-  const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);
+  const std::filesystem::path rejected = run.InputFile(engine::kRejectedDataFileName);
   inputs.push_back({rejected, "the rejected-data file baddata.txt of the export (" + rejected.string() + ")"});
   for (const loaders::LoaderDef* loader : loaders::AllLoaders()) {
     const std::filesystem::path file = run.InputFile(loader->file);
@@ -84,7 +83,7 @@ std::optional<Refusal> OutputIsAnInput(const engine::RunContext& run) {
 // letter case, or through a symbolic link to it) would be destroyed.
 // Another name of the same file (a hard link) loses nothing.
 std::optional<Refusal> DatabaseIsTheRejectedDataFile(const engine::RunContext& run) {
-  const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);
+  const std::filesystem::path rejected = run.InputFile(engine::kRejectedDataFileName);
   const auto is_rejected = [&](const std::filesystem::path& name) { return files::SameEntry(name, rejected); };
   for (const engine::UserDatabase& database : convert::AntSiteDatabasesToCheck(run.paths())) {
     if (!Named(database.path)) continue;
@@ -155,7 +154,7 @@ std::optional<Refusal> OutputFolderRefusal(const engine::RunContext& run) {
 // folder where that cannot be done, or something other than a file in its
 // place, is found now, not after the output database has been deleted.
 std::optional<Refusal> ExportFolderRefusal(const engine::RunContext& run) {
-  const std::filesystem::path rejected = run.InputFile(kRejectedDataFile);
+  const std::filesystem::path rejected = run.InputFile(engine::kRejectedDataFileName);
   std::error_code ec;
   const std::filesystem::file_type own = std::filesystem::symlink_status(rejected, ec).type();
   if (!ec && own != std::filesystem::file_type::not_found && own != std::filesystem::file_type::regular &&

@@ -23,6 +23,9 @@
 
 namespace morvane::engine {
 
+// The file's name, in the export folder.
+inline constexpr const char* kRejectedDataFileName = "baddata.txt";
+
 class RejectedData {
  public:
   // Removes any old file at `path` and creates it empty. Throws
